@@ -116,7 +116,8 @@ private:
 };
 
 struct TDecoderTables {
-    explicit TDecoderTables(const TLzhWriteFunc& write, const TLzhReadFunc& read) : input(read), output(write) {}
+    explicit TDecoderTables(const TLzhWriteFunc& write, const TLzhReadFunc& read)
+        : input(read), output(write) {}
 
     TLzhTree tree;
     TBitInput input;

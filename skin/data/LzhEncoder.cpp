@@ -115,7 +115,8 @@ public:
     // first child and 1 for the second.
     void Symbol(int symbol) {
         int steps = 0;
-        for (int position = tree.LeafPosition(symbol); position != LzhRootNode; position = tree.Parent(position))
+        for (int position = tree.LeafPosition(symbol); position != LzhRootNode;
+             position = tree.Parent(position))
             path[steps++] = static_cast<std::uint8_t>(position & 1);
         while (steps > 0)
             output.Put(path[--steps], 1);

@@ -16,13 +16,15 @@ constexpr std::array<TLzhPositionCode, 64> MakePositionCodes() {
     for (std::size_t i = 0; i < CodesPerLength.size(); ++i) {
         int length = ShortestCode + static_cast<int>(i);
         for (int n = 0; n < CodesPerLength[i]; ++n, ++value, ++code)
-            codes[value] = {static_cast<std::uint8_t>(code << (8 - length)), static_cast<std::uint8_t>(length)};
+            codes[value] = {static_cast<std::uint8_t>(code << (8 - length)),
+                            static_cast<std::uint8_t>(length)};
         code <<= 1;
     }
     return codes;
 }
 
-constexpr std::array<TLzhPositionPrefix, 256> MakePositionPrefixes(const std::array<TLzhPositionCode, 64>& codes) {
+constexpr std::array<TLzhPositionPrefix, 256>
+MakePositionPrefixes(const std::array<TLzhPositionCode, 64>& codes) {
     std::array<TLzhPositionPrefix, 256> prefixes{};
     for (int value = 0; value < 64; ++value) {
         int span = 1 << (8 - codes[value].length);
@@ -35,7 +37,8 @@ constexpr std::array<TLzhPositionPrefix, 256> MakePositionPrefixes(const std::ar
 } // namespace
 
 constinit const std::array<TLzhPositionCode, 64> LzhPositionCodes = MakePositionCodes();
-constinit const std::array<TLzhPositionPrefix, 256> LzhPositionPrefixes = MakePositionPrefixes(MakePositionCodes());
+constinit const std::array<TLzhPositionPrefix, 256> LzhPositionPrefixes =
+    MakePositionPrefixes(MakePositionCodes());
 
 TLzhTree::TLzhTree() {
     for (int symbol = 0; symbol < LzhSymbolCount; ++symbol) {

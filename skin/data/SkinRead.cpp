@@ -13,9 +13,9 @@ namespace {
 constexpr const char* OlderSkinMessage = "This is Older Skin File\rPlease update to new version !";
 
 std::int32_t ReadInt32(const std::uint8_t* bytes) {
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
-                                     static_cast<std::uint32_t>(bytes[2]) << 16 |
-                                     static_cast<std::uint32_t>(bytes[3]) << 24);
+    return static_cast<std::int32_t>(
+        static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
+        static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24);
 }
 
 // The directory of a decompressed archive, checked against the image it came from.
@@ -27,7 +27,8 @@ struct TDirectory {
 
 // Reads the directory that follows the header. Every length and size is checked against the
 // image before it is used.
-std::optional<TDirectory> ReadDirectory(const std::uint8_t* image, std::int64_t size, const TSkinHeader& header) {
+std::optional<TDirectory> ReadDirectory(const std::uint8_t* image, std::int64_t size,
+                                        const TSkinHeader& header) {
     std::int64_t namesStart = SkinHeaderSize + SkinReservedSize(header.Version);
     if (header.NamesLength < 0 || namesStart + header.NamesLength > size)
         return std::nullopt;
@@ -60,7 +61,8 @@ std::optional<TDirectory> ReadDirectory(const std::uint8_t* image, std::int64_t 
 
 } // namespace
 
-TSkinReader::TSkinReader() : entryNames(std::make_unique<TStringList>()), entryData(std::make_unique<TMemoryStream>()) {}
+TSkinReader::TSkinReader()
+    : entryNames(std::make_unique<TStringList>()), entryData(std::make_unique<TMemoryStream>()) {}
 
 TSkinReader::~TSkinReader() = default;
 

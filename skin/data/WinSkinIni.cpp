@@ -42,7 +42,8 @@ void TQuickIni::LoadFromStream(TStream* stream) {
         return;
     std::int64_t available = stream->Size() - stream->Position();
     std::vector<char> bytes(static_cast<std::size_t>(available > 0 ? available : 0));
-    bytes.resize(static_cast<std::size_t>(stream->Read(bytes.data(), static_cast<std::int64_t>(bytes.size()))));
+    bytes.resize(
+        static_cast<std::size_t>(stream->Read(bytes.data(), static_cast<std::int64_t>(bytes.size()))));
     std::string_view text(bytes.data(), bytes.size());
 
     lines->Clear();

@@ -27,7 +27,8 @@ public:
 
     // The value of the first line of the section whose key matches (keys without regard to
     // the case of A-Z); the default when there is none or its value is empty.
-    std::string ReadString(std::string_view section, std::string_view key, std::string_view defaultValue) const;
+    std::string ReadString(std::string_view section, std::string_view key,
+                           std::string_view defaultValue) const;
 
     // The value as a decimal or hexadecimal ("0x" or "$") number, or the default.
     std::int32_t ReadInteger(std::string_view section, std::string_view key, std::int32_t defaultValue) const;

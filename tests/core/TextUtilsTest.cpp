@@ -28,9 +28,8 @@ TEST(TextUtils, StrToIntDefAcceptsDecimalHexAndSign) {
 }
 
 TEST(TextUtils, StrToIntDefGivesTheDefaultForAnythingElse) {
-    for (const char* text :
-         {"", "abc", "$", "-", "+", "0x1A", "12a", " 12", "12 ", "$1FFFFFFFF", "2147483648", "-2147483649",
-          "99999999999999999999", "$G"})
+    for (const char* text : {"", "abc", "$", "-", "+", "0x1A", "12a", " 12", "12 ", "$1FFFFFFFF",
+                             "2147483648", "-2147483649", "99999999999999999999", "$G"})
         EXPECT_EQ(StrToIntDef(text, -77), -77) << text;
 }
 

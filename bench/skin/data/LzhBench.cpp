@@ -85,7 +85,8 @@ void BM_LzhDecodeMixedBitmaps(benchmark::State& state) {
         benchmark::DoNotOptimize(decoded);
         benchmark::DoNotOptimize(output.Memory());
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(image.size()));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(image.size()));
     state.counters["image_bytes"] = static_cast<double>(image.size());
     state.counters["archive_bytes"] = static_cast<double>(archive.Size());
 }
@@ -99,7 +100,8 @@ void BM_LoadSkinSizedArchive(benchmark::State& state) {
         bool loaded = reader.LoadSkin(archive);
         benchmark::DoNotOptimize(loaded);
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(image.size()));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(image.size()));
     state.counters["image_bytes"] = static_cast<double>(image.size());
     state.counters["archive_bytes"] = static_cast<double>(archive.Size());
 }
@@ -111,7 +113,8 @@ void BM_LzhEncodeMixedBitmaps(benchmark::State& state) {
         Bytes archive = PackSkinImage(image);
         benchmark::DoNotOptimize(archive.data());
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(image.size()));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(image.size()));
 }
 BENCHMARK(BM_LzhEncodeMixedBitmaps)->Unit(benchmark::kMillisecond);
 

@@ -48,8 +48,8 @@ protected:
             {"spaces", Bytes(4100, ' ')},
             {"ring", SampleText(LzhRingSize + 1, 23)},
             {"skin", BuildSkinImage(40000, {Entry("Skin.ini", "[Form]\r\nColor=0xFF00FF\r\n"),
-                                           {"title.bmp", RandomBytes(3000, 24)},
-                                           {"border.bmp", Bytes(5000, 0x80)}})},
+                                            {"title.bmp", RandomBytes(3000, 24)},
+                                            {"border.bmp", Bytes(5000, 0x80)}})},
         };
         char pattern[] = "/tmp/quillmere-lzh-XXXXXX";
         directory = mkdtemp(pattern);
@@ -73,7 +73,9 @@ protected:
         ASSERT_FALSE(encoderFailed) << "the Python encoder failed";
     }
 
-    static TMemoryStream Archive(const std::string& name) { return StreamOf(ReadFile(directory / (name + ".lzh"))); }
+    static TMemoryStream Archive(const std::string& name) {
+        return StreamOf(ReadFile(directory / (name + ".lzh")));
+    }
 
     static inline std::vector<TSample> samples;
     static inline fs::path directory;

@@ -34,7 +34,8 @@ std::vector<TRoundTripCase> RoundTripCases() {
         {"LongRunOfOneByte", Bytes(20'000, 0x00)},
         // Spaces at the start match the spaces the ring is filled with.
         {"LeadingSpaces", FromText(std::string(5000, ' ') + "end")},
-        {"AllByteValues", [] {
+        {"AllByteValues",
+         [] {
              Bytes bytes;
              for (int round = 0; round < 40; ++round)
                  for (int value = 0; value < 256; ++value)
@@ -100,7 +101,8 @@ TEST(LzhDecoder, ReportsAWriteThatFallsShort) {
     Bytes stream = LzhPack(SampleText(10'000, 7));
     std::size_t next = 0;
     auto read = [&](void* buffer, int n) {
-        int moved = static_cast<int>(std::min<std::size_t>(static_cast<std::size_t>(n), stream.size() - next));
+        int moved =
+            static_cast<int>(std::min<std::size_t>(static_cast<std::size_t>(n), stream.size() - next));
         std::memcpy(buffer, stream.data() + next, static_cast<std::size_t>(moved));
         next += static_cast<std::size_t>(moved);
         return moved;

@@ -96,8 +96,8 @@ private:
 class SkinReaderVersions : public testing::TestWithParam<std::int32_t> {};
 
 TEST_P(SkinReaderVersions, LoadsEveryKnownVersion) {
-    TMemoryStream archive =
-        ArchiveOf(GetParam(), {Entry("Skin.ini", "[Form]\r\n"), Entry("Title.BMP", "BM-title"), Entry("x", "")});
+    TMemoryStream archive = ArchiveOf(
+        GetParam(), {Entry("Skin.ini", "[Form]\r\n"), Entry("Title.BMP", "BM-title"), Entry("x", "")});
     TSkinReader reader;
     ASSERT_TRUE(reader.LoadSkin(archive));
     EXPECT_EQ(reader.SkinHeader().Version, GetParam());
@@ -171,8 +171,8 @@ TEST(SkinReader, GetEntryMatchesTheLowerCasedNameExactly) {
 }
 
 TEST(SkinReader, FindEntryGivesTheFirstNameContainingTheText) {
-    TMemoryStream archive = ArchiveOf(
-        20000, {Entry("a.bmp", "a"), Entry("Skin.INI", "first"), Entry("other.ini", "second")});
+    TMemoryStream archive =
+        ArchiveOf(20000, {Entry("a.bmp", "a"), Entry("Skin.INI", "first"), Entry("other.ini", "second")});
     TSkinReader reader;
     ASSERT_TRUE(reader.LoadSkin(archive));
 
@@ -193,7 +193,8 @@ TEST(SkinReader, FindEntryGivesTheFirstNameContainingTheText) {
 TEST(SkinReader, EntriesFollowEachOtherInTheData) {
     std::vector<TSkinEntry> entries;
     for (int i = 0; i < 50; ++i)
-        entries.push_back({std::string("e").append(std::to_string(i)), RandomBytes(static_cast<std::size_t>(i * 37), i)});
+        entries.push_back(
+            {std::string("e").append(std::to_string(i)), RandomBytes(static_cast<std::size_t>(i * 37), i)});
     TMemoryStream archive = ArchiveOf(70000, entries);
     TSkinReader reader;
     ASSERT_TRUE(reader.LoadSkin(archive));
@@ -271,15 +272,14 @@ TRawImage TooManyEntries() {
 
 INSTANTIATE_TEST_SUITE_P(
     Directories, SkinReaderDamage,
-    testing::Values(
-        TDamageCase{"MoreEntriesThanTheDirectoryHolds", TooManyEntries()},
-        TDamageCase{"NameListRunsPastTheData", Raw("a", {0}).NamesLength(1000)},
-        TDamageCase{"NegativeNameListLength", Raw("a", {0}).NamesLength(-8)},
-        TDamageCase{"HugeNameListLength", Raw("a", {0}).NamesLength(0x7FFFFFFF)},
-        TDamageCase{"SizeTableRunsPastTheData", Raw("a\r\nb\r\nc", {0})},
-        TDamageCase{"NegativeSize", Raw("a\r\nb", {4, -2}, "abcd")},
-        TDamageCase{"SizesRunPastTheData", Raw("a\r\nb", {4, 3}, "abcdef")},
-        TDamageCase{"SizesOverflowWhenAdded", Raw("a\r\nb", {0x7FFFFFFF, 0x7FFFFFFF}, "abcdef")}),
+    testing::Values(TDamageCase{"MoreEntriesThanTheDirectoryHolds", TooManyEntries()},
+                    TDamageCase{"NameListRunsPastTheData", Raw("a", {0}).NamesLength(1000)},
+                    TDamageCase{"NegativeNameListLength", Raw("a", {0}).NamesLength(-8)},
+                    TDamageCase{"HugeNameListLength", Raw("a", {0}).NamesLength(0x7FFFFFFF)},
+                    TDamageCase{"SizeTableRunsPastTheData", Raw("a\r\nb\r\nc", {0})},
+                    TDamageCase{"NegativeSize", Raw("a\r\nb", {4, -2}, "abcd")},
+                    TDamageCase{"SizesRunPastTheData", Raw("a\r\nb", {4, 3}, "abcdef")},
+                    TDamageCase{"SizesOverflowWhenAdded", Raw("a\r\nb", {0x7FFFFFFF, 0x7FFFFFFF}, "abcdef")}),
     [](const testing::TestParamInfo<TDamageCase>& info) { return info.param.label; });
 
 TEST_F(SkinReaderRefusal, ImagesTooShortForAHeaderAreRefused) {
@@ -291,7 +291,8 @@ TEST_F(SkinReaderRefusal, ImagesTooShortForAHeaderAreRefused) {
 }
 
 TEST_F(SkinReaderRefusal, DeclaredSizesOutOfRangeAreRefusedBeforeDecoding) {
-    for (std::int64_t declared : {std::int64_t{-1}, std::int64_t{SkinMaxImageSize} + 1, std::int64_t{0x7FFFFFFF}}) {
+    for (std::int64_t declared :
+         {std::int64_t{-1}, std::int64_t{SkinMaxImageSize} + 1, std::int64_t{0x7FFFFFFF}}) {
         Bytes bytes;
         AppendInt32(bytes, declared);
         TMemoryStream archive = StreamOf(bytes);
@@ -320,10 +321,11 @@ TEST(SkinReader, DecompressRewindsBothStreamsAndWritesTheDeclaredBytes) {
 }
 
 TEST(SkinReader, TruncatedArchivesDecodeFromZeroBitsWithoutFault) {
-    Bytes stored = PackSkinImage(BuildSkinImage(20000, {Entry("skin.ini", "[Form]\r\nColor=1\r\n"),
-                                                       {"big.bmp", RandomBytes(20000, 12)}}));
+    Bytes stored = PackSkinImage(BuildSkinImage(
+        20000, {Entry("skin.ini", "[Form]\r\nColor=1\r\n"), {"big.bmp", RandomBytes(20000, 12)}}));
     MessageRecorder quiet; // zero bits may decode to any version
-    for (std::size_t keep : {std::size_t{4}, std::size_t{5}, std::size_t{40}, stored.size() / 2, stored.size() - 1}) {
+    for (std::size_t keep :
+         {std::size_t{4}, std::size_t{5}, std::size_t{40}, stored.size() / 2, stored.size() - 1}) {
         TMemoryStream archive = StreamOf(std::span(stored).first(keep));
         TMemoryStream image;
         TSkinReader reader;

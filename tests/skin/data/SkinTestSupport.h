@@ -33,8 +33,8 @@ inline Bytes RandomBytes(std::size_t size, std::uint32_t seed) {
 
 // English-like text with repeated words, so it has both literals and matches.
 inline Bytes SampleText(std::size_t size, std::uint32_t seed) {
-    static constexpr const char* Words[] = {"skin ", "button ", "caption ", "border ", "[Form]\r\n", "Color=",
-                                            "0x00FF00FF\r\n", "title.bmp ", "the ", "frame "};
+    static constexpr const char* Words[] = {"skin ",  "button ",        "caption ",   "border ", "[Form]\r\n",
+                                            "Color=", "0x00FF00FF\r\n", "title.bmp ", "the ",    "frame "};
     std::mt19937 generator(seed);
     Bytes bytes;
     while (bytes.size() < size) {

@@ -24,7 +24,8 @@ std::vector<std::string> Items(const TStringList& list) {
 }
 
 TEST(QuickIniLoading, KeepsTrimmedLinesThatAreNotEmptyOrComments) {
-    auto ini = IniOf("  [Form]  \r\n\r\n; a comment\r\n\t Color = 1 \r\n   \r\n  ;x=1\r\n[Buttons]\r\nCount=2");
+    auto ini =
+        IniOf("  [Form]  \r\n\r\n; a comment\r\n\t Color = 1 \r\n   \r\n  ;x=1\r\n[Buttons]\r\nCount=2");
     EXPECT_EQ(Items(ini->Lines()), (std::vector<std::string>{"[Form]", "Color = 1", "[Buttons]", "Count=2"}));
     // Dropped lines do not shift the section indices.
     ASSERT_EQ(ini->Sections().Count(), 2);
@@ -34,8 +35,10 @@ TEST(QuickIniLoading, KeepsTrimmedLinesThatAreNotEmptyOrComments) {
 }
 
 TEST(QuickIniLoading, EndsLinesAtCrLfOrCrLfAndTheTextAtNul) {
-    EXPECT_EQ(Items(IniOf("a\rb\nc\r\nd\n\re")->Lines()), (std::vector<std::string>{"a", "b", "c", "d", "e"}));
-    EXPECT_EQ(Items(IniOf(std::string_view("a\r\nb\0c\r\nd", 9))->Lines()), (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(Items(IniOf("a\rb\nc\r\nd\n\re")->Lines()),
+              (std::vector<std::string>{"a", "b", "c", "d", "e"}));
+    EXPECT_EQ(Items(IniOf(std::string_view("a\r\nb\0c\r\nd", 9))->Lines()),
+              (std::vector<std::string>{"a", "b"}));
     EXPECT_EQ(Items(IniOf(std::string_view("a\0", 2))->Lines()), (std::vector<std::string>{"a"}));
     EXPECT_EQ(IniOf("")->Lines().Count(), 0);
 }
