@@ -23,6 +23,10 @@ struct TRoundTripCase {
     Bytes data;
 };
 
+void PrintTo(const TRoundTripCase& c, std::ostream* out) {
+    *out << c.name << " (" << c.data.size() << " bytes)";
+}
+
 std::vector<TRoundTripCase> RoundTripCases() {
     std::vector<TRoundTripCase> cases = {
         {"Empty", {}},

@@ -128,6 +128,10 @@ struct TNameListCase {
     std::vector<std::string> expected;
 };
 
+void PrintTo(const TNameListCase& c, std::ostream* out) {
+    *out << c.label;
+}
+
 class SkinReaderNameLists : public testing::TestWithParam<TNameListCase> {};
 
 TEST_P(SkinReaderNameLists, SplitsAndLowerCasesTheNames) {
@@ -252,6 +256,10 @@ struct TDamageCase {
     const char* label;
     TRawImage raw;
 };
+
+void PrintTo(const TDamageCase& c, std::ostream* out) {
+    *out << c.label;
+}
 
 class SkinReaderDamage : public SkinReaderRefusal, public testing::WithParamInterface<TDamageCase> {};
 
