@@ -178,7 +178,7 @@ constexpr BYTE GetBValue(COLORREF color) {
 }
 
 // Integer resource identifiers passed where a name is expected.
-constexpr bool IS_INTRESOURCE(const void* name) {
+inline bool IS_INTRESOURCE(const void* name) {
     return (reinterpret_cast<ULONG_PTR>(name) >> 16) == 0;
 }
 inline LPSTR MAKEINTRESOURCEA(WORD id) {
