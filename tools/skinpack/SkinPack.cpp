@@ -90,7 +90,8 @@ void LoadArchive(const fs::path& path, TSkinReader& reader) {
     TMemoryStream stream;
     stream.WriteBuffer(bytes.data(), static_cast<std::int64_t>(bytes.size()));
     if (!reader.LoadSkin(stream))
-        throw TToolError(Quoted(path) + " is not a readable skin archive (damaged, or of an unknown version)");
+        throw TToolError(Quoted(path) +
+                         " is not a readable skin archive (damaged, or of an unknown version)");
 }
 
 void List(const fs::path& archive) {

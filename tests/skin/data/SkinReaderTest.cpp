@@ -112,14 +112,19 @@ TEST_P(SkinReaderVersions, LoadsEveryKnownVersion) {
 
 INSTANTIATE_TEST_SUITE_P(Table, SkinReaderVersions, testing::ValuesIn(SkinVersions));
 
-TEST(SkinReader, SkipsTheReservedBlockOfItsVersion) {
-    TMemoryStream archive = Raw("a\r\nb", {1, 2}, "xyz").Version(30000).Reserved(256).Archive();
-    TSkinReader reader;
-    ASSERT_TRUE(reader.LoadSkin(archive));
-    EXPECT_EQ(EntryText(reader, "a"), "x");
-    EXPECT_EQ(EntryText(reader, "b"), "yz");
-    EXPECT_EQ(reader.SkinHeader().Reserved1, 0x11111111);
-    EXPECT_EQ(reader.SkinHeader().Reserved2, 0x22222222);
+TEST(SkinReader, SkipsTheReservedBlockOfEachVersion) {
+    // Laid out by hand, so that a wrong block size in the reader cannot hide behind the writer.
+    const std::pair<std::int32_t, int> blocks[] = {{20000, 0},  {30000, 256}, {40000, 80},
+                                                   {50000, 48}, {60000, 117}, {70000, 69}};
+    for (auto [version, reserved] : blocks) {
+        TMemoryStream archive = Raw("a\r\nb", {1, 2}, "xyz").Version(version).Reserved(reserved).Archive();
+        TSkinReader reader;
+        ASSERT_TRUE(reader.LoadSkin(archive)) << version;
+        EXPECT_EQ(EntryText(reader, "a"), "x") << version;
+        EXPECT_EQ(EntryText(reader, "b"), "yz") << version;
+        EXPECT_EQ(reader.SkinHeader().Reserved1, 0x11111111);
+        EXPECT_EQ(reader.SkinHeader().Reserved2, 0x22222222);
+    }
 }
 
 struct TNameListCase {

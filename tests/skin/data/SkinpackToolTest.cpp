@@ -70,7 +70,8 @@ TEST_F(SkinpackTool, PackListExtractAndIniRoundTrip) {
     WriteBytes(root / "in" / chineseName, Bytes(500, 0x42));
     WriteBytes(root / "in" / "a.bmp", {});
     // The description holds "标题" in GBK.
-    WriteBytes(root / "in" / "Skin.ini", FromText("[Form]\r\nColor = 0xFF00FF\r\nCaption=\xB1\xEA\xCC\xE2\r\n"));
+    WriteBytes(root / "in" / "Skin.ini",
+               FromText("[Form]\r\nColor = 0xFF00FF\r\nCaption=\xB1\xEA\xCC\xE2\r\n"));
 
     for (std::int32_t version : SkinVersions) {
         std::string archive = Path("skin" + std::to_string(version));
@@ -79,8 +80,8 @@ TEST_F(SkinpackTool, PackListExtractAndIniRoundTrip) {
 
         TRun list = Run({"list", archive});
         ASSERT_EQ(list.status, 0) << list.err;
-        EXPECT_EQ(list.out, "version " + std::to_string(version) + "\nskin.ini\t40\na.bmp\t0\ntitle.bmp\t3000\n" +
-                                chineseName + "\t500\n");
+        EXPECT_EQ(list.out, "version " + std::to_string(version) +
+                                "\nskin.ini\t40\na.bmp\t0\ntitle.bmp\t3000\n" + chineseName + "\t500\n");
 
         TRun ini = Run({"ini", archive, "FORM", "caption"});
         EXPECT_EQ(ini.status, 0) << ini.err;
@@ -112,7 +113,8 @@ TEST_F(SkinpackTool, PackWritesTheDefaultVersionAndTheDecoderReadsIt) {
 
 TEST_F(SkinpackTool, ExtractRefusesNamesThatLeaveTheFolder) {
     for (const char* name : {"../evil.bmp", "/tmp/evil.bmp", "..", "sub/x.bmp"}) {
-        WriteBytes(root / "bad.skn", PackSkinImage(BuildSkinImage(20000, {Entry("fine.bmp", "ok"), Entry(name, "x")})));
+        WriteBytes(root / "bad.skn",
+                   PackSkinImage(BuildSkinImage(20000, {Entry("fine.bmp", "ok"), Entry(name, "x")})));
         TRun run = Run({"extract", Path("bad.skn"), Path("out")});
         EXPECT_EQ(run.status, 1) << name;
         EXPECT_NE(run.err.find("would leave the folder"), std::string::npos) << run.err;
@@ -122,8 +124,9 @@ TEST_F(SkinpackTool, ExtractRefusesNamesThatLeaveTheFolder) {
 }
 
 TEST_F(SkinpackTool, ExtractSkipsEntriesWithoutANameAndRepeatedNames) {
-    WriteBytes(root / "a.skn", PackSkinImage(BuildSkinImage(
-                                   20000, {Entry("", "nameless"), Entry("a.bmp", "first"), Entry("A.BMP", "second")})));
+    WriteBytes(root / "a.skn",
+               PackSkinImage(BuildSkinImage(
+                   20000, {Entry("", "nameless"), Entry("a.bmp", "first"), Entry("A.BMP", "second")})));
     TRun list = Run({"list", Path("a.skn")});
     EXPECT_EQ(list.out, "version 20000\n\t8\na.bmp\t5\na.bmp\t6\n");
     TRun run = Run({"extract", Path("a.skn"), Path("out")});
@@ -146,7 +149,8 @@ TEST_F(SkinpackTool, ReportsBadInputOnStderrWithStatusOne) {
     WriteBytes(root / "old.skn", PackSkinImage(image));
     TRun old = Run({"list", Path("old.skn")});
     EXPECT_EQ(old.status, 1);
-    EXPECT_NE(old.err.find("This is Older Skin File\nPlease update to new version !\n"), std::string::npos) << old.err;
+    EXPECT_NE(old.err.find("This is Older Skin File\nPlease update to new version !\n"), std::string::npos)
+        << old.err;
 
     WriteBytes(root / "noini.skn", PackSkinImage(BuildSkinImage(20000, {Entry("a.bmp", "x")})));
     EXPECT_EQ(Run({"ini", Path("noini.skn"), "Form", "Color"}).status, 1);
