@@ -38,6 +38,7 @@ TEST(GdiObjects, StaleAndForeignHandlesFailWithoutCrashing) {
 }
 
 TEST(GdiObjects, ObjectsSelectedIntoADcOutliveTheirDeletion) {
+    GetStockObject(WHITE_BRUSH); // the stock objects exist from their first use on
     const std::size_t before = platform::LiveGdiObjectCount();
     Canvas canvas(4, 4);
     HBRUSH brush = CreateSolidBrush(RGB(0, 0, 255));
