@@ -522,6 +522,10 @@ BOOL RectInRegion(HRGN region, const RECT* rect);
 int GetRgnBox(HRGN region, LPRECT rect);
 BOOL EqualRgn(HRGN region1, HRGN region2);
 BOOL SetRectRgn(HRGN region, int left, int top, int right, int bottom);
+BOOL FillRgn(HDC dc, HRGN region, HBRUSH brush);
+BOOL FrameRgn(HDC dc, HRGN region, HBRUSH brush, int width, int height);
+BOOL PaintRgn(HDC dc, HRGN region);
+BOOL InvertRgn(HDC dc, HRGN region);
 
 // ---- bitmaps -----------------------------------------------------------------------------
 
@@ -569,3 +573,14 @@ HBRUSH CreateDIBPatternBrushPt(const void* packedDib, UINT usage);
 HPEN CreatePen(int style, int width, COLORREF color);
 HPEN CreatePenIndirect(const LOGPEN* pen);
 HPEN ExtCreatePen(DWORD style, DWORD width, const LOGBRUSH* brush, DWORD styleCount, const DWORD* styles);
+
+// ---- shapes ------------------------------------------------------------------------------
+
+BOOL MoveToEx(HDC dc, int x, int y, LPPOINT previous);
+BOOL LineTo(HDC dc, int x, int y);
+BOOL Polyline(HDC dc, const POINT* points, int count);
+BOOL PolylineTo(HDC dc, const POINT* points, DWORD count);
+BOOL Polygon(HDC dc, const POINT* points, int count);
+BOOL Rectangle(HDC dc, int left, int top, int right, int bottom);
+BOOL RoundRect(HDC dc, int left, int top, int right, int bottom, int width, int height);
+BOOL Ellipse(HDC dc, int left, int top, int right, int bottom);
