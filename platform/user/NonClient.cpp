@@ -1,0 +1,52 @@
+#include "platform/user/NonClient.h"
+
+#include "platform/user/FrameLayout.h"
+#include "platform/user/WinUser.h"
+#include "platform/user/WindowManager.h"
+
+namespace platform {
+
+namespace {
+
+RECT ClientFor(const Window& window, const RECT& windowRect) {
+    SIZE size = {windowRect.right - windowRect.left, windowRect.bottom - windowRect.top};
+    FrameLayout layout = LayoutFrame(size, window.style, window.exStyle, MenuBarHeight(window));
+    return {windowRect.left + layout.client.left, windowRect.top + layout.client.top,
+            windowRect.left + layout.client.right, windowRect.top + layout.client.bottom};
+}
+
+LRESULT CalculateSize(Window& window, WPARAM wParam, LPARAM lParam) {
+    if (!lParam)
+        return 0;
+    if (wParam) {
+        auto* params = reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam);
+        params->rgrc[0] = ClientFor(window, params->rgrc[0]);
+    } else {
+        auto* rect = reinterpret_cast<RECT*>(lParam);
+        *rect = ClientFor(window, *rect);
+    }
+    return 0;
+}
+
+LRESULT HitTest(Window& window, LPARAM lParam) {
+    RECT onScreen = WindowRectOnScreen(window);
+    POINT point = {GET_X_LPARAM(lParam) - onScreen.left, GET_Y_LPARAM(lParam) - onScreen.top};
+    SIZE size = {onScreen.right - onScreen.left, onScreen.bottom - onScreen.top};
+    FrameLayout layout = LayoutFrame(size, window.style, window.exStyle, MenuBarHeight(window));
+    return HitTestFrame(layout, point, window.style, window.exStyle);
+}
+
+} // namespace
+
+std::optional<LRESULT> DefaultNonClientMessage(Window& window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_NCCALCSIZE:
+        return CalculateSize(window, wParam, lParam);
+    case WM_NCHITTEST:
+        return HitTest(window, lParam);
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace platform

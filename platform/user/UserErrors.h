@@ -1,0 +1,16 @@
+#pragma once
+// Error codes of the window manager, with the platform's values.
+
+#include "platform/base/WinTypes.h"
+
+constexpr DWORD ERROR_MESSAGE_SYNC_ONLY = 1159;
+constexpr DWORD ERROR_TLW_WITH_WSCHILD = 1406;
+constexpr DWORD ERROR_WINDOW_OF_OTHER_THREAD = 1408;
+constexpr DWORD ERROR_CLASS_HAS_WINDOWS = 1412;
+constexpr DWORD ERROR_INVALID_HOOK_FILTER = 1426;
+constexpr DWORD ERROR_INVALID_FILTER_PROC = 1427;
+constexpr DWORD ERROR_INVALID_GW_COMMAND = 1428;
+constexpr DWORD ERROR_INVALID_THREAD_ID = 1444;
+constexpr DWORD ERROR_NO_SYSTEM_RESOURCES = 1450;
+constexpr DWORD ERROR_TIMEOUT = 1460;
+constexpr DWORD ERROR_CONTROL_ID_NOT_FOUND = 1421;
