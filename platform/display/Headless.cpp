@@ -1,6 +1,5 @@
 #include "platform/display/Headless.h"
 
-#include "platform/base/CodePage.h"
 #include "platform/display/Display.h"
 #include "platform/user/Input.h"
 #include "platform/user/Timers.h"
@@ -88,10 +87,10 @@ void TypeKey(UINT virtualKey) {
     ReleaseKey(virtualKey);
 }
 
-void TypeText(std::string_view utf8) {
+void TypeText(std::u16string_view text) {
     InputEvent event;
     event.kind = InputKind::Text;
-    event.text = Utf8ToUtf16(utf8);
+    event.text = std::u16string(text);
     Inject(event);
 }
 
@@ -109,11 +108,12 @@ int RunUntilIdle() {
     constexpr int Limit = 1000000;
     int dispatched = 0;
     MSG message;
-    while (dispatched < Limit && PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
-        if (message.message == WM_QUIT)
+    while (dispatched < Limit && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            // Put back for the program's own loop.
+            PostQuitMessage(static_cast<int>(message.wParam));
             break;
-        if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
-            break;
+        }
         TranslateMessage(&message);
         DispatchMessageW(&message);
         ++dispatched;

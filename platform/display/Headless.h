@@ -24,8 +24,8 @@ void RollWheel(int x, int y, int delta);
 void PressKey(UINT virtualKey);
 void ReleaseKey(UINT virtualKey);
 void TypeKey(UINT virtualKey);
-// Characters committed as an input method does, as UTF-8.
-void TypeText(std::string_view utf8);
+// Characters committed as an input method does.
+void TypeText(std::u16string_view text);
 
 DWORD Now();
 void AdvanceClock(DWORD milliseconds);

@@ -133,8 +133,12 @@ std::optional<QueuedMessage> Retrieve(HWND filter, UINT first, UINT last, UINT r
                 state.quitRequested = false;
         }
     }
-    if (!taken && WantsKind(removeFlags, QS_INPUT))
+    if (!taken && WantsKind(removeFlags, QS_INPUT)) {
         taken = TakeInputMessage(filter, first, last, remove);
+        // Taking input may post messages of its own (a mouse leaving a tracked window).
+        if (!taken && WantsKind(removeFlags, QS_POSTMESSAGE))
+            taken = TakePosted(filter, first, last, remove);
+    }
     if (!taken && WantsKind(removeFlags, QS_TIMER))
         taken = TakeTimerMessage(filter, first, last, remove);
     if (!taken)

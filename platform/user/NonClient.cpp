@@ -28,12 +28,19 @@ LRESULT CalculateSize(Window& window, WPARAM wParam, LPARAM lParam) {
     return 0;
 }
 
+// The client area is the one the window computed, which may differ from the classic frame's.
 LRESULT HitTest(Window& window, LPARAM lParam) {
+    POINT screen = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     RECT onScreen = WindowRectOnScreen(window);
-    POINT point = {GET_X_LPARAM(lParam) - onScreen.left, GET_Y_LPARAM(lParam) - onScreen.top};
+    if (!PointInRect(onScreen, screen))
+        return HTNOWHERE;
+    if (!(window.style & WS_MINIMIZE) && PointInRect(ClientRectOnScreen(window), screen))
+        return HTCLIENT;
+    POINT point = {screen.x - onScreen.left, screen.y - onScreen.top};
     SIZE size = {onScreen.right - onScreen.left, onScreen.bottom - onScreen.top};
     FrameLayout layout = LayoutFrame(size, window.style, window.exStyle, MenuBarHeight(window));
-    return HitTestFrame(layout, point, window.style, window.exStyle);
+    LRESULT code = HitTestFrame(layout, point, window.style, window.exStyle);
+    return code == HTCLIENT ? HTBORDER : code;
 }
 
 } // namespace
