@@ -93,7 +93,8 @@ std::optional<BmpImage> ReadBmpFile(const std::string& path) {
         SetLastError(ERROR_FILE_NOT_FOUND);
         return std::nullopt;
     }
-    const std::vector<std::uint8_t> data((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const std::vector<std::uint8_t> data((std::istreambuf_iterator<char>(file)),
+                                         std::istreambuf_iterator<char>());
     std::optional<BmpImage> image = ReadBmp(data.data(), data.size());
     if (!image)
         SetLastError(ERROR_INVALID_DATA);

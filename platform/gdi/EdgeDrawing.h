@@ -19,7 +19,8 @@ public:
     // Alternating pixels, `even` where x + y (target coordinates) is even.
     void Checker(const RECT& logical, COLORREF even, COLORREF odd);
     // Paints the '#' cells of a glyph with its top-left at (x, y), inside `bounds`.
-    void Mask(const char* const* rows, int width, int height, int x, int y, COLORREF colour, const RECT& bounds);
+    void Mask(const char* const* rows, int width, int height, int x, int y, COLORREF colour,
+              const RECT& bounds);
     void Spans(const std::vector<Span>& logicalSpans, COLORREF colour);
 
 private:

@@ -76,7 +76,8 @@ void DrawDiagonal(EdgePainter& painter, const RECT& rect, UINT edge, UINT flags)
     for (int ring = 0; ring < 2; ++ring) {
         if (!present[ring])
             continue;
-        const COLORREF colour = GetSysColor(endTop == endRight ? rings[ring].topLeft : rings[ring].bottomRight);
+        const COLORREF colour =
+            GetSysColor(endTop == endRight ? rings[ring].topLeft : rings[ring].bottomRight);
         for (int i = 0; i < length - ring; ++i) {
             const int x = endRight ? rect.left + i : rect.right - 1 - i;
             const int y = endTop ? rect.bottom - 1 - i - ring : rect.top + i + ring;

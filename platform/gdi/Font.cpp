@@ -1,6 +1,7 @@
 #include "platform/gdi/Font.h"
 
 #include "platform/base/CodePage.h"
+#include "platform/gdi/FontLibrary.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -28,6 +29,12 @@ LOGFONTA Font::LogicalA() const {
     std::string gbk = Utf16ToGbk(face);
     std::memcpy(narrow.lfFaceName, gbk.data(), std::min<std::size_t>(gbk.size(), LF_FACESIZE - 1));
     return narrow;
+}
+
+const FontInstance& Font::Instance() const {
+    if (!m_instance)
+        m_instance = FontLibrary::Get().Realize(m_logical);
+    return *m_instance;
 }
 
 } // namespace platform

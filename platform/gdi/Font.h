@@ -9,6 +9,8 @@
 
 namespace platform {
 
+class FontInstance;
+
 class Font : public GdiObject {
 public:
     explicit Font(const LOGFONTW& logical);
@@ -19,8 +21,12 @@ public:
     const LOGFONTW& Logical() const { return m_logical; }
     LOGFONTA LogicalA() const;
 
+    // The realised font; an unknown face name falls back to the system's faces.
+    const FontInstance& Instance() const;
+
 private:
     LOGFONTW m_logical;
+    mutable std::shared_ptr<const FontInstance> m_instance;
 };
 
 } // namespace platform

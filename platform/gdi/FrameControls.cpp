@@ -74,7 +74,8 @@ void DrawCentredGlyph(EdgePainter& painter, const RECT& rect, const Glyph& glyph
         ++y;
     }
     if (state & DFCS_INACTIVE) {
-        painter.Mask(glyph.rows, glyph.width, glyph.height, x + 1, y + 1, GetSysColor(COLOR_BTNHIGHLIGHT), rect);
+        painter.Mask(glyph.rows, glyph.width, glyph.height, x + 1, y + 1, GetSysColor(COLOR_BTNHIGHLIGHT),
+                     rect);
         colour = GetSysColor(COLOR_BTNSHADOW);
     }
     painter.Mask(glyph.rows, glyph.width, glyph.height, x, y, colour, rect);
@@ -112,7 +113,8 @@ void DrawCheckBox(EdgePainter& painter, const RECT& rect, UINT state) {
     else
         painter.Fill(box, GetSysColor(grey ? COLOR_BTNFACE : COLOR_WINDOW));
     if (state & DFCS_CHECKED) {
-        const COLORREF colour = GetSysColor((state & DFCS_INACTIVE) || threeState ? COLOR_BTNSHADOW : COLOR_WINDOWTEXT);
+        const COLORREF colour =
+            GetSysColor((state & DFCS_INACTIVE) || threeState ? COLOR_BTNSHADOW : COLOR_WINDOWTEXT);
         DrawCentredGlyph(painter, box, CheckGlyph, state & ~(DFCS_PUSHED | DFCS_INACTIVE), colour);
     }
 }
@@ -188,7 +190,8 @@ void DrawArrow(EdgePainter& painter, const RECT& rect, int size, UINT direction,
                 spans.push_back(Span{y + dy + i, x + dx + depth - 1 - half, x + dx + depth + half});
                 break;
             case DFCS_SCROLLDOWN:
-                spans.push_back(Span{y + dy + depth - 1 - i, x + dx + depth - 1 - half, x + dx + depth + half});
+                spans.push_back(
+                    Span{y + dy + depth - 1 - i, x + dx + depth - 1 - half, x + dx + depth + half});
                 break;
             default:
                 for (int j = -half; j <= half; ++j) {

@@ -14,7 +14,8 @@ std::unique_ptr<PixelSurface> CopySurface(const PixelSurface& source, bool keepH
     return copy;
 }
 
-Icon::Icon(bool isIcon, POINT hotspot, std::unique_ptr<PixelSurface> mask, std::unique_ptr<PixelSurface> color)
+Icon::Icon(bool isIcon, POINT hotspot, std::unique_ptr<PixelSurface> mask,
+           std::unique_ptr<PixelSurface> color)
     : m_isIcon(isIcon), m_hotspot(hotspot), m_mask(std::move(mask)), m_color(std::move(color)) {
     if (m_color) {
         for (int y = 0; y < m_color->Height() && !m_hasAlpha; ++y) {

@@ -24,14 +24,17 @@ HICON Insert(std::unique_ptr<Icon> icon) {
 }
 
 // Nearest-pixel scaling of rows [top, top + height) that keeps every bit of the pixels.
-std::unique_ptr<PixelSurface> ScaleRaw(const PixelSurface& source, int top, int sourceHeight, int width, int height) {
+std::unique_ptr<PixelSurface> ScaleRaw(const PixelSurface& source, int top, int sourceHeight, int width,
+                                       int height) {
     auto scaled = std::make_unique<PixelSurface>(width, height);
     for (int y = 0; y < height; ++y) {
-        const int fromY = top + static_cast<int>((std::int64_t{2 * y + 1} * sourceHeight) / (2 * std::int64_t{height}));
+        const int fromY =
+            top + static_cast<int>((std::int64_t{2 * y + 1} * sourceHeight) / (2 * std::int64_t{height}));
         const Pixel* from = source.Row(std::clamp(fromY, 0, source.Height() - 1));
         Pixel* to = scaled->Row(y);
         for (int x = 0; x < width; ++x) {
-            const int fromX = static_cast<int>((std::int64_t{2 * x + 1} * source.Width()) / (2 * std::int64_t{width}));
+            const int fromX =
+                static_cast<int>((std::int64_t{2 * x + 1} * source.Width()) / (2 * std::int64_t{width}));
             to[x] = from[std::clamp(fromX, 0, source.Width() - 1)];
         }
     }
@@ -70,9 +73,10 @@ HICON CreateIconIndirect(PICONINFO info) {
     for (int y = 0; y < maskCopy->Height(); ++y)
         for (int x = 0; x < maskCopy->Width(); ++x)
             maskCopy->Set(x, y, NearestMonochrome(maskCopy->At(x, y)));
-    const POINT hotspot = info->fIcon ? POINT{static_cast<LONG>(mask->Width() / 2),
-                                              static_cast<LONG>((color ? mask->Height() : mask->Height() / 2) / 2)}
-                                      : POINT{static_cast<LONG>(info->xHotspot), static_cast<LONG>(info->yHotspot)};
+    const POINT hotspot = info->fIcon
+                              ? POINT{static_cast<LONG>(mask->Width() / 2),
+                                      static_cast<LONG>((color ? mask->Height() : mask->Height() / 2) / 2)}
+                              : POINT{static_cast<LONG>(info->xHotspot), static_cast<LONG>(info->yHotspot)};
     return Insert(std::make_unique<Icon>(info->fIcon != FALSE, hotspot, std::move(maskCopy),
                                          color ? CopySurface(color->Pixels(), true) : nullptr));
 }
@@ -113,7 +117,8 @@ BOOL GetIconInfo(HICON icon, PICONINFO info) {
         colorBitmap = CreateDIBSection(nullptr, &header, DIB_RGB_COLORS, &bits, nullptr, 0);
         auto* pixels = static_cast<Pixel*>(bits);
         for (int y = 0; y < color->Height(); ++y)
-            std::copy(color->Row(y), color->Row(y) + color->Width(), pixels + static_cast<std::size_t>(y) * color->Width());
+            std::copy(color->Row(y), color->Row(y) + color->Width(),
+                      pixels + static_cast<std::size_t>(y) * color->Width());
     }
     info->fIcon = found->IsIcon() ? TRUE : FALSE;
     info->xHotspot = static_cast<DWORD>(found->Hotspot().x);
@@ -130,7 +135,8 @@ BOOL DrawIconEx(HDC dc, int x, int y, HICON icon, int width, int height, UINT st
     Icon* found = FindGdiObjectOf<Icon>(icon);
     if (!context || !found)
         return FALSE;
-    if (!(flags & DI_NORMAL) || width < 0 || height < 0 || width > LargestIconDrawn || height > LargestIconDrawn) {
+    if (!(flags & DI_NORMAL) || width < 0 || height < 0 || width > LargestIconDrawn ||
+        height > LargestIconDrawn) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
@@ -145,9 +151,9 @@ BOOL DrawIconEx(HDC dc, int x, int y, HICON icon, int width, int height, UINT st
     }
     const int iconHeight = found->Height();
     const std::unique_ptr<PixelSurface> mask = ScaleRaw(found->Mask(), 0, iconHeight, width, height);
-    const std::unique_ptr<PixelSurface> image = found->Color()
-                                                    ? ScaleRaw(*found->Color(), 0, iconHeight, width, height)
-                                                    : ScaleRaw(found->Mask(), iconHeight, iconHeight, width, height);
+    const std::unique_ptr<PixelSurface> image =
+        found->Color() ? ScaleRaw(*found->Color(), 0, iconHeight, width, height)
+                       : ScaleRaw(found->Mask(), iconHeight, iconHeight, width, height);
     const bool alpha = found->HasAlpha() && (flags & DI_IMAGE);
     const bool monochromeTarget = context->IsMonochrome();
 

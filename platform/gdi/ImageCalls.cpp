@@ -124,7 +124,8 @@ HBITMAP BitmapFromPicture(Picture& picture, int width, int height, UINT flags) {
     }
     const bool monochrome = (flags & LR_MONOCHROME) || picture.bitsPerPixel == 1;
     if (flags & LR_CREATEDIBSECTION)
-        return DibSectionOf(*picture.pixels, (flags & LR_MONOCHROME) ? 1 : picture.bitsPerPixel, picture.palette);
+        return DibSectionOf(*picture.pixels, (flags & LR_MONOCHROME) ? 1 : picture.bitsPerPixel,
+                            picture.palette);
     return DeviceBitmapOf(*picture.pixels, monochrome);
 }
 
@@ -137,7 +138,8 @@ HANDLE CopyBitmap(HBITMAP handle, int width, int height, UINT flags) {
         return handle;
     Picture picture;
     picture.pixels = CopySurface(source->Pixels(), false);
-    picture.bitsPerPixel = source->IsDibSection() ? source->BitsPerPixel() : (source->IsMonochrome() ? 1 : 32);
+    picture.bitsPerPixel =
+        source->IsDibSection() ? source->BitsPerPixel() : (source->IsMonochrome() ? 1 : 32);
     if (source->Layout())
         picture.palette = source->Layout()->palette;
     HBITMAP copy = BitmapFromPicture(picture, width, height, flags);
@@ -168,9 +170,11 @@ HANDLE CopyIconImage(HICON handle, int width, int height, UINT flags) {
             for (int y = 0; y < height; ++y)
                 for (int x = 0; x < width; ++x)
                     color->Set(x, y,
-                               original->Row(static_cast<int>((std::int64_t{2 * y + 1} * original->Height()) /
-                                                              (2 * std::int64_t{height})))
-                                   [static_cast<int>((std::int64_t{2 * x + 1} * original->Width()) / (2 * std::int64_t{width}))]);
+                               original->Row(static_cast<int>(
+                                   (std::int64_t{2 * y + 1} * original->Height()) /
+                                   (2 * std::int64_t{height})))[static_cast<int>((std::int64_t{2 * x + 1} *
+                                                                                  original->Width()) /
+                                                                                 (2 * std::int64_t{width}))]);
         }
         copy = std::make_unique<Icon>(source->IsIcon(), source->Hotspot(), std::move(mask), std::move(color));
     }

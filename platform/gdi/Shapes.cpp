@@ -266,10 +266,14 @@ BOOL Rectangle(HDC dc, int left, int top, int right, int bottom) {
         // Styled outlines run around the rectangle as one dashed line.
         PenDrawing outline(*context);
         Painter& painter = outline.PainterRef();
-        const RECT inner = context->LogicalToTarget(RECT{rect.left + 1, rect.top + 1, rect.right - 1, rect.bottom - 1});
-        painter.FillRect(inner, BrushSource(context->State().brush, *context), RopIndexFromRop2(context->State().rop2));
-        const POINT corners[] = {
-            {rect.left, rect.top}, {rect.right - 1, rect.top}, {rect.right - 1, rect.bottom - 1}, {rect.left, rect.bottom - 1}};
+        const RECT inner =
+            context->LogicalToTarget(RECT{rect.left + 1, rect.top + 1, rect.right - 1, rect.bottom - 1});
+        painter.FillRect(inner, BrushSource(context->State().brush, *context),
+                         RopIndexFromRop2(context->State().rop2));
+        const POINT corners[] = {{rect.left, rect.top},
+                                 {rect.right - 1, rect.top},
+                                 {rect.right - 1, rect.bottom - 1},
+                                 {rect.left, rect.bottom - 1}};
         ClosedOutline(outline, corners, 4);
         return TRUE;
     }
@@ -280,7 +284,8 @@ BOOL RoundRect(HDC dc, int left, int top, int right, int bottom, int width, int 
     DeviceContext* context = FindDC(dc);
     if (!context)
         return FALSE;
-    return DrawFilledShape(*context, Normalized(left, top, right, bottom), std::abs(width), std::abs(height), false);
+    return DrawFilledShape(*context, Normalized(left, top, right, bottom), std::abs(width), std::abs(height),
+                           false);
 }
 
 BOOL Ellipse(HDC dc, int left, int top, int right, int bottom) {

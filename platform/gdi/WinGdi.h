@@ -584,3 +584,39 @@ BOOL Polygon(HDC dc, const POINT* points, int count);
 BOOL Rectangle(HDC dc, int left, int top, int right, int bottom);
 BOOL RoundRect(HDC dc, int left, int top, int right, int bottom, int width, int height);
 BOOL Ellipse(HDC dc, int left, int top, int right, int bottom);
+
+// ---- fonts and text ----------------------------------------------------------------------
+
+HFONT CreateFontIndirectA(const LOGFONTA* font);
+HFONT CreateFontIndirectW(const LOGFONTW* font);
+HFONT CreateFontA(int height, int width, int escapement, int orientation, int weight, DWORD italic,
+                  DWORD underline, DWORD strikeOut, DWORD charSet, DWORD outPrecision, DWORD clipPrecision,
+                  DWORD quality, DWORD pitchAndFamily, LPCSTR faceName);
+HFONT CreateFontW(int height, int width, int escapement, int orientation, int weight, DWORD italic,
+                  DWORD underline, DWORD strikeOut, DWORD charSet, DWORD outPrecision, DWORD clipPrecision,
+                  DWORD quality, DWORD pitchAndFamily, LPCWSTR faceName);
+BOOL TextOutA(HDC dc, int x, int y, LPCSTR text, int count);
+BOOL TextOutW(HDC dc, int x, int y, LPCWSTR text, int count);
+BOOL ExtTextOutA(HDC dc, int x, int y, UINT options, const RECT* rect, LPCSTR text, UINT count,
+                 const INT* dx);
+BOOL ExtTextOutW(HDC dc, int x, int y, UINT options, const RECT* rect, LPCWSTR text, UINT count,
+                 const INT* dx);
+BOOL GetTextExtentPoint32A(HDC dc, LPCSTR text, int count, LPSIZE size);
+BOOL GetTextExtentPoint32W(HDC dc, LPCWSTR text, int count, LPSIZE size);
+BOOL GetTextExtentExPointA(HDC dc, LPCSTR text, int count, int maxExtent, LPINT fit, LPINT dx, LPSIZE size);
+BOOL GetTextExtentExPointW(HDC dc, LPCWSTR text, int count, int maxExtent, LPINT fit, LPINT dx, LPSIZE size);
+BOOL GetTextMetricsA(HDC dc, TEXTMETRICA* metrics);
+BOOL GetTextMetricsW(HDC dc, TEXTMETRICW* metrics);
+int GetTextFaceA(HDC dc, int count, LPSTR faceName);
+int GetTextFaceW(HDC dc, int count, LPWSTR faceName);
+BOOL GetCharWidth32A(HDC dc, UINT first, UINT last, LPINT widths);
+BOOL GetCharWidth32W(HDC dc, UINT first, UINT last, LPINT widths);
+
+#define CreateFontIndirect CreateFontIndirectA
+#define CreateFont CreateFontA
+#define TextOut TextOutA
+#define ExtTextOut ExtTextOutA
+#define GetTextExtentPoint32 GetTextExtentPoint32A
+#define GetTextMetrics GetTextMetricsA
+using LOGFONT = LOGFONTA;
+using TEXTMETRIC = TEXTMETRICA;

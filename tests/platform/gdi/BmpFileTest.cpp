@@ -10,8 +10,8 @@
 
 #include <cstdio>
 #include <cstring>
-#include <memory>
 #include <fstream>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -87,8 +87,8 @@ TEST(BmpFiles, RunLengthAndBitFieldFilesDecode) {
     // RLE8, 4 x 2, bottom row first: three of index 1 then a literal run of one pixel (padded),
     // end of line; the top row: a move of two, one pixel of index 2, end of bitmap.
     const std::vector<std::uint8_t> rle8 = {3, 1, 0, 3, 2, 2, 1, 0, 0, 0, 0, 2, 2, 0, 1, 2, 0, 1};
-    std::optional<platform::BmpImage> image = platform::ReadBmp(MakeFile(4, 2, 8, BI_RLE8, table, rle8).data(),
-                                                                MakeFile(4, 2, 8, BI_RLE8, table, rle8).size());
+    std::optional<platform::BmpImage> image = platform::ReadBmp(
+        MakeFile(4, 2, 8, BI_RLE8, table, rle8).data(), MakeFile(4, 2, 8, BI_RLE8, table, rle8).size());
     ASSERT_TRUE(image);
     auto pixels = image->ToPixels();
     EXPECT_EQ(pixels->At(0, 1), 0xFF0000u);
@@ -161,7 +161,8 @@ TEST(BmpFiles, DamagedFilesAreRefused) {
 TEST(BmpFiles, LoadImageReadsFilesAsDeviceBitmapsOrDibSections) {
     const std::string path = std::string(QUILLMERE_BIN_DIR) + "/gdi-load-image.bmp";
     ASSERT_TRUE(platform::WriteBmpFile(*SamplePicture(), 8, path));
-    auto* loaded = static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+    auto* loaded =
+        static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
     ASSERT_NE(loaded, nullptr);
     BITMAP info{};
     GetObjectA(loaded, sizeof info, &info);
@@ -206,7 +207,8 @@ TEST(BuiltinBitmaps, SystemAndProgramBitmapsLoadByName) {
     const struct {
         const char* name;
         int width, height, bits;
-    } expected[] = {{"TRACK", 16, 4, 32}, {"TRACKVERT", 4, 16, 32}, {"TRELLISMENU", 64, 16, 1}, {"track", 16, 4, 32}};
+    } expected[] = {
+        {"TRACK", 16, 4, 32}, {"TRACKVERT", 4, 16, 32}, {"TRELLISMENU", 64, 16, 1}, {"track", 16, 4, 32}};
     for (const auto& e : expected) {
         HBITMAP bitmap = LoadBitmapA(program, e.name);
         ASSERT_NE(bitmap, nullptr) << e.name;
@@ -231,7 +233,8 @@ TEST(CopyImage, ScalesConvertsAndKeepsTheOriginalUnlessAsked) {
     GetObjectA(scaled, sizeof info, &info);
     EXPECT_EQ(info.bmWidth, 8);
     EXPECT_EQ(info.bmBitsPixel, 32);
-    auto* mono = static_cast<HBITMAP>(CopyImage(scaled, IMAGE_BITMAP, 0, 0, LR_MONOCHROME | LR_COPYDELETEORG));
+    auto* mono =
+        static_cast<HBITMAP>(CopyImage(scaled, IMAGE_BITMAP, 0, 0, LR_MONOCHROME | LR_COPYDELETEORG));
     ASSERT_NE(mono, nullptr);
     EXPECT_EQ(GetObjectType(scaled), 0u);
     GetObjectA(mono, sizeof info, &info);

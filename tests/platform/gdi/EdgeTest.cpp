@@ -71,7 +71,8 @@ TEST(FrameControls, CheckRadioPushAndCaptionFaces) {
     EXPECT_GT(canvas.Count(Sys(COLOR_WINDOWTEXT)), 10); // the tick
 
     canvas.Fill(RGB(1, 1, 1));
-    ASSERT_TRUE(DrawFrameControl(canvas.Dc(), &rect, DFC_BUTTON, DFCS_BUTTONRADIO | DFCS_CHECKED | DFCS_INACTIVE));
+    ASSERT_TRUE(
+        DrawFrameControl(canvas.Dc(), &rect, DFC_BUTTON, DFCS_BUTTONRADIO | DFCS_CHECKED | DFCS_INACTIVE));
     EXPECT_EQ(canvas.At(0, 0), RGB(1, 1, 1)); // outside the disc
     EXPECT_EQ(canvas.At(6, 6), Sys(COLOR_BTNSHADOW));
     EXPECT_EQ(canvas.At(6, 3), Sys(COLOR_BTNFACE));
