@@ -141,9 +141,12 @@ FontLibrary::FontLibrary() {
 
 FontLibrary::~FontLibrary() {
     m_instances.clear();
-    for (auto& [key, face] : m_open)
-        FT_Done_Face(face);
+    for (auto& [key, face] : m_open) {
+        if (face)
+            FT_Done_Face(face);
+    }
     FT_Done_FreeType(m_library);
+    FcFini();
 }
 
 FT_Face FontLibrary::Open(const FaceFile& file) {
