@@ -60,7 +60,8 @@ void DrawLines(DeviceContext& context, const FontInstance& font, const TextLayou
             int x = origin.x;
             for (int j = 0; j < index; ++j)
                 x += line.advances[static_cast<std::size_t>(j)];
-            RECT bar{x, baseline + metrics.underlinePosition, x + line.advances[static_cast<std::size_t>(index)],
+            RECT bar{x, baseline + metrics.underlinePosition,
+                     x + line.advances[static_cast<std::size_t>(index)],
                      baseline + metrics.underlinePosition + 1};
             if (clip)
                 bar = RECT{std::max(bar.left, clip->left), std::max(bar.top, clip->top),

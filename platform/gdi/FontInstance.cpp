@@ -49,8 +49,10 @@ void Embolden(GlyphImage& glyph) {
     bold.coverage.assign(static_cast<std::size_t>(bold.width) * static_cast<std::size_t>(bold.height), 0);
     for (int y = 0; y < glyph.height; ++y) {
         for (int x = 0; x < bold.width; ++x) {
-            const std::uint8_t here = x < glyph.width ? glyph.coverage[static_cast<std::size_t>(y * glyph.width + x)] : 0;
-            const std::uint8_t left = x > 0 ? glyph.coverage[static_cast<std::size_t>(y * glyph.width + x - 1)] : 0;
+            const std::uint8_t here =
+                x < glyph.width ? glyph.coverage[static_cast<std::size_t>(y * glyph.width + x)] : 0;
+            const std::uint8_t left =
+                x > 0 ? glyph.coverage[static_cast<std::size_t>(y * glyph.width + x - 1)] : 0;
             bold.coverage[static_cast<std::size_t>(y * bold.width + x)] = std::max(here, left);
         }
     }
@@ -70,7 +72,8 @@ void Slant(GlyphImage& glyph) {
     GlyphImage slanted = glyph;
     slanted.width = glyph.width + maxShift - minShift;
     slanted.left = glyph.left + minShift;
-    slanted.coverage.assign(static_cast<std::size_t>(slanted.width) * static_cast<std::size_t>(slanted.height), 0);
+    slanted.coverage.assign(
+        static_cast<std::size_t>(slanted.width) * static_cast<std::size_t>(slanted.height), 0);
     for (int y = 0; y < glyph.height; ++y) {
         const int offset = shiftOf(y) - minShift;
         for (int x = 0; x < glyph.width; ++x)
@@ -84,8 +87,8 @@ void Slant(GlyphImage& glyph) {
 
 FontInstance::FontInstance(std::vector<SizedFace> faces, FontMetrics metrics, std::u16string faceName,
                            bool monochrome, bool emboldened, bool slanted)
-    : m_faces(std::move(faces)), m_metrics(metrics), m_faceName(std::move(faceName)), m_monochrome(monochrome),
-      m_emboldened(emboldened), m_slanted(slanted) {
+    : m_faces(std::move(faces)), m_metrics(metrics), m_faceName(std::move(faceName)),
+      m_monochrome(monochrome), m_emboldened(emboldened), m_slanted(slanted) {
     const int x = Advance(U'x');
     m_metrics.averageWidth = x > 0 ? x : std::max(1, m_metrics.Height() / 2);
     m_metrics.maxWidth = std::max({Advance(U'W'), Advance(U'\u4E00'), x});

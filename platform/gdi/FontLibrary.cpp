@@ -49,10 +49,15 @@ std::u16string FaceNameOf(const LOGFONTW& logical) {
 
 // Face names (lower case, UTF-8) that mean the system's Song face on a Chinese system.
 bool IsSongName(const std::string& name) {
-    static const std::set<std::string> names = {
-        "",        "\xE5\xAE\x8B\xE4\xBD\x93", "simsun",        "\xE6\x96\xB0\xE5\xAE\x8B\xE4\xBD\x93",
-        "nsimsun", "system",                   "ms shell dlg", "ms shell dlg 2",
-        "fixedsys"};
+    static const std::set<std::string> names = {"",
+                                                "\xE5\xAE\x8B\xE4\xBD\x93",
+                                                "simsun",
+                                                "\xE6\x96\xB0\xE5\xAE\x8B\xE4\xBD\x93",
+                                                "nsimsun",
+                                                "system",
+                                                "ms shell dlg",
+                                                "ms shell dlg 2",
+                                                "fixedsys"};
     return names.count(name) > 0;
 }
 
@@ -118,7 +123,8 @@ FontMetrics MeasureFace(const SizedFace& sized) {
         }
         metrics.ascent = static_cast<int>(std::lround(ascent * scale));
         metrics.descent = static_cast<int>(std::lround(descent * scale));
-        metrics.underlinePosition = std::max(1, static_cast<int>(std::lround(-face->underline_position * scale)));
+        metrics.underlinePosition =
+            std::max(1, static_cast<int>(std::lround(-face->underline_position * scale)));
         metrics.lineThickness = std::max(1, static_cast<int>(std::lround(face->underline_thickness * scale)));
     }
     metrics.underlinePosition = std::min(metrics.underlinePosition, std::max(1, metrics.descent - 1));
@@ -182,7 +188,8 @@ std::optional<FontLibrary::FaceFile> FontLibrary::Match(const std::string& famil
     if (FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch &&
         FcPatternGetString(match, FC_FAMILY, 0, &matchedFamily) == FcResultMatch) {
         FcPatternGetInteger(match, FC_INDEX, 0, &index);
-        const bool sameFamily = LowerAscii(reinterpret_cast<const char*>(matchedFamily)) == LowerAscii(family);
+        const bool sameFamily =
+            LowerAscii(reinterpret_cast<const char*>(matchedFamily)) == LowerAscii(family);
         if (!exactFamily || sameFamily)
             file = FaceFile{reinterpret_cast<const char*>(path), index};
     }
@@ -198,7 +205,8 @@ std::vector<FT_Face> FontLibrary::BitmapSongStrikes() {
         std::vector<std::string> names;
         while (dirent* entry = readdir(directory)) {
             const std::string name = entry->d_name;
-            if (name.rfind(BitmapSongPrefix, 0) == 0 && name.size() > 4 && name.substr(name.size() - 4) == ".pcf")
+            if (name.rfind(BitmapSongPrefix, 0) == 0 && name.size() > 4 &&
+                name.substr(name.size() - 4) == ".pcf")
                 names.push_back(name);
         }
         closedir(directory);
@@ -246,8 +254,8 @@ std::vector<SizedFace> FontLibrary::Chain(Kind kind, const std::string& family, 
                     Match("sans-serif", weight, italic, false)};
         break;
     case Kind::Other:
-        outlines = {Match(family, weight, italic, true), Match(GenericFamily(family, logical.lfPitchAndFamily), weight,
-                                                               italic, false),
+        outlines = {Match(family, weight, italic, true),
+                    Match(GenericFamily(family, logical.lfPitchAndFamily), weight, italic, false),
                     Match(SongFamily, weight, italic, true), Match(HeiFamily, weight, italic, true)};
         break;
     }
@@ -306,14 +314,14 @@ std::shared_ptr<const FontInstance> FontLibrary::Realize(const LOGFONTW& logical
     metrics.underline = logical.lfUnderline != 0;
     metrics.strikeOut = logical.lfStrikeOut != 0;
     metrics.charSet = logical.lfCharSet != DEFAULT_CHARSET ? logical.lfCharSet
-                      : kind == Kind::Other               ? ANSI_CHARSET
-                                                          : GB2312_CHARSET;
+                      : kind == Kind::Other                ? ANSI_CHARSET
+                                                           : GB2312_CHARSET;
     const bool monochrome = logical.lfQuality == NONANTIALIASED_QUALITY ||
-                            (logical.lfQuality != ANTIALIASED_QUALITY && logical.lfQuality != CLEARTYPE_QUALITY &&
-                             emPixels <= LargestCrispEmPixels);
+                            (logical.lfQuality != ANTIALIASED_QUALITY &&
+                             logical.lfQuality != CLEARTYPE_QUALITY && emPixels <= LargestCrispEmPixels);
     const std::u16string reportedName = faceName.empty() ? u"\u5B8B\u4F53" : faceName;
-    auto instance =
-        std::make_shared<FontInstance>(std::move(faces), metrics, reportedName, monochrome, emboldened, slanted);
+    auto instance = std::make_shared<FontInstance>(std::move(faces), metrics, reportedName, monochrome,
+                                                   emboldened, slanted);
     m_instances.emplace(key, instance);
     return instance;
 }

@@ -43,7 +43,8 @@ private:
     FT_Face Open(const FaceFile& file);
     std::optional<FaceFile> Match(const std::string& family, int weight, bool italic, bool exactFamily);
     std::vector<FT_Face> BitmapSongStrikes();
-    std::vector<SizedFace> Chain(Kind kind, const std::string& family, const LOGFONTW& logical, int& emPixels);
+    std::vector<SizedFace> Chain(Kind kind, const std::string& family, const LOGFONTW& logical,
+                                 int& emPixels);
 
     FT_Library m_library = nullptr;
     std::map<std::pair<std::string, int>, FT_Face> m_open;

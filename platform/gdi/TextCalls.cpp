@@ -23,15 +23,16 @@ namespace {
 LOGFONTW WideLogicalFont(const LOGFONTA& narrow) {
     LOGFONTW wide{};
     std::memcpy(&wide, &narrow, offsetof(LOGFONTA, lfFaceName));
-    const std::u16string face = GbkToUtf16(std::string(narrow.lfFaceName, strnlen(narrow.lfFaceName, LF_FACESIZE)));
+    const std::u16string face =
+        GbkToUtf16(std::string(narrow.lfFaceName, strnlen(narrow.lfFaceName, LF_FACESIZE)));
     for (std::size_t i = 0; i < face.size() && i < LF_FACESIZE - 1; ++i)
         wide.lfFaceName[i] = face[i];
     return wide;
 }
 
 LOGFONTW MakeLogicalFont(int height, int width, int escapement, int orientation, int weight, DWORD italic,
-                         DWORD underline, DWORD strikeOut, DWORD charSet, DWORD outPrecision, DWORD clipPrecision,
-                         DWORD quality, DWORD pitchAndFamily) {
+                         DWORD underline, DWORD strikeOut, DWORD charSet, DWORD outPrecision,
+                         DWORD clipPrecision, DWORD quality, DWORD pitchAndFamily) {
     LOGFONTW logical{};
     logical.lfHeight = height;
     logical.lfWidth = width;
@@ -139,10 +140,12 @@ std::vector<int> AdvancesFrom(const CodePoints& text, const std::vector<int>& un
                               std::size_t unitCount) {
     std::vector<int> advances(text.text.size(), 0);
     for (std::size_t i = 0; i < text.text.size(); ++i) {
-        const std::size_t first = static_cast<std::size_t>(unitStarts[static_cast<std::size_t>(text.unitIndex[i])]);
-        const std::size_t end = i + 1 < text.text.size()
-                                    ? static_cast<std::size_t>(unitStarts[static_cast<std::size_t>(text.unitIndex[i + 1])])
-                                    : unitCount;
+        const std::size_t first =
+            static_cast<std::size_t>(unitStarts[static_cast<std::size_t>(text.unitIndex[i])]);
+        const std::size_t end =
+            i + 1 < text.text.size()
+                ? static_cast<std::size_t>(unitStarts[static_cast<std::size_t>(text.unitIndex[i + 1])])
+                : unitCount;
         for (std::size_t j = first; j < end; ++j)
             advances[i] += dx[j];
     }
@@ -171,8 +174,9 @@ HFONT CreateFontIndirectA(const LOGFONTA* font) {
 HFONT CreateFontA(int height, int width, int escapement, int orientation, int weight, DWORD italic,
                   DWORD underline, DWORD strikeOut, DWORD charSet, DWORD outPrecision, DWORD clipPrecision,
                   DWORD quality, DWORD pitchAndFamily, LPCSTR faceName) {
-    LOGFONTW logical = MakeLogicalFont(height, width, escapement, orientation, weight, italic, underline, strikeOut,
-                                       charSet, outPrecision, clipPrecision, quality, pitchAndFamily);
+    LOGFONTW logical =
+        MakeLogicalFont(height, width, escapement, orientation, weight, italic, underline, strikeOut, charSet,
+                        outPrecision, clipPrecision, quality, pitchAndFamily);
     if (faceName) {
         const std::u16string face = GbkToUtf16(faceName);
         for (std::size_t i = 0; i < face.size() && i < LF_FACESIZE - 1; ++i)
@@ -184,14 +188,16 @@ HFONT CreateFontA(int height, int width, int escapement, int orientation, int we
 HFONT CreateFontW(int height, int width, int escapement, int orientation, int weight, DWORD italic,
                   DWORD underline, DWORD strikeOut, DWORD charSet, DWORD outPrecision, DWORD clipPrecision,
                   DWORD quality, DWORD pitchAndFamily, LPCWSTR faceName) {
-    LOGFONTW logical = MakeLogicalFont(height, width, escapement, orientation, weight, italic, underline, strikeOut,
-                                       charSet, outPrecision, clipPrecision, quality, pitchAndFamily);
+    LOGFONTW logical =
+        MakeLogicalFont(height, width, escapement, orientation, weight, italic, underline, strikeOut, charSet,
+                        outPrecision, clipPrecision, quality, pitchAndFamily);
     for (int i = 0; faceName && faceName[i] && i < LF_FACESIZE - 1; ++i)
         logical.lfFaceName[i] = faceName[i];
     return CreateFontIndirectW(&logical);
 }
 
-BOOL ExtTextOutW(HDC dc, int x, int y, UINT options, const RECT* rect, LPCWSTR text, UINT count, const INT* dx) {
+BOOL ExtTextOutW(HDC dc, int x, int y, UINT options, const RECT* rect, LPCWSTR text, UINT count,
+                 const INT* dx) {
     if (!text && count > 0) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
@@ -207,7 +213,8 @@ BOOL ExtTextOutW(HDC dc, int x, int y, UINT options, const RECT* rect, LPCWSTR t
     return ExtTextOutCore(dc, x, y, options, rect, points, &advances);
 }
 
-BOOL ExtTextOutA(HDC dc, int x, int y, UINT options, const RECT* rect, LPCSTR text, UINT count, const INT* dx) {
+BOOL ExtTextOutA(HDC dc, int x, int y, UINT options, const RECT* rect, LPCSTR text, UINT count,
+                 const INT* dx) {
     if (!text && count > 0) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
@@ -268,8 +275,8 @@ BOOL GetTextExtentExPointA(HDC dc, LPCSTR text, int count, int maxExtent, LPINT 
     const GbkText wide = WidenGbk(std::string_view(text ? text : "", static_cast<std::size_t>(count)));
     std::vector<int> unitExtents(wide.text.size());
     int unitsFitting = 0;
-    if (!GetTextExtentExPointW(dc, wide.text.data(), static_cast<int>(wide.text.size()), maxExtent, &unitsFitting,
-                               unitExtents.data(), size))
+    if (!GetTextExtentExPointW(dc, wide.text.data(), static_cast<int>(wide.text.size()), maxExtent,
+                               &unitsFitting, unitExtents.data(), size))
         return FALSE;
     // Back from UTF-16 units to bytes: both bytes of a double-byte character share its extent.
     int bytesFitting = 0;

@@ -152,9 +152,11 @@ void Truncate(LaidOutLine& line, int width, UINT format, const FontInstance& fon
         const std::size_t slash = line.text.find_last_of(U"\\/");
         if (slash != std::u32string::npos && slash > 0) {
             keptTail = line.text.substr(slash);
-            tailAdvances.assign(line.advances.begin() + static_cast<std::ptrdiff_t>(slash), line.advances.end());
+            tailAdvances.assign(line.advances.begin() + static_cast<std::ptrdiff_t>(slash),
+                                line.advances.end());
             line.text.erase(slash);
-            line.advances.erase(line.advances.begin() + static_cast<std::ptrdiff_t>(slash), line.advances.end());
+            line.advances.erase(line.advances.begin() + static_cast<std::ptrdiff_t>(slash),
+                                line.advances.end());
         }
     }
     int tailWidth = 0;
@@ -201,7 +203,8 @@ UINT DrawTextFlags(UINT format) {
     return (format & DT_TABSTOP) ? (format & ~0xFF00u) : format;
 }
 
-TextLayout LayOutText(const FontInstance& font, std::u16string_view text, UINT rawFormat, int width, bool truncate) {
+TextLayout LayOutText(const FontInstance& font, std::u16string_view text, UINT rawFormat, int width,
+                      bool truncate) {
     const UINT format = DrawTextFlags(rawFormat);
     TextLayout layout;
     layout.lineHeight = font.Metrics().Height();

@@ -33,6 +33,7 @@ UINT DrawTextFlags(UINT format);
 
 // Lays out `text` for DrawText's `format` in a rectangle `width` pixels wide. Ellipses are
 // applied only when `truncate` is set (drawing, not measuring).
-TextLayout LayOutText(const FontInstance& font, std::u16string_view text, UINT format, int width, bool truncate);
+TextLayout LayOutText(const FontInstance& font, std::u16string_view text, UINT format, int width,
+                      bool truncate);
 
 } // namespace platform

@@ -31,8 +31,10 @@ CodePoints ToCodePoints(std::u16string_view text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char16_t unit = text[i];
         result.unitIndex.push_back(static_cast<int>(i));
-        if (unit >= 0xD800 && unit < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000) {
-            result.text.push_back(0x10000 + ((char32_t(unit) - 0xD800) << 10) + (char32_t(text[i + 1]) - 0xDC00));
+        if (unit >= 0xD800 && unit < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] < 0xE000) {
+            result.text.push_back(0x10000 + ((char32_t(unit) - 0xD800) << 10) +
+                                  (char32_t(text[i + 1]) - 0xDC00));
             ++i;
         } else {
             result.text.push_back(unit);

@@ -25,8 +25,9 @@ GbkText WidenGbk(std::string_view gbk) {
         result.text.clear();
         for (std::size_t c = 0; c < characterStarts.size(); ++c) {
             const std::size_t begin = static_cast<std::size_t>(characterStarts[c]);
-            const std::size_t end = c + 1 < characterStarts.size() ? static_cast<std::size_t>(characterStarts[c + 1])
-                                                                   : gbk.size();
+            const std::size_t end = c + 1 < characterStarts.size()
+                                        ? static_cast<std::size_t>(characterStarts[c + 1])
+                                        : gbk.size();
             const std::u16string unit = GbkToUtf16(gbk.substr(begin, end - begin));
             result.text.push_back(unit.size() == 1 ? unit[0] : u'?');
         }

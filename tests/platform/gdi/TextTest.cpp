@@ -71,8 +71,7 @@ TEST(Fonts, SongAtTwelvePixelsIsFullWidthForChineseAndHalfForDigits) {
     EXPECT_EQ(GetTextFaceA(canvas.Dc(), LF_FACESIZE, face), 5);
     EXPECT_EQ(std::string(face), "宋体");
     // SimSun is the same face under its Latin name.
-    TextCanvas latinName(10, 10,
-                         CreateFontA(-12, 0, 0, 0, 400, 0, 0, 0, 0, 0, 0, 0, 0, "SimSun"));
+    TextCanvas latinName(10, 10, CreateFontA(-12, 0, 0, 0, 400, 0, 0, 0, 0, 0, 0, 0, 0, "SimSun"));
     EXPECT_EQ(latinName.Extent("宋体ab").cx, canvas.Extent("宋体ab").cx);
 }
 
@@ -176,7 +175,8 @@ protected:
 
 TEST_F(DrawTextTest, CalcRectMeasuresOneLine) {
     RECT rect{10, 10, 11, 11};
-    const int height = DrawTextA(m_canvas.Dc(), "刷新 ab", -1, &rect, DT_CALCRECT | DT_SINGLELINE | DT_NOCLIP);
+    const int height =
+        DrawTextA(m_canvas.Dc(), "刷新 ab", -1, &rect, DT_CALCRECT | DT_SINGLELINE | DT_NOCLIP);
     EXPECT_EQ(height, LineHeight());
     EXPECT_EQ(rect.left, 10);
     EXPECT_EQ(rect.right - rect.left, m_canvas.Extent("刷新 ab").cx);
@@ -261,7 +261,8 @@ TEST_F(DrawTextTest, PrefixesTabsAndEllipses) {
     // An ellipsis keeps a long line inside its rectangle.
     m_canvas.Fill(White);
     RECT shortBox{0, 0, 60, 20};
-    DrawTextA(m_canvas.Dc(), "连接列表已保存到文件", -1, &shortBox, DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOCLIP);
+    DrawTextA(m_canvas.Dc(), "连接列表已保存到文件", -1, &shortBox,
+              DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOCLIP);
     EXPECT_LE(m_canvas.Ink(Black).right, 59);
     // Without it, and without DT_NOCLIP, the text is cut at the rectangle.
     m_canvas.Fill(White);
@@ -275,7 +276,8 @@ TEST_F(DrawTextTest, PrefixesTabsAndEllipses) {
 TEST_F(DrawTextTest, WideAndNarrowCallsAgree) {
     RECT narrow{0, 0, 80, 0};
     RECT wide{0, 0, 80, 0};
-    const int narrowHeight = DrawTextA(m_canvas.Dc(), "连接 TCP 端点", -1, &narrow, DT_CALCRECT | DT_WORDBREAK);
+    const int narrowHeight =
+        DrawTextA(m_canvas.Dc(), "连接 TCP 端点", -1, &narrow, DT_CALCRECT | DT_WORDBREAK);
     const int wideHeight = DrawTextW(m_canvas.Dc(), u"连接 TCP 端点", -1, &wide, DT_CALCRECT | DT_WORDBREAK);
     EXPECT_EQ(narrowHeight, wideHeight);
     EXPECT_EQ(narrow.right, wide.right);
