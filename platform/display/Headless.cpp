@@ -1,7 +1,10 @@
 #include "platform/display/Headless.h"
 
 #include "platform/display/Display.h"
+#include "platform/gdi/PngWriter.h"
+#include "platform/gdi/WinUserDraw.h"
 #include "platform/user/Input.h"
+#include "platform/user/Painting.h"
 #include "platform/user/Timers.h"
 #include "platform/user/WinUser.h"
 
@@ -135,6 +138,48 @@ int RunFor(DWORD milliseconds) {
         screen.AdvanceClock(std::max<DWORD>(step, 1));
         dispatched += RunUntilIdle();
     }
+}
+
+COLORREF ReadPixel(HWND handle, int x, int y) {
+    constexpr COLORREF Invalid = 0xFFFFFFFF;
+    Window* window = FindLiveWindow(handle);
+    Window* top = window ? TopLevelOf(*window) : nullptr;
+    if (!top || !top->backingStore)
+        return Invalid;
+    if (x < 0 || y < 0 || x >= window->windowRect.right - window->windowRect.left ||
+        y >= window->windowRect.bottom - window->windowRect.top)
+        return Invalid;
+    POINT corner = OffsetInTopLevel(*window, false);
+    int storeX = corner.x + x;
+    int storeY = corner.y + y;
+    if (!top->backingStore->Contains(storeX, storeY))
+        return Invalid;
+    return ColorRefFromPixel(top->backingStore->At(storeX, storeY));
+}
+
+COLORREF ReadScreenPixel(int x, int y) {
+    for (Window* top : DesktopWindow().children) {
+        if (!top->IsVisibleStyle())
+            continue;
+        RECT rect = top->windowRect;
+        if (x < rect.left || y < rect.top || x >= rect.right || y >= rect.bottom)
+            continue;
+        if (top->shape && !top->shape->Contains(x - rect.left, y - rect.top))
+            continue;
+        return ReadPixel(top->handle, x - rect.left, y - rect.top);
+    }
+    return GetSysColor(COLOR_DESKTOP);
+}
+
+bool SaveWindowPng(HWND handle, const std::string& path) {
+    Window* window = FindLiveWindow(handle);
+    Window* top = window ? TopLevelOf(*window) : nullptr;
+    if (!top || !top->backingStore)
+        return false;
+    POINT corner = OffsetInTopLevel(*window, false);
+    RECT area = {corner.x, corner.y, corner.x + (window->windowRect.right - window->windowRect.left),
+                 corner.y + (window->windowRect.bottom - window->windowRect.top)};
+    return WritePng(*top->backingStore, &area, path);
 }
 
 void SetIdleHandler(std::function<bool()> handler) {

@@ -7,6 +7,7 @@
 #include "platform/display/HeadlessDisplay.h"
 
 #include <functional>
+#include <string>
 #include <string_view>
 
 namespace platform::headless {
@@ -38,5 +39,14 @@ int RunUntilIdle();
 int RunFor(DWORD milliseconds);
 // Called when a message loop would wait with nothing able to arrive; it may inject input.
 void SetIdleHandler(std::function<bool()> handler);
+
+// What was drawn: a window's pixel in window coordinates (the frame's top-left is 0, 0), read
+// from its top-level window's backing store; CLR_INVALID (0xFFFFFFFF) outside the window.
+COLORREF ReadPixel(HWND window, int x, int y);
+// What the screen shows at a point: the topmost visible window whose shape holds it, or the
+// desktop colour.
+COLORREF ReadScreenPixel(int x, int y);
+// The window, frame included, as a PNG file for a person to look at.
+bool SaveWindowPng(HWND window, const std::string& path);
 
 } // namespace platform::headless

@@ -6,7 +6,9 @@
 #include "platform/user/Cursors.h"
 #include "platform/user/Hooks.h"
 #include "platform/user/NonClient.h"
+#include "platform/user/Painting.h"
 #include "platform/user/TextBuffers.h"
+#include "platform/user/Timers.h"
 #include "platform/user/WinUser.h"
 #include "platform/user/WindowClass.h"
 #include "platform/user/WindowManager.h"
@@ -198,6 +200,19 @@ LRESULT DefaultProcedure(Window& window, UINT message, WPARAM wParam, LPARAM lPa
         return reinterpret_cast<LRESULT>(wParam == ICON_BIG ? window.bigIcon : window.smallIcon);
     case WM_NCACTIVATE:
         return TRUE;
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        if (BeginPaint(window.handle, &paint))
+            EndPaint(window.handle, &paint);
+        return 0;
+    }
+    case WM_ERASEBKGND:
+        return EraseWithClassBrush(window, reinterpret_cast<HDC>(wParam));
+    case WM_PRINT:
+        return PrintWindowInto(window, reinterpret_cast<HDC>(wParam), lParam);
+    case WM_SYSTIMER:
+        BlinkCaret(window.handle, wParam);
+        return 0;
     default:
         return 0;
     }

@@ -158,8 +158,12 @@ WPARAM MouseKeyFlags(const BYTE* keys) {
     return flags;
 }
 
+// Inside the window's rectangle and, when it has one, its shape.
 bool ContainsScreenPoint(const Window& window, POINT screen) {
-    return PointInRect(WindowRectOnScreen(window), screen);
+    RECT rect = WindowRectOnScreen(window);
+    if (!PointInRect(rect, screen))
+        return false;
+    return !window.shape || window.shape->Contains(screen.x - rect.left, screen.y - rect.top);
 }
 
 // Searches the children of a window, topmost first; null when none takes the point.

@@ -7,6 +7,7 @@
 #include "platform/display/Display.h"
 #include "platform/user/Input.h"
 #include "platform/user/KeyboardLayout.h"
+#include "platform/user/Painting.h"
 #include "platform/user/TextBuffers.h"
 #include "platform/user/Timers.h"
 #include "platform/user/WinUser.h"
@@ -139,6 +140,8 @@ std::optional<QueuedMessage> Retrieve(HWND filter, UINT first, UINT last, UINT r
         if (!taken && WantsKind(removeFlags, QS_POSTMESSAGE))
             taken = TakePosted(filter, first, last, remove);
     }
+    if (!taken && WantsKind(removeFlags, QS_PAINT))
+        taken = TakePaintMessage(filter, first, last);
     if (!taken && WantsKind(removeFlags, QS_TIMER))
         taken = TakeTimerMessage(filter, first, last, remove);
     if (!taken)
@@ -386,6 +389,8 @@ DWORD GetQueueStatus(UINT flags) {
         current |= QS_POSTMESSAGE;
     if (platform::HasPendingInput())
         current |= QS_INPUT;
+    if (platform::HasPendingPaint())
+        current |= QS_PAINT;
     if (platform::MillisecondsToNextTimer() == 0)
         current |= QS_TIMER;
     current &= flags;

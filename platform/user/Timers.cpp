@@ -19,6 +19,7 @@ struct Timer {
     UINT elapse;
     TIMERPROC callback;
     DWORD due;
+    bool system = false;
 };
 
 std::vector<Timer>& Timers() {
@@ -39,7 +40,8 @@ std::optional<QueuedMessage> TakeTimerMessage(HWND filter, UINT first, UINT last
     for (Timer& timer : timers) {
         if (Until(timer.due) > 0)
             continue;
-        MSG candidate{timer.window,    WM_TIMER,        timer.id, reinterpret_cast<LPARAM>(timer.callback),
+        MSG candidate{timer.window,    timer.system ? WM_SYSTIMER : WM_TIMER,
+                      timer.id,        reinterpret_cast<LPARAM>(timer.callback),
                       Display().Now(), CursorPosition()};
         if (!MatchesFilter(candidate, filter, first, last))
             continue;
@@ -49,7 +51,8 @@ std::optional<QueuedMessage> TakeTimerMessage(HWND filter, UINT first, UINT last
     if (!chosen)
         return std::nullopt;
     QueuedMessage message;
-    message.msg = {chosen->window,  WM_TIMER,        chosen->id, reinterpret_cast<LPARAM>(chosen->callback),
+    message.msg = {chosen->window,  chosen->system ? WM_SYSTIMER : WM_TIMER,
+                   chosen->id,      reinterpret_cast<LPARAM>(chosen->callback),
                    Display().Now(), CursorPosition()};
     if (remove)
         chosen->due = Display().Now() + chosen->elapse;
@@ -68,8 +71,18 @@ DWORD MillisecondsToNextTimer() {
 
 bool IsTimerCallback(HWND window, UINT_PTR id, TIMERPROC callback) {
     return std::any_of(Timers().begin(), Timers().end(), [&](const Timer& t) {
-        return t.window == window && t.id == id && t.callback == callback && callback;
+        return !t.system && t.window == window && t.id == id && t.callback == callback && callback;
     });
+}
+
+void SetSystemTimer(HWND window, UINT_PTR id, UINT elapse) {
+    KillSystemTimer(window, id);
+    elapse = std::clamp(elapse, USER_TIMER_MINIMUM, USER_TIMER_MAXIMUM);
+    Timers().push_back({window, id, elapse, nullptr, Display().Now() + elapse, true});
+}
+
+void KillSystemTimer(HWND window, UINT_PTR id) {
+    std::erase_if(Timers(), [&](const Timer& t) { return t.system && t.window == window && t.id == id; });
 }
 
 void KillTimersOf(HWND window) {
@@ -89,7 +102,7 @@ UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT elapse, TIMERPROC callback) {
         auto existing = std::find_if(timers.begin(), timers.end(),
                                      [&](auto& t) { return !t.window && t.id == id && id; });
         if (existing != timers.end()) {
-            *existing = {nullptr, id, elapse, callback, due};
+            *existing = {nullptr, id, elapse, callback, due, false};
             return id;
         }
         static UINT_PTR nextId = 0x7FFE;
@@ -100,22 +113,22 @@ UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT elapse, TIMERPROC callback) {
                 nextId = 1;
         } while (
             std::any_of(timers.begin(), timers.end(), [&](auto& t) { return !t.window && t.id == newId; }));
-        timers.push_back({nullptr, newId, elapse, callback, due});
+        timers.push_back({nullptr, newId, elapse, callback, due, false});
         return newId;
     }
-    auto existing =
-        std::find_if(timers.begin(), timers.end(), [&](auto& t) { return t.window == window && t.id == id; });
+    auto existing = std::find_if(timers.begin(), timers.end(),
+                                 [&](auto& t) { return !t.system && t.window == window && t.id == id; });
     if (existing != timers.end())
-        *existing = {window, id, elapse, callback, due};
+        *existing = {window, id, elapse, callback, due, false};
     else
-        timers.push_back({window, id, elapse, callback, due});
+        timers.push_back({window, id, elapse, callback, due, false});
     return id ? id : 1;
 }
 
 BOOL KillTimer(HWND window, UINT_PTR id) {
     auto& timers = platform::Timers();
-    auto it =
-        std::find_if(timers.begin(), timers.end(), [&](auto& t) { return t.window == window && t.id == id; });
+    auto it = std::find_if(timers.begin(), timers.end(),
+                           [&](auto& t) { return !t.system && t.window == window && t.id == id; });
     if (it == timers.end()) {
         if (window && !platform::WindowFromHandle(window))
             return FALSE;

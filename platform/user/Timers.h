@@ -14,4 +14,10 @@ DWORD MillisecondsToNextTimer();
 // True when the timer exists with this callback: DispatchMessage calls only such callbacks.
 bool IsTimerCallback(HWND window, UINT_PTR id, TIMERPROC callback);
 
+// Timers of the window manager itself (the caret's blinking): they deliver WM_SYSTIMER, which
+// the default window procedure handles, and never meet the program's own timer ids.
+constexpr UINT WM_SYSTIMER = 0x0118;
+void SetSystemTimer(HWND window, UINT_PTR id, UINT elapse);
+void KillSystemTimer(HWND window, UINT_PTR id);
+
 } // namespace platform

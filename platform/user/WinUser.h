@@ -163,6 +163,36 @@ DWORD GetMessagePos();
 DWORD GetQueueStatus(UINT flags);
 BOOL InSendMessage();
 
+// Painting
+HDC GetDC(HWND window);
+HDC GetDCEx(HWND window, HRGN clip, DWORD flags);
+HDC GetWindowDC(HWND window);
+int ReleaseDC(HWND window, HDC dc);
+HWND WindowFromDC(HDC dc);
+HDC BeginPaint(HWND window, LPPAINTSTRUCT paint);
+BOOL EndPaint(HWND window, const PAINTSTRUCT* paint);
+BOOL InvalidateRect(HWND window, const RECT* rect, BOOL erase);
+BOOL InvalidateRgn(HWND window, HRGN region, BOOL erase);
+BOOL ValidateRect(HWND window, const RECT* rect);
+BOOL ValidateRgn(HWND window, HRGN region);
+BOOL RedrawWindow(HWND window, const RECT* rect, HRGN region, UINT flags);
+BOOL UpdateWindow(HWND window);
+BOOL GetUpdateRect(HWND window, LPRECT rect, BOOL erase);
+int GetUpdateRgn(HWND window, HRGN region, BOOL erase);
+int SetWindowRgn(HWND window, HRGN region, BOOL redraw);
+int GetWindowRgn(HWND window, HRGN region);
+int GetWindowRgnBox(HWND window, LPRECT rect);
+
+// Caret
+BOOL CreateCaret(HWND window, HBITMAP bitmap, int width, int height);
+BOOL DestroyCaret();
+BOOL ShowCaret(HWND window);
+BOOL HideCaret(HWND window);
+BOOL SetCaretPos(int x, int y);
+BOOL GetCaretPos(LPPOINT point);
+UINT GetCaretBlinkTime();
+BOOL SetCaretBlinkTime(UINT milliseconds);
+
 // Timers
 UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT elapse, TIMERPROC callback);
 BOOL KillTimer(HWND window, UINT_PTR id);

@@ -5,10 +5,13 @@
 // never leaves a dangling record behind the caller.
 
 #include "platform/base/WinTypes.h"
+#include "platform/gdi/PixelSurface.h"
+#include "platform/gdi/Region.h"
 #include "platform/user/WinUserTypes.h"
 #include "platform/user/WindowStyles.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -59,6 +62,19 @@ public:
     HICON bigIcon = nullptr;
     HICON smallIcon = nullptr;
     WindowLife life = WindowLife::Alive;
+
+    // Painting. The update region is in window coordinates and may reach into the frame.
+    Region updateRegion;
+    bool frameNeedsPaint = false;
+    bool needsErase = false;
+    bool internalPaint = false;
+    bool paintNeedsErase = false; // the window answered WM_ERASEBKGND with 0
+    bool painting = false;        // between BeginPaint and EndPaint
+    // The window's shape (window coordinates), when a region was set; owned by the system.
+    std::optional<Region> shape;
+    // A top-level window's pixels: its whole window rectangle.
+    std::shared_ptr<PixelSurface> backingStore;
+    HDC ownDC = nullptr;      // the DC of a CS_OWNDC or CS_CLASSDC window
     BYTE pendingLeadByte = 0; // first byte of a double-byte character sent to a wide procedure
 
     bool IsChild() const { return (style & WS_CHILD) != 0; }

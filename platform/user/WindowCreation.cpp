@@ -6,6 +6,7 @@
 #include "platform/display/Display.h"
 #include "platform/user/AtomTable.h"
 #include "platform/user/Hooks.h"
+#include "platform/user/Painting.h"
 #include "platform/user/TextBuffers.h"
 #include "platform/user/WinUser.h"
 #include "platform/user/WindowClass.h"
@@ -128,6 +129,8 @@ void ApplyDefaultPlacement(CreationRequest& request) {
 // Frees a window that never finished creation or whose destruction is complete.
 void FreeWindowRecord(Window& window) {
     ReleaseInputOf(window);
+    ForgetDCsOf(window);
+    DestroyCaretOf(window.handle);
     KillTimersOf(window.handle);
     PurgeMessagesOf(window.handle);
     for (const Window::Property& property : window.properties) {
@@ -286,6 +289,7 @@ HWND Create(CreationRequest request) {
         return nullptr;
     window.clientRect = client;
     if (window.IsTopLevel()) {
+        EnsureBackingStore(window);
         Display().SurfaceCreated(handle, WindowRectOnScreen(window), (window.style & WS_POPUP) != 0);
         PublishStacking();
     }

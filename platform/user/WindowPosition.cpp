@@ -6,6 +6,7 @@
 #include "platform/display/Display.h"
 #include "platform/user/FrameLayout.h"
 #include "platform/user/Hooks.h"
+#include "platform/user/Painting.h"
 #include "platform/user/WinUser.h"
 #include "platform/user/WindowManager.h"
 #include "platform/user/WindowProcedures.h"
@@ -147,8 +148,13 @@ bool PlaceWindow(Window& window, HWND insertAfter, int x, int y, int width, int 
         window.style |= WS_VISIBLE;
     if (flags & SWP_HIDEWINDOW)
         window.style &= ~WS_VISIBLE;
+    if (window.IsTopLevel())
+        EnsureBackingStore(window);
     TellDisplayAboutPlacement(window, moved || sizeChanged, (flags & SWP_SHOWWINDOW) != 0,
                               (flags & SWP_HIDEWINDOW) != 0, restacked);
+    RepaintAfterPlacement(window, oldWindow, flags, !SameSize(newClient, oldClient));
+    if (!FindLiveWindow(handle))
+        return false;
 
     if ((flags & SWP_SHOWWINDOW) && !(flags & SWP_NOACTIVATE) && window.IsTopLevel()) {
         ActivateWindow(&window, WA_ACTIVE, false);

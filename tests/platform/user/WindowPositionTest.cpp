@@ -51,8 +51,9 @@ TEST_F(PositionTest, SetWindowPos_SendsChangingCalcSizeChangedSizeMoveInOrder) {
     HWND window = CreateTopLevel(10, 10, 200, 100, WS_POPUP | WS_VISIBLE);
     ClearLog();
     SetWindowPos(window, nullptr, 20, 30, 250, 120, SWP_NOZORDER | SWP_NOACTIVATE);
-    EXPECT_EQ(WithoutNoise(Messages(window)), (std::vector<UINT>{WM_WINDOWPOSCHANGING, WM_NCCALCSIZE,
-                                                                 WM_WINDOWPOSCHANGED, WM_SIZE, WM_MOVE}));
+    EXPECT_EQ(WithoutNoise(Messages(window)),
+              (std::vector<UINT>{WM_WINDOWPOSCHANGING, WM_NCCALCSIZE, WM_ERASEBKGND, WM_WINDOWPOSCHANGED,
+                                 WM_SIZE, WM_MOVE}));
     EXPECT_EQ(WindowRect(window), (RECT{20, 30, 270, 150}));
 
     ClearLog();
