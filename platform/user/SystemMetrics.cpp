@@ -5,6 +5,8 @@
 #include "platform/display/Display.h"
 #include "platform/user/WinUser.h"
 
+#include <cstring>
+
 namespace {
 
 // Sizes of the classic scheme that do not depend on the screen.
@@ -16,6 +18,17 @@ constexpr int BorderSize = 1;
 constexpr int FixedFrameSize = 3;
 constexpr int SizingFrameSize = 4;
 constexpr int EdgeSize = 2;
+
+// The user interface font of the classic Chinese desktop: Song, 9 points (12 pixels).
+LOGFONTA InterfaceFont(LONG weight) {
+    LOGFONTA font{};
+    font.lfHeight = -12;
+    font.lfWeight = weight;
+    font.lfCharSet = GB2312_CHARSET;
+    font.lfQuality = DEFAULT_QUALITY;
+    std::strcpy(font.lfFaceName, "宋体");
+    return font;
+}
 
 } // namespace
 
@@ -158,6 +171,36 @@ BOOL SystemParametersInfoA(UINT action, UINT, PVOID pvParam, UINT) {
             return FALSE;
         }
         *static_cast<RECT*>(pvParam) = platform::Display().WorkArea();
+        return TRUE;
+    }
+    case SPI_GETNONCLIENTMETRICS: {
+        auto* metrics = static_cast<NONCLIENTMETRICSA*>(pvParam);
+        if (!metrics || metrics->cbSize != sizeof(NONCLIENTMETRICSA)) {
+            SetLastError(ERROR_INVALID_PARAMETER);
+            return FALSE;
+        }
+        metrics->iBorderWidth = BorderSize;
+        metrics->iScrollWidth = ScrollBarSize;
+        metrics->iScrollHeight = ScrollBarSize;
+        metrics->iCaptionWidth = CaptionHeight;
+        metrics->iCaptionHeight = CaptionHeight;
+        metrics->lfCaptionFont = InterfaceFont(FW_BOLD);
+        metrics->iSmCaptionWidth = SmallCaptionHeight;
+        metrics->iSmCaptionHeight = SmallCaptionHeight;
+        metrics->lfSmCaptionFont = InterfaceFont(FW_BOLD);
+        metrics->iMenuWidth = MenuHeight;
+        metrics->iMenuHeight = MenuHeight;
+        metrics->lfMenuFont = InterfaceFont(FW_NORMAL);
+        metrics->lfStatusFont = InterfaceFont(FW_NORMAL);
+        metrics->lfMessageFont = InterfaceFont(FW_NORMAL);
+        return TRUE;
+    }
+    case SPI_GETICONTITLELOGFONT: {
+        if (!pvParam) {
+            SetLastError(ERROR_INVALID_PARAMETER);
+            return FALSE;
+        }
+        *static_cast<LOGFONTA*>(pvParam) = InterfaceFont(FW_NORMAL);
         return TRUE;
     }
     case SPI_GETWHEELSCROLLLINES:

@@ -2,6 +2,7 @@
 // Structures and callback types of the window manager, laid out as the platform's headers do.
 
 #include "platform/base/WinTypes.h"
+#include "platform/gdi/WinGdi.h"
 
 using WNDPROC = LRESULT(CALLBACK*)(HWND, UINT, WPARAM, LPARAM);
 using HOOKPROC = LRESULT(CALLBACK*)(int code, WPARAM, LPARAM);
@@ -166,3 +167,22 @@ struct PAINTSTRUCT {
     BYTE rgbReserved[32];
 };
 using LPPAINTSTRUCT = PAINTSTRUCT*;
+
+// The sizes and fonts of the non-client area (SystemParametersInfoA, SPI_GETNONCLIENTMETRICS).
+struct NONCLIENTMETRICSA {
+    UINT cbSize;
+    int iBorderWidth;
+    int iScrollWidth;
+    int iScrollHeight;
+    int iCaptionWidth;
+    int iCaptionHeight;
+    LOGFONTA lfCaptionFont;
+    int iSmCaptionWidth;
+    int iSmCaptionHeight;
+    LOGFONTA lfSmCaptionFont;
+    int iMenuWidth;
+    int iMenuHeight;
+    LOGFONTA lfMenuFont;
+    LOGFONTA lfStatusFont;
+    LOGFONTA lfMessageFont;
+};

@@ -88,6 +88,8 @@ bool PlaceWindow(Window& window, HWND insertAfter, int x, int y, int width, int 
         flags &= ~SWP_SHOWWINDOW;
     if ((flags & SWP_HIDEWINDOW) && !wasVisible)
         flags &= ~SWP_HIDEWINDOW;
+    // Child windows are not activated; they hear of it instead, after the move.
+    bool childActivation = window.IsChild() && !(flags & SWP_NOACTIVATE);
     if (!window.IsTopLevel() || (window.style & WS_CHILD))
         flags |= SWP_NOACTIVATE;
 
@@ -164,6 +166,11 @@ bool PlaceWindow(Window& window, HWND insertAfter, int x, int y, int width, int 
     SendToWindow(window, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&position));
     if (!FindLiveWindow(handle))
         return false;
+    if (childActivation && window.IsVisibleStyle()) {
+        SendToWindow(window, WM_CHILDACTIVATE, 0, 0);
+        if (!FindLiveWindow(handle))
+            return false;
+    }
 
     if (flags & SWP_HIDEWINDOW) {
         if (ActiveWindowRecord() == &window)

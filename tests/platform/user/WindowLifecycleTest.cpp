@@ -75,9 +75,10 @@ TEST_F(LifecycleTest, Creation_OfVisibleChildNotifiesParentAndShowsWithoutActiva
     ClearLog();
     HWND child = CreateChild(parent, 5, 5, 50, 20, 7);
     // Shown, it erases its background at once; it paints later, from the queue.
-    EXPECT_EQ(WithoutNoise(Messages(child)),
-              (std::vector<UINT>{WM_NCCREATE, WM_NCCALCSIZE, WM_CREATE, WM_SIZE, WM_MOVE, WM_SHOWWINDOW,
-                                 WM_WINDOWPOSCHANGING, WM_ERASEBKGND, WM_WINDOWPOSCHANGED}));
+    EXPECT_EQ(
+        WithoutNoise(Messages(child)),
+        (std::vector<UINT>{WM_NCCREATE, WM_NCCALCSIZE, WM_CREATE, WM_SIZE, WM_MOVE, WM_SHOWWINDOW,
+                           WM_WINDOWPOSCHANGING, WM_ERASEBKGND, WM_WINDOWPOSCHANGED, WM_CHILDACTIVATE}));
     auto notes = Logged(parent, WM_PARENTNOTIFY);
     ASSERT_EQ(notes.size(), 1u);
     EXPECT_EQ(notes[0].wParam, MAKEWPARAM(WM_CREATE, 7));
