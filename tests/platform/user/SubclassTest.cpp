@@ -88,6 +88,61 @@ TEST_F(SubclassTest, ProcedureReplacement_ChainsThroughBothCharacterSetsAndResto
     EXPECT_EQ(Log().back().message, WM_USER + 6);
 }
 
+namespace {
+
+LONG_PTR g_previousFirst = 0;
+LONG_PTR g_previousSecond = 0;
+LONG_PTR g_previousThird = 0;
+std::vector<char> g_path;
+
+LRESULT CALLBACK FirstAnsi(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    g_path.push_back('1');
+    return CallWindowProcA(reinterpret_cast<WNDPROC>(g_previousFirst), window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK SecondWide(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    g_path.push_back('2');
+    return CallWindowProcW(reinterpret_cast<WNDPROC>(g_previousSecond), window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK ThirdAnsi(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    g_path.push_back('3');
+    return CallWindowProcA(reinterpret_cast<WNDPROC>(g_previousThird), window, message, wParam, lParam);
+}
+
+} // namespace
+
+TEST_F(SubclassTest, ProcedureValues_StayCallableWhateverOrderSubclassesAreUndone) {
+    HWND window = Create(WS_POPUP, 0, 0, 50, 50);
+    g_previousFirst = SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FirstAnsi));
+    g_previousSecond = SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SecondWide));
+    g_previousThird = SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ThirdAnsi));
+    // Asking twice gives the same value, so a subclasser can tell whether it is still on top.
+    EXPECT_EQ(GetWindowLongPtrW(window, GWLP_WNDPROC), GetWindowLongPtrW(window, GWLP_WNDPROC));
+    auto send = [&] {
+        g_path.clear();
+        ClearLog();
+        SetWindowTextA(window, "测试");
+        return std::string(g_path.begin(), g_path.end());
+    };
+    EXPECT_EQ(send(), "321");
+    // Undone first-installed first: each restored value is a procedure that still works.
+    SetWindowLongPtrA(window, GWLP_WNDPROC, g_previousFirst);
+    EXPECT_EQ(send(), "");
+    EXPECT_TRUE(IsWindowUnicode(window));
+    SetWindowLongPtrW(window, GWLP_WNDPROC, g_previousSecond);
+    EXPECT_FALSE(IsWindowUnicode(window));
+    EXPECT_EQ(send(), "1");
+    SetWindowLongPtrA(window, GWLP_WNDPROC, g_previousThird);
+    EXPECT_TRUE(IsWindowUnicode(window));
+    EXPECT_EQ(send(), "21");
+    // The text went through every conversion and arrived whole.
+    WCHAR text[8];
+    GetWindowTextW(window, text, 8);
+    EXPECT_EQ(std::u16string(text), u"测试");
+    EXPECT_FALSE(Logged(window, WM_SETTEXT).empty()) << "the class procedure was reached";
+}
+
 TEST_F(SubclassTest, ThirtyTwoBitCalls_HandOutCookiesThatCallWindowProcConverts) {
     SeenLog().clear();
     HWND window = Create(WS_POPUP, 0, 0, 50, 50);
