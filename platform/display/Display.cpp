@@ -36,6 +36,10 @@ DisplayBackend& Display() {
     return *display;
 }
 
+DisplayBackend* CurrentDisplay() {
+    return Current().get();
+}
+
 void SetDisplay(std::unique_ptr<DisplayBackend> display) {
     Current() = std::move(display);
 }

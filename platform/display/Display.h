@@ -10,6 +10,8 @@
 namespace platform {
 
 DisplayBackend& Display();
+// The display if one was chosen already, else null (and nothing is opened).
+DisplayBackend* CurrentDisplay();
 
 // Replaces the display before or after first use (tests choose headless this way).
 void SetDisplay(std::unique_ptr<DisplayBackend> display);

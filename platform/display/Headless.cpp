@@ -16,7 +16,7 @@ namespace platform::headless {
 namespace {
 
 HeadlessDisplay* Current() {
-    return dynamic_cast<HeadlessDisplay*>(&platform::Display());
+    return dynamic_cast<HeadlessDisplay*>(platform::CurrentDisplay());
 }
 
 void Inject(InputEvent event) {

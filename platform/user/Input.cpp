@@ -46,7 +46,6 @@ struct InputState : InputSink {
     Click lastClick;
     Tracking tracking;
     UINT doubleClickTime = 500;
-    bool connected = false;
 
     void OnInput(const InputEvent& event) override;
 };
@@ -430,12 +429,9 @@ bool IsWithinFilterWindow(HWND candidate, HWND filter) {
 
 } // namespace
 
+// Asked on every use: a display replaced after the first use gets the sink too.
 void ConnectInput() {
-    InputState& state = State();
-    if (!state.connected) {
-        Display().SetInputSink(&state);
-        state.connected = true;
-    }
+    Display().SetInputSink(&State());
 }
 
 bool MatchesFilter(const MSG& message, HWND filter, UINT first, UINT last) {
