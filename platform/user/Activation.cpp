@@ -58,6 +58,7 @@ Window* FocusWindowRecord() {
 }
 
 bool ActivateWindow(Window* target, WORD how, bool byMouse) {
+    MessageCallScope scope; // records of windows destroyed meanwhile stay readable
     FocusState& state = State();
     Window* old = ActiveWindowRecord();
     if (target == old)
@@ -109,6 +110,7 @@ bool ActivateWindow(Window* target, WORD how, bool byMouse) {
 }
 
 void ActivateOtherWindow(Window& leaving) {
+    MessageCallScope scope; // records of windows destroyed meanwhile stay readable
     if (ActiveWindowRecord() != &leaving)
         return;
     auto usable = [&](Window* w) {
@@ -129,6 +131,7 @@ void ActivateOtherWindow(Window& leaving) {
 }
 
 bool SetFocusTo(Window* target) {
+    MessageCallScope scope; // records of windows destroyed meanwhile stay readable
     FocusState& state = State();
     Window* old = FocusWindowRecord();
     HWND oldHandle = old ? old->handle : nullptr;

@@ -449,6 +449,7 @@ bool MatchesFilter(const MSG& message, HWND filter, UINT first, UINT last) {
 }
 
 std::optional<QueuedMessage> TakeInputMessage(HWND filter, UINT first, UINT last, bool remove) {
+    MessageCallScope scope; // records of windows destroyed meanwhile stay readable
     InputState& state = State();
     for (std::size_t i = 0; i < state.events.size(); ++i) {
         InputEvent event = state.events[i];
@@ -521,6 +522,7 @@ void PostDueHover() {
 }
 
 void ReleaseInputOf(Window& window) {
+    MessageCallScope scope; // records of windows destroyed meanwhile stay readable
     InputState& state = State();
     auto inside = [&](HWND handle) {
         Window* w = FindLiveWindow(handle);
@@ -544,10 +546,12 @@ void ReleaseInputOf(Window& window) {
 } // namespace platform
 
 using platform::FindLiveWindow;
+using platform::MessageCallScope;
 using platform::Window;
 using platform::WindowFromHandle;
 
 HWND SetCapture(HWND window) {
+    MessageCallScope scope; // records of windows destroyed meanwhile stay readable
     Window* target = WindowFromHandle(window);
     if (!target)
         return nullptr;
@@ -562,6 +566,7 @@ HWND SetCapture(HWND window) {
 }
 
 BOOL ReleaseCapture() {
+    MessageCallScope scope; // records of windows destroyed meanwhile stay readable
     auto& state = platform::State();
     Window* old = platform::CaptureRecord();
     state.capture = nullptr;
@@ -630,6 +635,7 @@ BOOL SetDoubleClickTime(UINT milliseconds) {
 }
 
 BOOL TrackMouseEvent(LPTRACKMOUSEEVENT track) {
+    MessageCallScope scope; // records of windows destroyed meanwhile stay readable
     if (!track || track->cbSize != sizeof(TRACKMOUSEEVENT)) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
@@ -680,6 +686,7 @@ BOOL TrackMouseEvent(LPTRACKMOUSEEVENT track) {
 }
 
 HWND WindowFromPoint(POINT point) {
+    MessageCallScope scope; // records of windows destroyed meanwhile stay readable
     platform::HitResult hit = platform::HitTestScreen(point, false);
     return hit.window ? hit.window->handle : nullptr;
 }

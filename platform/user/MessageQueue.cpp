@@ -226,6 +226,7 @@ BOOL Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool unicode)
 }
 
 LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool unicode) {
+    MessageCallScope scope; // records of windows destroyed meanwhile stay readable
     if (window == HWND_BROADCAST) {
         std::vector<HWND> tops;
         for (Window* top : DesktopWindow().children)
@@ -243,6 +244,7 @@ LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool unico
 }
 
 LRESULT Dispatch(const MSG* message, bool unicode) {
+    MessageCallScope scope; // records of windows destroyed meanwhile stay readable
     if (!message) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;

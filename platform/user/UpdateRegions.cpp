@@ -191,6 +191,7 @@ std::optional<Region> AreaFromClientRegion(const Window& window, HRGN region) {
 } // namespace
 
 void Redraw(Window& window, const std::optional<Region>& area, UINT flags) {
+    MessageCallScope scope; // records of windows destroyed meanwhile stay readable
     HWND handle = window.handle;
     ChangeRegions(window, area, flags);
     if (flags & (RDW_ERASENOW | RDW_UPDATENOW)) {
@@ -200,6 +201,7 @@ void Redraw(Window& window, const std::optional<Region>& area, UINT flags) {
 }
 
 void RepaintAfterPlacement(Window& window, const RECT& oldWindowRect, UINT flags, bool clientChanged) {
+    MessageCallScope scope; // records of windows destroyed meanwhile stay readable
     if (flags & SWP_NOREDRAW)
         return;
     HWND handle = window.handle;
@@ -265,6 +267,7 @@ bool HasPendingPaint() {
 } // namespace platform
 
 using platform::FindLiveWindow;
+using platform::MessageCallScope;
 using platform::Window;
 using platform::WindowFromHandle;
 

@@ -62,6 +62,7 @@ public:
     HICON bigIcon = nullptr;
     HICON smallIcon = nullptr;
     WindowLife life = WindowLife::Alive;
+    bool destroyRequested = false; // DestroyWindow is running for it
 
     // Painting. The update region is in window coordinates and may reach into the frame.
     Region updateRegion;

@@ -187,6 +187,7 @@ void SendFinalMessages(Window& window) {
 }
 
 HWND Create(CreationRequest request) {
+    MessageCallScope scope; // records of windows destroyed meanwhile stay readable
     WindowClass* windowClass = FindWindowClass(request.className, request.instance);
     if (!windowClass)
         return nullptr;
@@ -378,6 +379,7 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
 }
 
 BOOL DestroyWindow(HWND handle) {
+    platform::MessageCallScope scope; // records of windows destroyed meanwhile stay readable
     platform::Window* window = platform::WindowFromHandle(handle);
     if (!window)
         return FALSE;
@@ -385,12 +387,14 @@ BOOL DestroyWindow(HWND handle) {
         SetLastError(ERROR_ACCESS_DENIED);
         return FALSE;
     }
-    if (window->life != platform::WindowLife::Alive)
+    // A second request while the first runs (from a message it sends) has nothing to add.
+    if (window->life != platform::WindowLife::Alive || window->destroyRequested)
         return TRUE;
     if (platform::CallHookChain(WH_CBT, HCBT_DESTROYWND, reinterpret_cast<WPARAM>(handle), 0))
         return FALSE;
-    if (!platform::FindLiveWindow(handle))
+    if (!(window = platform::FindLiveWindow(handle)) || window->destroyRequested)
         return TRUE;
+    window->destroyRequested = true;
     platform::NotifyParents(*window, WM_DESTROY);
     if (!(window = platform::FindLiveWindow(handle)) || window->life != platform::WindowLife::Alive)
         return TRUE;

@@ -104,6 +104,7 @@ void ForgetDCsOf(Window& window) {
 
 // Shows what a DC drew and, unless it is the window's own DC, deletes it.
 int Release(HWND handle, HDC dc) {
+    MessageCallScope scope; // records of windows destroyed meanwhile stay readable
     auto& issued = Issued();
     auto it = std::find_if(issued.begin(), issued.end(), [&](const IssuedDC& d) { return d.dc == dc; });
     if (it == issued.end() || (handle && it->window != handle))
@@ -130,6 +131,7 @@ LRESULT EraseWithClassBrush(Window& window, HDC dc) {
 }
 
 LRESULT PrintWindowInto(Window& window, HDC dc, LPARAM options) {
+    MessageCallScope scope; // records of windows destroyed meanwhile stay readable
     HWND handle = window.handle;
     if ((options & PRF_CHECKVISIBLE) && !IsReallyVisible(window))
         return 0;
@@ -172,6 +174,7 @@ LRESULT PrintWindowInto(Window& window, HDC dc, LPARAM options) {
 } // namespace platform
 
 using platform::FindLiveWindow;
+using platform::MessageCallScope;
 using platform::Window;
 using platform::WindowFromHandle;
 
@@ -260,6 +263,7 @@ HWND WindowFromDC(HDC dc) {
 }
 
 HDC BeginPaint(HWND handle, LPPAINTSTRUCT paint) {
+    MessageCallScope scope; // records of windows destroyed meanwhile stay readable
     Window* window = WindowFromHandle(handle);
     if (!window)
         return nullptr;

@@ -64,6 +64,7 @@ LONG_PTR GetValue(HWND handle, int index, bool unicode, bool pointerSized) {
 
 // Style changes are announced before and after, and the window may adjust the new value.
 LONG_PTR ChangeStyle(Window& window, int index, DWORD requested) {
+    MessageCallScope scope; // records of windows destroyed meanwhile stay readable
     HWND handle = window.handle;
     DWORD& field = index == GWL_STYLE ? window.style : window.exStyle;
     DWORD old = field;
@@ -203,6 +204,7 @@ HANDLE RemoveProperty(HWND handle, const AtomName& name) {
 } // namespace platform
 
 using platform::FindLiveWindow;
+using platform::MessageCallScope;
 using platform::Window;
 using platform::WindowFromHandle;
 
@@ -338,6 +340,7 @@ BOOL IsWindowEnabled(HWND handle) {
 }
 
 BOOL EnableWindow(HWND handle, BOOL enable) {
+    MessageCallScope scope; // records of windows destroyed meanwhile stay readable
     Window* window = WindowFromHandle(handle);
     if (!window)
         return FALSE;

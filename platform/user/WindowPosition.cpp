@@ -80,6 +80,7 @@ MINMAXINFO AskMinMaxInfo(Window& window) {
 }
 
 bool PlaceWindow(Window& window, HWND insertAfter, int x, int y, int width, int height, UINT flags) {
+    MessageCallScope scope; // records of windows destroyed meanwhile stay readable
     HWND handle = window.handle;
     RECT oldWindow = window.windowRect;
     RECT oldClient = window.clientRect;
@@ -233,6 +234,7 @@ bool ChangeState(Window& window, int command, bool activate) {
 } // namespace platform
 
 using platform::FindLiveWindow;
+using platform::MessageCallScope;
 using platform::Window;
 using platform::WindowFromHandle;
 
@@ -271,6 +273,7 @@ BOOL BringWindowToTop(HWND handle) {
 }
 
 BOOL ShowWindow(HWND handle, int command) {
+    MessageCallScope scope; // records of windows destroyed meanwhile stay readable
     Window* window = WindowFromHandle(handle);
     if (!window)
         return FALSE;
@@ -367,6 +370,7 @@ BOOL GetWindowPlacement(HWND handle, WINDOWPLACEMENT* placement) {
 }
 
 BOOL SetWindowPlacement(HWND handle, const WINDOWPLACEMENT* placement) {
+    MessageCallScope scope; // records of windows destroyed meanwhile stay readable
     Window* window = WindowFromHandle(handle);
     if (!window)
         return FALSE;

@@ -9,10 +9,12 @@
 #include "platform/user/WindowManager.h"
 
 using platform::FindLiveWindow;
+using platform::MessageCallScope;
 using platform::Window;
 using platform::WindowFromHandle;
 
 int SetWindowRgn(HWND handle, HRGN region, BOOL redraw) {
+    MessageCallScope scope; // records of windows destroyed meanwhile stay readable
     Window* window = WindowFromHandle(handle);
     if (!window)
         return 0;

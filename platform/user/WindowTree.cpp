@@ -77,6 +77,7 @@ void PublishStacking() {
 }
 
 void NotifyParents(Window& child, UINT event) {
+    MessageCallScope scope; // records of windows destroyed meanwhile stay readable
     Window* current = &child;
     WPARAM wParam = MAKEWPARAM(static_cast<WORD>(event), static_cast<WORD>(child.id));
     while (current->IsChild() && !(current->exStyle & WS_EX_NOPARENTNOTIFY) && current->parent &&
@@ -93,6 +94,7 @@ void NotifyParents(Window& child, UINT event) {
 } // namespace platform
 
 using platform::FindLiveWindow;
+using platform::MessageCallScope;
 using platform::Window;
 using platform::WindowFromHandle;
 
@@ -158,6 +160,7 @@ HWND GetAncestor(HWND window, UINT flags) {
 }
 
 HWND SetParent(HWND window, HWND newParent) {
+    MessageCallScope scope; // records of windows destroyed meanwhile stay readable
     Window* w = WindowFromHandle(window);
     if (!w || w->IsDesktop())
         return nullptr;
