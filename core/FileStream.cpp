@@ -39,10 +39,10 @@ DWORD AccessOf(WORD mode) {
 
 TFileStream::TFileStream(const std::string& fileName, WORD mode) : m_fileName(fileName) {
     const bool create = (mode & fmCreate) == fmCreate;
-    m_handle = create ? CreateFileA(fileName.c_str(), GENERIC_READ | GENERIC_WRITE, ShareModeOf(mode), nullptr,
-                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)
-                      : CreateFileA(fileName.c_str(), AccessOf(mode), ShareModeOf(mode), nullptr, OPEN_EXISTING,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    m_handle = create ? CreateFileA(fileName.c_str(), GENERIC_READ | GENERIC_WRITE, ShareModeOf(mode),
+                                    nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)
+                      : CreateFileA(fileName.c_str(), AccessOf(mode), ShareModeOf(mode), nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (m_handle == INVALID_HANDLE_VALUE) {
         std::string reason = SysErrorMessage(GetLastError());
         if (create)
@@ -59,7 +59,8 @@ std::int64_t TFileStream::Read(void* buffer, std::int64_t count) {
     auto* bytes = static_cast<char*>(buffer);
     std::int64_t total = 0;
     while (total < count) {
-        DWORD step = static_cast<DWORD>(std::min<std::int64_t>(count - total, std::numeric_limits<DWORD>::max()));
+        DWORD step =
+            static_cast<DWORD>(std::min<std::int64_t>(count - total, std::numeric_limits<DWORD>::max()));
         DWORD done = 0;
         if (!ReadFile(m_handle, bytes + total, step, &done, nullptr) || done == 0)
             break;
@@ -72,7 +73,8 @@ std::int64_t TFileStream::Write(const void* buffer, std::int64_t count) {
     const auto* bytes = static_cast<const char*>(buffer);
     std::int64_t total = 0;
     while (total < count) {
-        DWORD step = static_cast<DWORD>(std::min<std::int64_t>(count - total, std::numeric_limits<DWORD>::max()));
+        DWORD step =
+            static_cast<DWORD>(std::min<std::int64_t>(count - total, std::numeric_limits<DWORD>::max()));
         DWORD done = 0;
         if (!WriteFile(m_handle, bytes + total, step, &done, nullptr) || done == 0)
             break;

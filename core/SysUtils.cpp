@@ -92,6 +92,7 @@ bool TryStrToInt(std::string_view text, int& value) {
 int StrToInt(std::string_view text) {
     int value = 0;
     if (!TryStrToInt(text, value))
-        throw Exception(Format("'%.*s' is not a valid integer value", static_cast<int>(text.size()), text.data()));
+        throw Exception(
+            Format("'%.*s' is not a valid integer value", static_cast<int>(text.size()), text.data()));
     return value;
 }

@@ -73,15 +73,17 @@ std::vector<QQWrySourceRange> ParseQQWrySource(std::string_view utf8Text) {
 
         std::vector<std::string_view> fields = SplitAtTabs(line);
         if (fields.size() != 4)
-            RaiseAtLine(lineNumber, Format("expected 4 tab-separated fields (start, end, country, area), found %zu",
-                                           fields.size()));
+            RaiseAtLine(lineNumber,
+                        Format("expected 4 tab-separated fields (start, end, country, area), found %zu",
+                               fields.size()));
         QQWrySourceRange entry;
         entry.Line = lineNumber;
         entry.Range.StartIP = AddressField(fields[0], lineNumber);
         entry.Range.EndIP = AddressField(fields[1], lineNumber);
         entry.Range.Country = TextField(fields[2], "country", lineNumber);
         entry.Range.Area = TextField(fields[3], "area", lineNumber);
-        std::string problem = QQWryWriter::CheckRange(ranges.empty() ? nullptr : &ranges.back().Range, entry.Range);
+        std::string problem =
+            QQWryWriter::CheckRange(ranges.empty() ? nullptr : &ranges.back().Range, entry.Range);
         if (!problem.empty())
             RaiseAtLine(lineNumber, problem);
         ranges.push_back(std::move(entry));

@@ -19,7 +19,8 @@ bool HoldsControlCharacter(const std::string& text) {
 }
 
 std::string DottedAddress(std::uint32_t address) {
-    return Format("%u.%u.%u.%u", address >> 24, (address >> 16) & 0xFF, (address >> 8) & 0xFF, address & 0xFF);
+    return Format("%u.%u.%u.%u", address >> 24, (address >> 16) & 0xFF, (address >> 8) & 0xFF,
+                  address & 0xFF);
 }
 
 class DatabaseBytes {

@@ -284,7 +284,8 @@ std::size_t TQQWry::ReadArea(char* destination, std::size_t capacity, std::int64
     const BYTE mode = ReadByte(areaOffset);
     if (mode == RedirectCountryAndArea || mode == RedirectCountry) {
         const std::int64_t target = ReadOffset(areaOffset + 1);
-        return CopyBounded(destination, capacity, target == 0 ? std::string_view(UnknownArea) : ReadString(target));
+        return CopyBounded(destination, capacity,
+                           target == 0 ? std::string_view(UnknownArea) : ReadString(target));
     }
     return CopyBounded(destination, capacity, ReadString(areaOffset));
 }

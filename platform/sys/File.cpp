@@ -73,56 +73,59 @@ DWORD GetFileAttributesA(LPCSTR fileName) {
 
 HANDLE CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD shareMode, LPSECURITY_ATTRIBUTES,
                    DWORD creationDisposition, DWORD flagsAndAttributes, HANDLE templateFile) {
-    if (!fileName || templateFile || creationDisposition < CREATE_NEW || creationDisposition > TRUNCATE_EXISTING)
+    if (!fileName || templateFile || creationDisposition < CREATE_NEW ||
+        creationDisposition > TRUNCATE_EXISTING)
         return FailWith(ERROR_INVALID_PARAMETER);
     const bool read = desiredAccess & (GENERIC_READ | GENERIC_ALL | FILE_READ_DATA);
     const bool write = desiredAccess & (GENERIC_WRITE | GENERIC_ALL | FILE_WRITE_DATA | FILE_APPEND_DATA);
     const bool remove = desiredAccess & (DELETE | GENERIC_ALL);
     if (creationDisposition == TRUNCATE_EXISTING && !write)
         return FailWith(ERROR_INVALID_PARAMETER);
-
+    const bool truncates = creationDisposition == CREATE_ALWAYS || creationDisposition == TRUNCATE_EXISTING;
     const std::string path = platform::LinuxPath(fileName);
-    struct stat status {};
-    const bool exists = stat(path.c_str(), &status) == 0;
-    if (!exists && errno != ENOENT)
-        return FailWith(platform::ErrorFromErrno(errno));
-    if (exists && S_ISDIR(status.st_mode))
-        return FailWith(ERROR_ACCESS_DENIED);
-    if (exists && creationDisposition == CREATE_NEW)
-        return FailWith(ERROR_FILE_EXISTS);
-    if (!exists && (creationDisposition == OPEN_EXISTING || creationDisposition == TRUNCATE_EXISTING))
-        return FailWith(ERROR_FILE_NOT_FOUND);
-    const bool truncate =
-        exists && (creationDisposition == CREATE_ALWAYS || creationDisposition == TRUNCATE_EXISTING);
-    if (exists && (write || truncate) && IsReadOnly(status))
-        return FailWith(ERROR_ACCESS_DENIED);
 
-    // A new file is created exclusively; the truncation of an existing one waits until the
-    // share mode has been granted, so that a denied open changes nothing.
-    const int createFlags = exists ? 0 : O_CREAT | O_EXCL;
-    const mode_t mode = (flagsAndAttributes & FILE_ATTRIBUTE_READONLY) ? 0444 : 0666;
+    // An existing file is opened as it is: its truncation waits until the share mode has been
+    // granted, so that a denied open changes nothing. A new file is created exclusively.
     bool markable = true;
-    int descriptor = OpenDescriptor(path, read, write || truncate, createFlags, mode, markable);
-    if (descriptor < 0)
-        return FailWith(errno == EEXIST ? ERROR_FILE_EXISTS : platform::ErrorFromErrno(errno));
-
-    if (markable && !platform::MarkShareMode(descriptor, read, write, remove, shareMode)) {
-        DWORD error = GetLastError();
-        close(descriptor);
-        if (!exists)
-            unlink(path.c_str());
-        return FailWith(error);
+    bool created = false;
+    int descriptor = -1;
+    if (creationDisposition != CREATE_NEW) {
+        descriptor = OpenDescriptor(path, read, write || truncates, 0, 0, markable);
+        if (descriptor < 0 && errno != ENOENT)
+            return FailWith(platform::ErrorFromErrno(errno));
+        if (descriptor < 0 &&
+            (creationDisposition == OPEN_EXISTING || creationDisposition == TRUNCATE_EXISTING))
+            return FailWith(ERROR_FILE_NOT_FOUND);
     }
-    if (truncate && ftruncate(descriptor, 0) != 0) {
-        DWORD error = platform::ErrorFromErrno(errno);
+    if (descriptor < 0) {
+        const mode_t mode = (flagsAndAttributes & FILE_ATTRIBUTE_READONLY) ? 0444 : 0666;
+        descriptor = OpenDescriptor(path, read, write, O_CREAT | O_EXCL, mode, markable);
+        if (descriptor < 0)
+            return FailWith(errno == EEXIST ? ERROR_FILE_EXISTS : platform::ErrorFromErrno(errno));
+        created = true;
+    }
+
+    struct stat status {};
+    DWORD refusal = ERROR_SUCCESS;
+    if (fstat(descriptor, &status) != 0)
+        refusal = platform::ErrorFromErrno(errno);
+    else if (S_ISDIR(status.st_mode) || (!created && (write || truncates) && IsReadOnly(status)))
+        refusal = ERROR_ACCESS_DENIED;
+    else if (markable && !platform::MarkShareMode(descriptor, read, write, remove, shareMode))
+        refusal = GetLastError();
+    else if (!created && truncates && ftruncate(descriptor, 0) != 0)
+        refusal = platform::ErrorFromErrno(errno);
+    if (refusal != ERROR_SUCCESS) {
         close(descriptor);
-        return FailWith(error);
+        if (created)
+            unlink(path.c_str());
+        return FailWith(refusal);
     }
 
     HANDLE handle =
-        platform::InsertKernelObject(std::make_unique<platform::FileObject>(descriptor, read, write || truncate));
-    const bool opensExisting = creationDisposition == CREATE_ALWAYS || creationDisposition == OPEN_ALWAYS;
-    SetLastError(exists && opensExisting ? ERROR_ALREADY_EXISTS : ERROR_SUCCESS);
+        platform::InsertKernelObject(std::make_unique<platform::FileObject>(descriptor, read, write));
+    const bool opensAlways = creationDisposition == CREATE_ALWAYS || creationDisposition == OPEN_ALWAYS;
+    SetLastError(!created && opensAlways ? ERROR_ALREADY_EXISTS : ERROR_SUCCESS);
     return handle;
 }
 
@@ -140,14 +143,16 @@ BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD bytesToRead, LPDWORD bytesRead, 
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    off_t offset = overlapped ? static_cast<off_t>((static_cast<std::uint64_t>(overlapped->OffsetHigh) << 32) |
-                                                   overlapped->Offset)
-                              : -1;
+    off_t offset = overlapped
+                       ? static_cast<off_t>((static_cast<std::uint64_t>(overlapped->OffsetHigh) << 32) |
+                                            overlapped->Offset)
+                       : -1;
     DWORD total = 0;
     auto* bytes = static_cast<char*>(buffer);
     while (total < bytesToRead) {
-        ssize_t count = offset >= 0 ? pread(object->Descriptor(), bytes + total, bytesToRead - total, offset + total)
-                                    : read(object->Descriptor(), bytes + total, bytesToRead - total);
+        ssize_t count = offset >= 0
+                            ? pread(object->Descriptor(), bytes + total, bytesToRead - total, offset + total)
+                            : read(object->Descriptor(), bytes + total, bytesToRead - total);
         if (count < 0 && errno == EINTR)
             continue;
         if (count < 0) {
@@ -166,7 +171,8 @@ BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD bytesToRead, LPDWORD bytesRead, 
     return TRUE;
 }
 
-BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD bytesToWrite, LPDWORD bytesWritten, LPOVERLAPPED overlapped) {
+BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD bytesToWrite, LPDWORD bytesWritten,
+               LPOVERLAPPED overlapped) {
     if (bytesWritten)
         *bytesWritten = 0;
     platform::FileObject* object = FindFile(file);
@@ -180,15 +186,16 @@ BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD bytesToWrite, LPDWORD bytesWri
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    off_t offset = overlapped ? static_cast<off_t>((static_cast<std::uint64_t>(overlapped->OffsetHigh) << 32) |
-                                                   overlapped->Offset)
-                              : -1;
+    off_t offset = overlapped
+                       ? static_cast<off_t>((static_cast<std::uint64_t>(overlapped->OffsetHigh) << 32) |
+                                            overlapped->Offset)
+                       : -1;
     DWORD total = 0;
     const auto* bytes = static_cast<const char*>(buffer);
     while (total < bytesToWrite) {
-        ssize_t count = offset >= 0
-                            ? pwrite(object->Descriptor(), bytes + total, bytesToWrite - total, offset + total)
-                            : write(object->Descriptor(), bytes + total, bytesToWrite - total);
+        ssize_t count =
+            offset >= 0 ? pwrite(object->Descriptor(), bytes + total, bytesToWrite - total, offset + total)
+                        : write(object->Descriptor(), bytes + total, bytesToWrite - total);
         if (count < 0 && errno == EINTR)
             continue;
         if (count < 0) {
@@ -268,11 +275,11 @@ BOOL SetFilePointerEx(HANDLE file, LARGE_INTEGER distanceToMove, PLARGE_INTEGER 
 
 DWORD SetFilePointer(HANDLE file, LONG distanceToMove, LONG* distanceToMoveHigh, DWORD moveMethod) {
     LARGE_INTEGER distance{};
-    distance.QuadPart = distanceToMoveHigh ? static_cast<LONGLONG>((static_cast<std::uint64_t>(
-                                                                        static_cast<DWORD>(*distanceToMoveHigh))
-                                                                    << 32) |
-                                                                   static_cast<DWORD>(distanceToMove))
-                                           : distanceToMove;
+    distance.QuadPart =
+        distanceToMoveHigh ? static_cast<LONGLONG>(
+                                 (static_cast<std::uint64_t>(static_cast<DWORD>(*distanceToMoveHigh)) << 32) |
+                                 static_cast<DWORD>(distanceToMove))
+                           : distanceToMove;
     LARGE_INTEGER position{};
     if (!SetFilePointerEx(file, distance, &position, moveMethod))
         return INVALID_SET_FILE_POINTER;
@@ -305,7 +312,10 @@ void FillOpenFileRecord(OFSTRUCT& record, const std::string& linuxPath) {
     record.nErrCode = 0;
     std::error_code error;
     std::filesystem::path full = std::filesystem::absolute(linuxPath, error).lexically_normal();
-    std::string gbk = platform::Utf8ToGbk(error ? linuxPath : full.string());
+    std::string utf8 = error ? linuxPath : full.string();
+    bool ascii =
+        std::all_of(utf8.begin(), utf8.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    std::string gbk = ascii ? utf8 : platform::Utf8ToGbk(utf8);
     std::size_t length = std::min(gbk.size(), static_cast<std::size_t>(OFS_MAXPATHNAME - 1));
     std::memcpy(record.szPathName, gbk.data(), length);
     record.szPathName[length] = '\0';

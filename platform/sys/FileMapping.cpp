@@ -7,8 +7,8 @@
 
 #include <cerrno>
 #include <fcntl.h>
-#include <memory>
 #include <map>
+#include <memory>
 #include <string>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -129,8 +129,9 @@ HANDLE CreateFileMappingA(HANDLE file, LPSECURITY_ATTRIBUTES, DWORD protect, DWO
         }
     }
 
-    std::shared_ptr<Section> section = file == INVALID_HANDLE_VALUE ? SectionOverMemory(protect, maximumSize)
-                                                                    : SectionOverFile(file, protect, maximumSize);
+    std::shared_ptr<Section> section = file == INVALID_HANDLE_VALUE
+                                           ? SectionOverMemory(protect, maximumSize)
+                                           : SectionOverFile(file, protect, maximumSize);
     if (!section)
         return nullptr;
     if (name && *name)

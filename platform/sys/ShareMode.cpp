@@ -12,36 +12,44 @@ namespace platform {
 
 namespace {
 
-// One marker byte per right used and per right denied, at the very end of the offset range.
-enum Marker { UsesRead, UsesWrite, UsesDelete, DeniesRead, DeniesWrite, DeniesDelete };
+// One marker byte per right denied and per right used, at the very end of the offset range.
+// The order puts what an open commonly marks, and what it commonly tests, next to each other,
+// so that one lock call covers a run of markers.
+enum Marker { DeniesDelete, DeniesWrite, DeniesRead, UsesRead, UsesWrite, UsesDelete, MarkerCount };
 constexpr off_t FirstMarkerOffset = INT64_MAX - 64;
 
-struct flock MarkerLock(Marker marker, short type) {
+using MarkerSet = unsigned;
+
+constexpr MarkerSet Bit(Marker marker) {
+    return 1u << marker;
+}
+
+// Calls `lockRun` for each run of consecutive markers in the set, with its first marker and
+// length; stops at the first call that returns false.
+template <typename LockRun>
+bool ForEachRun(MarkerSet markers, LockRun lockRun) {
+    int marker = 0;
+    while (marker < MarkerCount) {
+        if (!(markers & (1u << marker))) {
+            ++marker;
+            continue;
+        }
+        int first = marker;
+        while (marker < MarkerCount && (markers & (1u << marker)))
+            ++marker;
+        if (!lockRun(first, marker - first))
+            return false;
+    }
+    return true;
+}
+
+struct flock MarkerLock(int first, int length, short type) {
     struct flock lock {};
     lock.l_type = type;
     lock.l_whence = SEEK_SET;
-    lock.l_start = FirstMarkerOffset + marker;
-    lock.l_len = 1;
+    lock.l_start = FirstMarkerOffset + first;
+    lock.l_len = length;
     return lock;
-}
-
-enum class MarkResult { Marked, Unsupported, Failed };
-
-MarkResult Mark(int descriptor, Marker marker) {
-    struct flock lock = MarkerLock(marker, F_RDLCK);
-    if (fcntl(descriptor, F_OFD_SETLK, &lock) == 0)
-        return MarkResult::Marked;
-    return errno == EINVAL || errno == ENOLCK || errno == EOPNOTSUPP ? MarkResult::Unsupported
-                                                                     : MarkResult::Failed;
-}
-
-// True when another open file description holds the marker. Our own marks never answer,
-// since a description's locks do not conflict with themselves.
-bool HeldByOthers(int descriptor, Marker marker) {
-    struct flock lock = MarkerLock(marker, F_WRLCK);
-    if (fcntl(descriptor, F_OFD_GETLK, &lock) != 0)
-        return false;
-    return lock.l_type != F_UNLCK;
 }
 
 } // namespace
@@ -51,33 +59,58 @@ bool MarkShareMode(int descriptor, bool usesRead, bool usesWrite, bool usesDelet
     if (!usesRead && !usesWrite && !usesDelete)
         return true;
 
-    const bool uses[3] = {usesRead, usesWrite, usesDelete};
-    const bool denies[3] = {!(shareMode & FILE_SHARE_READ), !(shareMode & FILE_SHARE_WRITE),
-                            !(shareMode & FILE_SHARE_DELETE)};
-    for (int right = 0; right < 3; ++right) {
-        Marker markers[2] = {static_cast<Marker>(UsesRead + right), static_cast<Marker>(DeniesRead + right)};
-        bool wanted[2] = {uses[right], denies[right]};
-        for (int i = 0; i < 2; ++i) {
-            if (!wanted[i])
-                continue;
-            switch (Mark(descriptor, markers[i])) {
-            case MarkResult::Marked:
-                break;
-            case MarkResult::Unsupported:
-                return true;
-            case MarkResult::Failed:
-                SetLastErrorFromErrno();
-                return false;
-            }
-        }
+    const bool deniesRead = !(shareMode & FILE_SHARE_READ);
+    const bool deniesWrite = !(shareMode & FILE_SHARE_WRITE);
+    const bool deniesDelete = !(shareMode & FILE_SHARE_DELETE);
+    MarkerSet marks = 0;
+    MarkerSet conflicts = 0;
+    if (usesRead) {
+        marks |= Bit(UsesRead);
+        conflicts |= Bit(DeniesRead);
     }
-    for (int right = 0; right < 3; ++right) {
-        bool conflict = (uses[right] && HeldByOthers(descriptor, static_cast<Marker>(DeniesRead + right))) ||
-                        (denies[right] && HeldByOthers(descriptor, static_cast<Marker>(UsesRead + right)));
-        if (conflict) {
-            SetLastError(ERROR_SHARING_VIOLATION);
-            return false;
-        }
+    if (usesWrite) {
+        marks |= Bit(UsesWrite);
+        conflicts |= Bit(DeniesWrite);
+    }
+    if (usesDelete) {
+        marks |= Bit(UsesDelete);
+        conflicts |= Bit(DeniesDelete);
+    }
+    if (deniesRead) {
+        marks |= Bit(DeniesRead);
+        conflicts |= Bit(UsesRead);
+    }
+    if (deniesWrite) {
+        marks |= Bit(DeniesWrite);
+        conflicts |= Bit(UsesWrite);
+    }
+    if (deniesDelete) {
+        marks |= Bit(DeniesDelete);
+        conflicts |= Bit(UsesDelete);
+    }
+
+    bool unsupported = false;
+    bool marked = ForEachRun(marks, [&](int first, int length) {
+        struct flock lock = MarkerLock(first, length, F_RDLCK);
+        if (fcntl(descriptor, F_OFD_SETLK, &lock) == 0)
+            return true;
+        unsupported = errno == EINVAL || errno == ENOLCK || errno == EOPNOTSUPP;
+        return false;
+    });
+    if (unsupported)
+        return true;
+    if (!marked) {
+        SetLastErrorFromErrno();
+        return false;
+    }
+    // A description's own locks never conflict with themselves, so only others answer.
+    bool free = ForEachRun(conflicts, [&](int first, int length) {
+        struct flock lock = MarkerLock(first, length, F_WRLCK);
+        return fcntl(descriptor, F_OFD_GETLK, &lock) != 0 || lock.l_type == F_UNLCK;
+    });
+    if (!free) {
+        SetLastError(ERROR_SHARING_VIOLATION);
+        return false;
     }
     return true;
 }

@@ -80,8 +80,9 @@ int Lookup(const char* file, char** addresses, int count) {
             TStringList fields;
             TQQWry::GetRecordFields(wry, fields, record);
             wry.reset();
-            PrintLine(Format("%s\t%lld\t%s\t%s\t%s\t%s", ToGbk(addresses[i]).c_str(), static_cast<long long>(record),
-                             fields[0].c_str(), fields[1].c_str(), fields[2].c_str(), fields[3].c_str()));
+            PrintLine(Format("%s\t%lld\t%s\t%s\t%s\t%s", ToGbk(addresses[i]).c_str(),
+                             static_cast<long long>(record), fields[0].c_str(), fields[1].c_str(),
+                             fields[2].c_str(), fields[3].c_str()));
         } catch (const Exception& error) {
             PrintError(ToGbk(addresses[i]) + ": " + error.Message());
             status = 1;
@@ -147,9 +148,10 @@ std::vector<QQWryRange> RangesOfSource(const char* sourcePath) {
     try {
         ReleaseDateOfArea(source.back().Range.Area);
     } catch (const Exception&) {
-        throw Exception(Format("line %d: the last range is the release record; its area must name the date as "
-                               "YYYY年M月D日IP数据",
-                               source.back().Line));
+        throw Exception(
+            Format("line %d: the last range is the release record; its area must name the date as "
+                   "YYYY年M月D日IP数据",
+                   source.back().Line));
     }
     std::vector<QQWryRange> ranges;
     ranges.reserve(source.size());
