@@ -90,6 +90,70 @@ void TStringList::SetText(std::string_view text) {
     }
 }
 
+namespace {
+
+bool IsBlank(char c) {
+    auto byte = static_cast<unsigned char>(c);
+    return byte >= 1 && byte <= 32;
+}
+
+void SkipBlanks(std::string_view text, std::size_t& position) {
+    while (position < text.size() && IsBlank(text[position]))
+        ++position;
+}
+
+// The quoted item at `position` (which holds the opening quote), without its quotes; an item
+// whose closing quote is missing runs to the end of the text.
+std::string ReadQuotedItem(std::string_view text, std::size_t& position, char quote) {
+    std::string item;
+    ++position;
+    while (position < text.size()) {
+        char c = text[position++];
+        if (c != quote) {
+            item += c;
+        } else if (position < text.size() && text[position] == quote) {
+            item += quote;
+            ++position;
+        } else {
+            break;
+        }
+    }
+    return item;
+}
+
+} // namespace
+
+void TStringList::SetDelimitedText(std::string_view text) {
+    ParseDelimited(text, m_delimiter, m_quoteChar);
+}
+
+void TStringList::SetCommaText(std::string_view text) {
+    ParseDelimited(text, ',', '"');
+}
+
+void TStringList::ParseDelimited(std::string_view text, char delimiter, char quoteChar) {
+    Clear();
+    std::size_t position = 0;
+    SkipBlanks(text, position);
+    while (position < text.size()) {
+        if (text[position] == quoteChar) {
+            Add(ReadQuotedItem(text, position, quoteChar));
+        } else {
+            std::size_t start = position;
+            while (position < text.size() && !IsBlank(text[position]) && text[position] != delimiter)
+                ++position;
+            Add(std::string(text.substr(start, position - start)));
+        }
+        SkipBlanks(text, position);
+        if (position < text.size() && text[position] == delimiter) {
+            ++position;
+            SkipBlanks(text, position);
+            if (position == text.size())
+                Add(std::string());
+        }
+    }
+}
+
 void TStringList::CheckIndex(int index) const {
     if (index < 0 || index >= Count()) {
         char message[64];

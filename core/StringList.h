@@ -30,6 +30,19 @@ public:
     // Replaces the items by the lines of the text (ended by CR, LF or CR LF).
     void SetText(std::string_view text);
 
+    // Delimited text: items separated by the delimiter or by blanks (bytes 1 to 32). A run of
+    // blanks, with at most one delimiter in it, is one separator; leading blanks are skipped;
+    // a delimiter right at the end gives a last, empty item. An item that begins with the
+    // quote character runs to the closing quote, a doubled quote standing for one, and loses
+    // its quotes.
+    char Delimiter() const { return m_delimiter; }
+    void SetDelimiter(char delimiter) { m_delimiter = delimiter; }
+    char QuoteChar() const { return m_quoteChar; }
+    void SetQuoteChar(char quoteChar) { m_quoteChar = quoteChar; }
+    void SetDelimitedText(std::string_view text);
+    // Delimited text with the comma and the double quote, whatever Delimiter and QuoteChar are.
+    void SetCommaText(std::string_view text);
+
 private:
     struct Item {
         std::string text;
@@ -37,6 +50,9 @@ private:
     };
 
     void CheckIndex(int index) const;
+    void ParseDelimited(std::string_view text, char delimiter, char quoteChar);
 
     std::vector<Item> m_items;
+    char m_delimiter = ',';
+    char m_quoteChar = '"';
 };
