@@ -8,6 +8,7 @@
 // to the lowest process id; a socket whose owner cannot be seen (another user's process)
 // has process id 0. Linux TCP states are given the platform's numbers (MIB_TCP_STATE_*).
 
+#include "platform/base/WinError.h"
 #include "platform/base/WinTypes.h"
 
 constexpr DWORD MIB_TCP_STATE_CLOSED = 1;
