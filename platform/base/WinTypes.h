@@ -187,3 +187,6 @@ inline LPSTR MAKEINTRESOURCEA(WORD id) {
 inline LPWSTR MAKEINTRESOURCEW(WORD id) {
     return reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(id));
 }
+
+// Longest path of the platform's fixed-size path buffers, NUL included.
+constexpr std::size_t MAX_PATH = 260;

@@ -1,0 +1,256 @@
+#include "app/Listing.h"
+#include "app/ConnectionColumns.h"
+#include "app/MemoryGrid.h"
+#include "core/Exception.h"
+#include "platform/base/KernelObject.h"
+#include "platform/net/WinSock.h"
+#include "platform/process/ProcRoot.h"
+#include "platform/sys/Heap.h"
+#include "tests/platform/process/PeBuilder.h"
+#include "tests/platform/process/TestFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <unistd.h>
+
+namespace {
+
+class RecordingHost : public ListingHost {
+public:
+    GridModel& Grid() override { return grid; }
+    void SetStatusText(int panel, const std::string& text) override { status[panel] = text; }
+    void ShowWarning(const std::string& text, const std::string& caption) override {
+        warnings.push_back(text + "|" + caption);
+    }
+    void ProcessMessages() override {
+        ++pumps;
+        if (onPump)
+            onPump();
+    }
+
+    MemoryGrid grid{ConnectionColumnCount, 2};
+    std::map<int, std::string> status;
+    std::vector<std::string> warnings;
+    int pumps = 0;
+    std::function<void()> onPump;
+};
+
+class FakeLocations : public LocationLookup {
+public:
+    std::string LocationOf(const std::string& address, const std::string& separator) override {
+        asked.push_back(address);
+        if (address == failOn)
+            throw Exception("文件 QQWry.Dat 不存在！");
+        return "Country" + separator + "Area";
+    }
+
+    std::vector<std::string> asked;
+    std::string failOn;
+};
+
+std::vector<std::string> Row(const GridModel& grid, int row) {
+    std::vector<std::string> texts;
+    for (int column = 0; column < grid.ColCount(); ++column)
+        texts.push_back(grid.Cell(column, row));
+    return texts;
+}
+
+// "a.b.c.d:port" as /proc/net/tcp writes it on this machine.
+std::string Hex(int a, int b, int c, int d, int port) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%02X%02X%02X%02X:%04X", d, c, b, a, port);
+    return text;
+}
+
+std::string ProcNetLine(const std::string& local, const std::string& remote, int state, int inode) {
+    char text[256];
+    std::snprintf(text, sizeof text, "   0: %s %s %02X 00000000:00000000 00:00000000 00000000  0 0 %d 1 0\n",
+                  local.c_str(), remote.c_str(), state, inode);
+    return text;
+}
+
+const char* ProcNetHeader =
+    "  sl  local_address rem_address   st tx_queue rx_queue tr tm->when retrnsmt   uid  "
+    "timeout inode\n";
+
+// Three TCP sockets (a listener, a connection out, a loopback connection), two UDP endpoints;
+// process 100 is a Linux program, 200 a program with a version resource found in the current
+// folder, 300 holds a socket but has ended before the snapshot.
+class ListingFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        proc.Write("net/tcp", std::string(ProcNetHeader) +
+                                  ProcNetLine(Hex(10, 0, 0, 1, 1025), Hex(1, 2, 3, 4, 80), 0x01, 222) +
+                                  ProcNetLine(Hex(127, 0, 0, 1, 5000), Hex(127, 0, 0, 1, 6000), 0x01, 333) +
+                                  ProcNetLine(Hex(0, 0, 0, 0, 80), Hex(0, 0, 0, 0, 0), 0x0A, 111));
+        proc.Write("net/udp", std::string(ProcNetHeader) +
+                                  ProcNetLine(Hex(127, 0, 0, 1, 323), Hex(0, 0, 0, 0, 0), 0x07, 555) +
+                                  ProcNetLine(Hex(0, 0, 0, 0, 53), Hex(0, 0, 0, 0, 0), 0x07, 444));
+        AddProcess(100, "/usr/sbin/fixtured");
+        proc.Link("100/fd/3", "socket:[111]");
+        proc.Link("100/fd/4", "socket:[444]");
+        std::string tool = InstallTool();
+        AddProcess(200, tool);
+        proc.Link("200/fd/7", "socket:[222]");
+        proc.Link("300/fd/1", "socket:[333]");
+        platform::SetProcRoot(proc.Path());
+        char cwd[4096];
+        oldFolder = ::getcwd(cwd, sizeof cwd);
+        ASSERT_EQ(::chdir((programs / "bin").c_str()), 0);
+        handlesBefore = platform::OpenKernelHandleCount();
+        blocksBefore = platform::LiveHeapBlockCount();
+    }
+
+    void TearDown() override {
+        EXPECT_EQ(platform::OpenKernelHandleCount(), handlesBefore);
+        EXPECT_EQ(platform::LiveHeapBlockCount(), blocksBefore);
+        platform::SetProcRoot("/proc");
+        EXPECT_EQ(::chdir(oldFolder.c_str()), 0);
+    }
+
+    void AddProcess(int pid, const std::string& exe) {
+        std::string id = std::to_string(pid);
+        proc.Write(id + "/stat", id + " (" + exe.substr(exe.rfind('/') + 1, 15) +
+                                     ") S 1 0 0 0 -1 0 0 0 0 0 0 0 0 0 "
+                                     "20 0 1 0 100\n");
+        proc.Link(id + "/exe", exe);
+        proc.Write(id + "/maps", "00400000-00401000 r-xp 00000000 08:01 1234   " + exe + "\n");
+    }
+
+    std::string InstallTool() {
+        platform::test::Bytes version;
+        platform::test::VersionResource(u"080404B0", {{u"CompanyName", true, u"某公司", {}, {}},
+                                                      {u"FileDescription", true, u"测试程序", {}, {}}})
+            .AppendTo(version);
+        platform::test::Bytes image = platform::test::PeImage(version);
+        return programs.Write("bin/tool.exe", std::string(image.begin(), image.end()));
+    }
+
+    TestFolder proc;
+    TestFolder programs;
+    std::string oldFolder;
+    std::size_t handlesBefore = 0;
+    std::size_t blocksBefore = 0;
+    RecordingHost host;
+    FakeLocations locations;
+};
+
+using Texts = std::vector<std::string>;
+
+TEST_F(ListingFixture, TcpAndUdpViewListsBothTablesInTableOrder) {
+    ListingResult result = RunListing(ListingView::TcpUdp, host, locations);
+    EXPECT_TRUE(result.completed);
+    ASSERT_EQ(host.grid.RowCount(), 6);
+    EXPECT_EQ(Row(host.grid, 1), (Texts{"TCP", "0.0.0.0:80", "0.0.0.0:0", "本机地址", "监听", "100",
+                                        "fixtured", "/usr/sbin/fixtured", ""}));
+    EXPECT_EQ(Row(host.grid, 2), (Texts{"TCP", "10.0.0.1:1025", "1.2.3.4:80", "Country  Area", "已建立",
+                                        "200", "tool.exe", programs / "bin/tool.exe", "测试程序 / 某公司"}));
+    EXPECT_EQ(Row(host.grid, 3),
+              (Texts{"TCP", "127.0.0.1:5000", "127.0.0.1:6000", "本机地址", "已建立", "300", "", "", ""}));
+    EXPECT_EQ(Row(host.grid, 4),
+              (Texts{"UDP", "0.0.0.0:53", "*.*.*.*:*", "", "", "100", "fixtured", "/usr/sbin/fixtured", ""}));
+    EXPECT_EQ(Row(host.grid, 5), (Texts{"UDP", "127.0.0.1:323", "*.*.*.*:*", "", "", "0", "", "", ""}));
+    EXPECT_EQ(host.status[CountStatusPanel], "发现 TCP/UDP 连接端口： 5 个");
+    EXPECT_EQ(host.pumps, 1);
+    EXPECT_EQ(locations.asked, (Texts{"1.2.3.4"}));
+    EXPECT_TRUE(host.warnings.empty());
+}
+
+TEST_F(ListingFixture, EachViewListsItsRowsWithItsSeparatorAndCount) {
+    RunListing(ListingView::Tcp, host, locations);
+    EXPECT_EQ(host.grid.RowCount(), 4);
+    EXPECT_EQ(host.grid.Cell(ColumnLocation, 2), "Country Area");
+    EXPECT_EQ(host.status[CountStatusPanel], "发现 TCP 连接端口： 3 个");
+
+    RunListing(ListingView::Udp, host, locations);
+    EXPECT_EQ(host.grid.RowCount(), 3);
+    EXPECT_EQ(host.grid.Cell(ColumnProtocol, 1), "UDP");
+    EXPECT_EQ(host.status[CountStatusPanel], "发现 UDP 连接端口： 2 个");
+
+    RunListing(ListingView::RemoteTcp, host, locations);
+    ASSERT_EQ(host.grid.RowCount(), 2);
+    EXPECT_EQ(host.grid.Cell(ColumnRemote, 1), "1.2.3.4:80");
+    EXPECT_EQ(host.grid.Cell(ColumnLocation, 1), "Country Area");
+    EXPECT_EQ(host.status[CountStatusPanel], "发现 TCP 连接端口： 1 个");
+    EXPECT_EQ(host.pumps, 3);
+}
+
+TEST_F(ListingFixture, NothingListedGivesTheEmptyRow) {
+    proc.Write("net/tcp", ProcNetHeader);
+    proc.Write("net/udp", ProcNetHeader);
+    host.grid.SetRowCount(5);
+    for (int column = 0; column < ConnectionColumnCount; ++column)
+        host.grid.SetCell(column, 1, "old");
+    RunListing(ListingView::TcpUdp, host, locations);
+    ASSERT_EQ(host.grid.RowCount(), 2);
+    EXPECT_EQ(Row(host.grid, 1), (Texts{"空", "", "", "", "", "", "", "", ""}));
+    EXPECT_EQ(host.status[CountStatusPanel], "发现 TCP/UDP 连接端口： 0 个");
+}
+
+TEST_F(ListingFixture, AFailedFetchWarnsAndTheListingGoesOn) {
+    std::filesystem::remove(proc / "net/tcp");
+    RunListing(ListingView::TcpUdp, host, locations);
+    EXPECT_EQ(host.warnings, (Texts{"无法获取TCP连接表|调用失败"}));
+    EXPECT_EQ(host.pumps, 0); // only after a successful TCP fetch
+    EXPECT_EQ(host.grid.RowCount(), 3);
+    EXPECT_EQ(host.status[CountStatusPanel], "发现 TCP/UDP 连接端口： 2 个");
+
+    std::filesystem::remove(proc / "net/udp");
+    RunListing(ListingView::TcpUdp, host, locations);
+    EXPECT_EQ(host.warnings.size(), 3u);
+    EXPECT_EQ(host.warnings.back(), "无法获取UDP连接表|调用失败");
+    EXPECT_EQ(host.grid.Cell(ColumnProtocol, 1), "空");
+    EXPECT_EQ(host.status[CountStatusPanel], "发现 TCP/UDP 连接端口： 0 个");
+}
+
+TEST_F(ListingFixture, AFailedLocationEndsTheListingAtItsRow) {
+    for (int column = 0; column < ConnectionColumnCount; ++column)
+        host.grid.SetCell(column, 1, "old");
+    locations.failOn = "1.2.3.4";
+    ListingResult result = RunListing(ListingView::TcpUdp, host, locations);
+    EXPECT_FALSE(result.completed);
+    EXPECT_EQ(result.failure, "文件 QQWry.Dat 不存在！");
+    // The listener's row, then the failing row half written over the old texts; no count, no
+    // UDP rows, the trailing row kept; the snapshot is released all the same (TearDown).
+    ASSERT_EQ(host.grid.RowCount(), 3);
+    EXPECT_EQ(host.grid.Cell(ColumnProtocol, 1), "TCP");
+    EXPECT_EQ(Row(host.grid, 2), (Texts{"TCP", "10.0.0.1:1025", "1.2.3.4:80", "", "", "", "", "", ""}));
+    EXPECT_EQ(host.status.count(CountStatusPanel), 0u);
+
+    RunListing(ListingView::RemoteTcp, host, locations);
+    ASSERT_EQ(host.grid.RowCount(), 2);
+    EXPECT_EQ(Row(host.grid, 1), (Texts{"TCP", "10.0.0.1:1025", "1.2.3.4:80", "本机地址", "监听", "100",
+                                        "fixtured", "/usr/sbin/fixtured", ""}));
+    host.grid.SetRowCount(2);
+
+    RunListing(ListingView::Udp, host, locations); // no locations: unaffected
+    EXPECT_EQ(host.status[CountStatusPanel], "发现 UDP 连接端口： 2 个");
+}
+
+TEST_F(ListingFixture, AProcessThatEndsAfterTheSnapshotKeepsItsName) {
+    host.onPump = [&] { std::filesystem::remove_all(proc / "200"); };
+    RunListing(ListingView::RemoteTcp, host, locations);
+    EXPECT_EQ(Row(host.grid, 1), (Texts{"TCP", "10.0.0.1:1025", "1.2.3.4:80", "Country Area", "已建立", "200",
+                                        "tool.exe", "", "测试程序 / 某公司"}));
+}
+
+TEST(TcpStateText, KnownStatesAndTheRest) {
+    const char* expected[] = {"关闭",      "监听",     "同步发送", "同步接收", "已建立",   "等待完成1",
+                              "等待完成2", "等待关闭", "正在关闭", "最后确认", "等待时间", "删除"};
+    for (DWORD state = 1; state <= 12; ++state)
+        EXPECT_EQ(GetTcpStateText(state), expected[state - 1]);
+    EXPECT_EQ(GetTcpStateText(0), "未知状态0");
+    EXPECT_EQ(GetTcpStateText(13), "未知状态13");
+    EXPECT_EQ(GetTcpStateText(0xFFFFFFFF), "未知状态-1");
+}
+
+TEST(EndpointText, DottedAddressAndHostOrderPort) {
+    EXPECT_EQ(EndpointText(htonl(0xC0A80105), htons(1025)), "192.168.1.5:1025");
+    EXPECT_EQ(EndpointText(0, 0), "0.0.0.0:0");
+    // Only the low 16 bits of the port field count.
+    EXPECT_EQ(EndpointText(htonl(0x0A000001), 0xABCD0000u | htons(53)), "10.0.0.1:53");
+}
+
+} // namespace
