@@ -39,6 +39,8 @@ bool HasPendingPaint();
 HDC WindowDC(Window& window, bool wholeWindow, unsigned clipFlags, const Region* intersect,
              const Region* exclude);
 void ForgetDCsOf(Window& window);
+// Shows the window's part of its backing store on the display.
+void PresentWindow(Window& window);
 
 // The default WM_ERASEBKGND (the class brush) and WM_PRINT.
 LRESULT EraseWithClassBrush(Window& window, HDC dc);

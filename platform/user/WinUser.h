@@ -183,6 +183,9 @@ int GetUpdateRgn(HWND window, HRGN region, BOOL erase);
 int SetWindowRgn(HWND window, HRGN region, BOOL redraw);
 int GetWindowRgn(HWND window, HRGN region);
 int GetWindowRgnBox(HWND window, LPRECT rect);
+int ScrollWindowEx(HWND window, int dx, int dy, const RECT* scroll, const RECT* clip, HRGN update,
+                   LPRECT updateRect, UINT flags);
+BOOL ScrollWindow(HWND window, int dx, int dy, const RECT* scroll, const RECT* clip);
 
 // Caret
 BOOL CreateCaret(HWND window, HBITMAP bitmap, int width, int height);

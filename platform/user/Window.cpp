@@ -4,6 +4,7 @@
 #include "platform/base/LastError.h"
 #include "platform/base/WinError.h"
 #include "platform/display/Display.h"
+#include "platform/gdi/SurfaceDC.h"
 
 namespace platform {
 
@@ -60,6 +61,8 @@ Window& DesktopWindow() {
         auto desktop = std::make_unique<Window>();
         desktop->style = WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
         SIZE screen = Display().ScreenSize();
+        // GetDeviceCaps reports the screen the desktop covers.
+        SetScreenSize(screen.cx, screen.cy);
         desktop->windowRect = {0, 0, screen.cx, screen.cy};
         desktop->clientRect = desktop->windowRect;
         registry.desktop = desktop.get();

@@ -102,6 +102,11 @@ void ForgetDCsOf(Window& window) {
     window.ownDC = nullptr;
 }
 
+void PresentWindow(Window& window) {
+    if (Window* top = TopLevelOf(window))
+        PresentRegion(*top, VisibleRegion(window, true, 0));
+}
+
 // Shows what a DC drew and, unless it is the window's own DC, deletes it.
 int Release(HWND handle, HDC dc) {
     MessageCallScope scope; // records of windows destroyed meanwhile stay readable
@@ -109,10 +114,8 @@ int Release(HWND handle, HDC dc) {
     auto it = std::find_if(issued.begin(), issued.end(), [&](const IssuedDC& d) { return d.dc == dc; });
     if (it == issued.end() || (handle && it->window != handle))
         return 0;
-    if (Window* window = FindLiveWindow(it->window)) {
-        if (Window* top = TopLevelOf(*window))
-            PresentRegion(*top, VisibleRegion(*window, true, 0));
-    }
+    if (Window* window = FindLiveWindow(it->window))
+        PresentWindow(*window);
     if (it->own)
         return 1;
     issued.erase(it);

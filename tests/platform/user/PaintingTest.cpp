@@ -337,3 +337,46 @@ TEST_F(PaintingTest, Caret_InvertsItsRectangleBlinksAndHidesWhileItsWindowPaints
     EXPECT_TRUE(DestroyCaret());
     EXPECT_FALSE(DestroyCaret());
 }
+
+TEST_F(PaintingTest, ScrollWindow_MovesThePixelsAndInvalidatesWhatItUncovered) {
+    HWND window = CreateTopLevel(0, 0, 100, 100, WS_POPUP | WS_VISIBLE);
+    HWND child = CreateChild(window, 10, 60, 20, 20);
+    painter.clientColors = {{window, RGB(255, 255, 255)}, {child, Blue}};
+    UsePainter();
+    headless::RunUntilIdle();
+    // Rows of colour: row y is red for y < 10, green for 10 <= y < 20, white below.
+    HDC dc = GetDC(window);
+    Fill(dc, RECT{0, 0, 100, 10}, Red);
+    Fill(dc, RECT{0, 10, 100, 20}, Green);
+    ReleaseDC(window, dc);
+    RECT pending = {0, 90, 100, 95};
+    InvalidateRect(window, &pending, FALSE);
+
+    HRGN uncovered = CreateRectRgn(0, 0, 0, 0);
+    RECT bounds;
+    int kind = ScrollWindowEx(window, 0, -10, nullptr, nullptr, uncovered, &bounds, 0);
+    EXPECT_NE(kind, ERROR);
+    EXPECT_EQ(headless::ReadPixel(window, 50, 5), Green) << "the contents moved up by ten rows";
+    EXPECT_EQ(headless::ReadPixel(window, 50, 15), RGB(255, 255, 255));
+    EXPECT_EQ(headless::ReadPixel(window, 15, 55), Blue) << "the child's pixels moved along";
+    RECT box;
+    GetRgnBox(uncovered, &box);
+    EXPECT_EQ(box, (RECT{0, 90, 100, 100})) << "the rows the contents left";
+    EXPECT_EQ(bounds, box);
+    DeleteObject(uncovered);
+    RECT update;
+    ASSERT_TRUE(GetUpdateRect(window, &update, FALSE));
+    EXPECT_EQ(update, (RECT{0, 80, 100, 85})) << "the area waiting for paint moved with the contents";
+    ValidateRect(window, nullptr);
+
+    // ScrollWindow moves the children and invalidates the uncovered band.
+    ScrollWindow(window, 0, -10, nullptr, nullptr);
+    RECT childRect;
+    GetWindowRect(child, &childRect);
+    EXPECT_EQ(childRect.top, 50);
+    ASSERT_TRUE(GetUpdateRect(window, &update, FALSE));
+    EXPECT_EQ(update.bottom, 100);
+    EXPECT_GE(update.top, 80);
+    headless::RunUntilIdle();
+    EXPECT_EQ(headless::ReadPixel(window, 50, 95), RGB(255, 255, 255));
+}
