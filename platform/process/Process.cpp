@@ -17,6 +17,11 @@
 
 namespace {
 
+struct Module {
+    ULONG_PTR base;
+    std::string path; // UTF-8
+};
+
 class ProcessObject : public platform::KernelObject {
 public:
     explicit ProcessObject(int folder) : folder(folder) {}
@@ -25,11 +30,9 @@ public:
     ProcessObject& operator=(const ProcessObject&) = delete;
 
     int folder;
-};
-
-struct Module {
-    ULONG_PTR base;
-    std::string path; // UTF-8
+    // The modules the last enumeration found. A name asked for one of them right after comes
+    // from here instead of reading the memory map again.
+    std::vector<Module> enumerated;
 };
 
 // The modules of a process from its memory map: the executable first, then each other file
@@ -138,6 +141,7 @@ BOOL EnumProcessModules(HANDLE process, HMODULE* modules, DWORD bytes, LPDWORD b
     std::vector<Module> found;
     if (!ReadModules(object->folder, found))
         return FALSE;
+    object->enumerated = found;
     std::size_t room = bytes / sizeof(HMODULE);
     for (std::size_t i = 0; i < found.size() && i < room; ++i)
         modules[i] = reinterpret_cast<HMODULE>(found[i].base);
@@ -160,6 +164,10 @@ DWORD GetModuleFileNameExA(HANDLE process, HMODULE module, LPSTR fileName, DWORD
             return 0;
         }
         return CopyText(platform::Utf8ToGbk(platform::WithoutDeletedMark(*exe)), fileName, size);
+    }
+    for (const Module& candidate : object->enumerated) {
+        if (reinterpret_cast<HMODULE>(candidate.base) == module)
+            return CopyText(platform::Utf8ToGbk(candidate.path), fileName, size);
     }
     std::vector<Module> found;
     if (!ReadModules(object->folder, found))

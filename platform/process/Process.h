@@ -20,5 +20,6 @@ HANDLE OpenProcess(DWORD desiredAccess, BOOL inheritHandle, DWORD processId);
 // load address. Fills what fits into `bytes` and reports the bytes needed for all of them.
 BOOL EnumProcessModules(HANDLE process, HMODULE* modules, DWORD bytes, LPDWORD bytesNeeded);
 // The full path (GBK) of a module, the executable for a null module; truncated to fit and
-// NUL-terminated. Returns the characters copied, 0 on failure.
+// NUL-terminated. Returns the characters copied, 0 on failure. A module that this handle's
+// last EnumProcessModules reported is named as that enumeration found it.
 DWORD GetModuleFileNameExA(HANDLE process, HMODULE module, LPSTR fileName, DWORD size);
