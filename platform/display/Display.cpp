@@ -1,10 +1,12 @@
 #include "platform/display/Display.h"
 
 #include "platform/display/HeadlessDisplay.h"
+#include "platform/display/x11/X11Display.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 namespace platform {
 
@@ -19,11 +21,11 @@ std::unique_ptr<DisplayBackend> OpenDisplay() {
     const char* choice = std::getenv("QUILLMERE_DISPLAY");
     if (choice && std::strcmp(choice, "headless") == 0)
         return std::make_unique<HeadlessDisplay>();
-    const char* name = std::getenv("DISPLAY");
-    std::fprintf(stderr,
-                 "quillmere: cannot open the display %s: this build has no X11 display yet; "
-                 "set QUILLMERE_DISPLAY=headless to run without one\n",
-                 name && *name ? name : "(DISPLAY is not set)");
+    std::string error;
+    if (auto display = X11Display::Open(nullptr, error))
+        return display;
+    std::fprintf(stderr, "quillmere: %s; set QUILLMERE_DISPLAY=headless to run without a display\n",
+                 error.c_str());
     std::exit(1);
 }
 
@@ -41,7 +43,11 @@ DisplayBackend* CurrentDisplay() {
 }
 
 void SetDisplay(std::unique_ptr<DisplayBackend> display) {
-    Current() = std::move(display);
+    auto& current = Current();
+    // Input keeps flowing to whoever listened to the display being replaced.
+    if (current && display && !display->Sink())
+        display->SetInputSink(current->Sink());
+    current = std::move(display);
 }
 
 } // namespace platform

@@ -5,6 +5,7 @@
 #include "platform/base/WinTypes.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -80,6 +81,17 @@ public:
     virtual void CursorShown(bool /*shown*/) {}
     virtual void Beep() {}
 
+    // Hands moving (hitCode HTCAPTION) or sizing (a sizing edge's code) of a top-level window
+    // to the desktop's window manager, which follows the pointer until the button goes up.
+    // False when there is none to take it: the window manager then runs its own loop.
+    virtual bool BeginMoveSize(HWND /*window*/, int /*hitCode*/, POINT /*screenPosition*/) { return false; }
+
+    // The desktop's text clipboard. A display without a desktop keeps the text itself.
+    virtual void SetClipboardText(std::u16string text) { m_clipboard = std::move(text); }
+    virtual std::optional<std::u16string> ClipboardText() { return m_clipboard; }
+
+    InputSink* Sink() const { return m_sink; }
+
 protected:
     void Deliver(const InputEvent& event) {
         if (m_sink)
@@ -88,6 +100,7 @@ protected:
 
 private:
     InputSink* m_sink = nullptr;
+    std::optional<std::u16string> m_clipboard;
 };
 
 constexpr DWORD INFINITE = 0xFFFFFFFF;

@@ -1,0 +1,189 @@
+// The X11 display on a private Xvfb server: windows appear as X windows with their shapes,
+// input typed on the server reaches window procedures, the desktop's close request and the
+// clipboard work. Each test skips, saying why, when Xvfb is not installed.
+
+#include "XTestClient.h"
+#include "XvfbServer.h"
+
+#include "platform/base/CodePage.h"
+#include "platform/display/Display.h"
+#include "platform/display/HeadlessDisplay.h"
+#include "platform/display/x11/X11Display.h"
+#include "platform/user/WindowTestSupport.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+using namespace testing_support;
+
+namespace {
+
+class X11DisplayTest : public WindowTest {
+protected:
+    void SetUp() override {
+        std::string whyNot;
+        m_server = XvfbServer::Start(whyNot);
+        if (!m_server)
+            GTEST_SKIP() << whyNot;
+        WindowTest::SetUp();
+        std::string error;
+        auto display = platform::X11Display::Open(m_server->Name().c_str(), error);
+        ASSERT_TRUE(display) << error;
+        m_display = display.get();
+        platform::SetDisplay(std::move(display));
+        m_client = XTestClient::Connect(m_server->Name());
+        ASSERT_TRUE(m_client);
+    }
+
+    void TearDown() override {
+        if (!m_server)
+            return;
+        WindowTest::TearDown();
+        m_client.reset();
+        // The connection closes before its server stops.
+        platform::SetDisplay(std::make_unique<platform::HeadlessDisplay>());
+        m_server.reset();
+    }
+
+    // Runs the message loop until the condition holds, waiting on the X connection between
+    // rounds; false when five seconds pass first.
+    bool RunUntil(const std::function<bool()>& condition) {
+        DWORD start = platform::Display().Now();
+        for (;;) {
+            MSG message;
+            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+                TranslateMessage(&message);
+                DispatchMessageW(&message);
+            }
+            if (condition())
+                return true;
+            if (platform::Display().Now() - start > 5000)
+                return false;
+            platform::Display().WaitForEvents(20);
+        }
+    }
+
+    // A shown popup (no frame) filled with one colour through the display's presentation.
+    HWND ShowFilledPopup(const RECT& rect, std::uint32_t colour) {
+        HWND window = Create(WS_POPUP | WS_VISIBLE, rect.left, rect.top, rect.right - rect.left,
+                             rect.bottom - rect.top);
+        EXPECT_TRUE(RunUntil([&] { return m_client->IsShown(m_display->NativeWindow(window)); }));
+        Fill(window, rect.right - rect.left, rect.bottom - rect.top, colour);
+        return window;
+    }
+
+    void Fill(HWND window, int width, int height, std::uint32_t colour) {
+        m_pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), colour);
+        platform::PixelBuffer buffer{m_pixels.data(), width, height, width};
+        m_display->Present(window, buffer, {0, 0, width, height});
+    }
+
+    std::string OutputPath(const std::string& name) const {
+        return std::string(QUILLMERE_BIN_DIR) + "/" + name;
+    }
+
+    std::unique_ptr<XvfbServer> m_server;
+    platform::X11Display* m_display = nullptr;
+    std::unique_ptr<XTestClient> m_client;
+    std::vector<std::uint32_t> m_pixels;
+};
+
+TEST_F(X11DisplayTest, PresentedPixelsReachTheScreenAndAShapeLetsTheDesktopShowThrough) {
+    constexpr std::uint32_t desktop = 0x003A6EA5;
+    m_client->PaintDesktop(desktop);
+    ASSERT_EQ(m_client->ScreenPixel(100, 100), desktop);
+    HWND window = ShowFilledPopup({100, 100, 300, 250}, 0x00C03020);
+    EXPECT_TRUE(RunUntil([&] { return m_client->ScreenPixel(150, 150) == 0x00C03020; }));
+    EXPECT_EQ(m_client->ScreenPixel(100, 100), 0x00C03020u);
+
+    // Rounded off: the corner pixels are cut away, the rest stays.
+    ASSERT_TRUE(m_display->HasShapeExtension());
+    std::vector<RECT> shape = {{4, 0, 196, 4}, {0, 4, 200, 146}, {4, 146, 196, 150}};
+    m_display->SurfaceShaped(window, shape);
+    EXPECT_TRUE(RunUntil([&] { return m_client->ScreenPixel(100, 100) == desktop; }));
+    EXPECT_EQ(m_client->ScreenPixel(104, 100), 0x00C03020u);
+    EXPECT_EQ(m_client->ScreenPixel(299, 249), desktop);
+    EXPECT_TRUE(m_client->SaveScreenPng(OutputPath("x11-shaped-window.png")));
+
+    // Clearing the shape gives the corners back.
+    m_display->SurfaceShaped(window, {});
+    Fill(window, 200, 150, 0x00C03020);
+    EXPECT_TRUE(RunUntil([&] { return m_client->ScreenPixel(100, 100) == 0x00C03020; }));
+}
+
+TEST_F(X11DisplayTest, PresentationWorksWithAndWithoutSharedMemory) {
+    EXPECT_TRUE(m_display->UsesSharedMemory()) << "Xvfb offers MIT-SHM to local clients";
+    // A second display on the same server, made to use plain images.
+    setenv("QUILLMERE_NO_SHM", "1", 1);
+    std::string error;
+    auto plain = platform::X11Display::Open(m_server->Name().c_str(), error);
+    unsetenv("QUILLMERE_NO_SHM");
+    ASSERT_TRUE(plain) << error;
+    EXPECT_FALSE(plain->UsesSharedMemory());
+    HWND handle = reinterpret_cast<HWND>(0x1234);
+    plain->SurfaceCreated(handle, {10, 10, 60, 40}, true);
+    plain->SurfaceShown(handle, true);
+    std::vector<std::uint32_t> pixels(50 * 30, 0x0020A040);
+    plain->Present(handle, {pixels.data(), 50, 30, 50}, {0, 0, 50, 30});
+    EXPECT_TRUE(RunUntil([&] {
+        plain->PollEvents();
+        return m_client->ScreenPixel(30, 20) == 0x0020A040;
+    }));
+    plain->SurfaceDestroyed(handle);
+}
+
+TEST_F(X11DisplayTest, ChineseTextTypedOnTheServerReachesAnAnsiWindowAsGbk) {
+    HWND window = Create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300, 200, nullptr, 0, 0, true);
+    unsigned long xid = m_display->NativeWindow(window);
+    ASSERT_TRUE(RunUntil([&] { return m_client->IsShown(xid); }));
+    m_client->Focus(xid);
+    std::string received;
+    SetHandler([&](HWND, UINT message, WPARAM wParam, LPARAM) -> std::optional<LRESULT> {
+        if (message == WM_CHAR)
+            received.push_back(static_cast<char>(wParam & 0xFF));
+        return std::nullopt;
+    });
+    size_t expected = 0;
+    EXPECT_TRUE(m_client->TypeText(U"中文a", [&] {
+        expected += 2;
+        return RunUntil([&] { return received.size() >= std::min<size_t>(expected, 5); });
+    }));
+    EXPECT_EQ(received, std::string("中文a")) << platform::GbkToUtf8(received);
+}
+
+TEST_F(X11DisplayTest, TheDesktopsCloseRequestClosesTheWindow) {
+    HWND window = Create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300, 200);
+    unsigned long xid = m_display->NativeWindow(window);
+    ASSERT_TRUE(RunUntil([&] { return m_client->IsShown(xid); }));
+    m_client->SendDeleteWindow(xid);
+    EXPECT_TRUE(RunUntil([&] { return !IsWindow(window); }));
+    EXPECT_FALSE(Logged(window, WM_CLOSE).empty());
+}
+
+TEST_F(X11DisplayTest, ClipboardTextGoesBothWays) {
+    platform::Display().SetClipboardText(u"复制 copy");
+    std::string seen = m_client->RequestClipboard([&] { platform::Display().PollEvents(); });
+    EXPECT_EQ(seen, platform::Utf16ToUtf8(u"复制 copy"));
+
+    m_client->OwnClipboard(platform::Utf16ToUtf8(u"粘贴 paste"));
+    auto pasted = platform::Display().ClipboardText();
+    ASSERT_TRUE(pasted);
+    EXPECT_EQ(*pasted, u"粘贴 paste");
+}
+
+TEST_F(X11DisplayTest, MovingAWindowMovesItsXWindow) {
+    HWND window = Create(WS_POPUP | WS_VISIBLE, 40, 60, 120, 80);
+    unsigned long xid = m_display->NativeWindow(window);
+    ASSERT_TRUE(RunUntil([&] { return m_client->IsShown(xid); }));
+    MoveWindow(window, 200, 150, 160, 90, TRUE);
+    int x = 0, y = 0, width = 0, height = 0;
+    EXPECT_TRUE(RunUntil([&] {
+        return m_client->Geometry(xid, x, y, width, height) && x == 200 && y == 150 && width == 160 &&
+               height == 90;
+    })) << x
+        << "," << y << " " << width << "x" << height;
+}
+
+} // namespace
