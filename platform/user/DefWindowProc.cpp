@@ -7,6 +7,7 @@
 #include "platform/user/Hooks.h"
 #include "platform/user/NonClient.h"
 #include "platform/user/Painting.h"
+#include "platform/user/SystemCommands.h"
 #include "platform/user/TextBuffers.h"
 #include "platform/user/Timers.h"
 #include "platform/user/WinUser.h"
@@ -107,27 +108,6 @@ LRESULT SetCursorFor(Window& window, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-LRESULT SystemCommand(Window& window, WPARAM wParam, LPARAM lParam) {
-    if (CallHookChain(WH_CBT, HCBT_SYSCOMMAND, wParam, lParam))
-        return 0;
-    switch (wParam & 0xFFF0) {
-    case SC_CLOSE:
-        SendToWindow(window, WM_CLOSE, 0, 0);
-        return 0;
-    case SC_MINIMIZE:
-        ShowWindow(window.handle, SW_MINIMIZE);
-        return 0;
-    case SC_MAXIMIZE:
-        ShowWindow(window.handle, SW_MAXIMIZE);
-        return 0;
-    case SC_RESTORE:
-        ShowWindow(window.handle, SW_RESTORE);
-        return 0;
-    default:
-        return 0;
-    }
-}
-
 LRESULT PassToParent(Window& window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (window.IsChild() && window.parent && !window.parent->IsDesktop())
         return SendToWindow(*window.parent, message, wParam, lParam);
@@ -184,7 +164,7 @@ LRESULT DefaultProcedure(Window& window, UINT message, WPARAM wParam, LPARAM lPa
             window.style &= ~WS_VISIBLE;
         return 0;
     case WM_SYSCOMMAND:
-        return SystemCommand(window, wParam, lParam);
+        return DefaultSystemCommand(window, wParam, lParam);
     case WM_SYSKEYDOWN:
         if (wParam == VK_F4 && (lParam & (1 << 29))) {
             if (Window* top = TopLevelOf(window))

@@ -7,6 +7,7 @@
 #include "platform/base/WinTypes.h"
 #include "platform/gdi/PixelSurface.h"
 #include "platform/gdi/Region.h"
+#include "platform/user/ScrollBarState.h"
 #include "platform/user/WinUserTypes.h"
 #include "platform/user/WindowStyles.h"
 
@@ -61,6 +62,7 @@ public:
     Placement placement;
     HICON bigIcon = nullptr;
     HICON smallIcon = nullptr;
+    ScrollBars scrollBars;
     WindowLife life = WindowLife::Alive;
     bool destroyRequested = false; // DestroyWindow is running for it
 
