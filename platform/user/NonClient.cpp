@@ -1,7 +1,7 @@
 #include "platform/user/NonClient.h"
 
 #include "platform/user/FrameLayout.h"
-#include "platform/user/NonClientMouse.h"
+#include "platform/user/FrameMessages.h"
 #include "platform/user/WinUser.h"
 #include "platform/user/WindowManager.h"
 
@@ -53,7 +53,7 @@ std::optional<LRESULT> DefaultNonClientMessage(Window& window, UINT message, WPA
     case WM_NCHITTEST:
         return HitTest(window, lParam);
     default:
-        return DefaultNonClientMouse(window, message, wParam, lParam);
+        return DefaultFrameMessage(window, message, wParam, lParam);
     }
 }
 

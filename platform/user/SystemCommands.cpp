@@ -1,6 +1,8 @@
 #include "platform/user/SystemCommands.h"
 
+#include "platform/user/ContextHelp.h"
 #include "platform/user/Hooks.h"
+#include "platform/user/MoveSizeLoop.h"
 #include "platform/user/ScrollBarTracking.h"
 #include "platform/user/WinUser.h"
 #include "platform/user/WindowProcedures.h"
@@ -23,6 +25,18 @@ LRESULT DefaultSystemCommand(Window& window, WPARAM wParam, LPARAM lParam) {
         return 0;
     case SC_RESTORE:
         ShowWindow(window.handle, SW_RESTORE);
+        return 0;
+    case SC_MOVE:
+    case SC_SIZE:
+        MoveOrSizeWindow(window, wParam, point);
+        return 0;
+    case SC_CONTEXTHELP:
+        RunContextHelp(window);
+        return 0;
+    case SC_KEYMENU:
+        // Alt with a letter that no menu takes is answered with a beep.
+        if (lParam != 0 && lParam != ' ' && window.id == 0)
+            MessageBeep(0);
         return 0;
     case SC_VSCROLL:
         TrackScrollBar(window, SB_VERT, point);

@@ -9,6 +9,7 @@
 #include "platform/base/WinTypes.h"
 #include "platform/user/Cursors.h"
 #include "platform/user/SystemIcons.h"
+#include "platform/user/FrameTypes.h"
 #include "platform/user/ScrollBar.h"
 #include "platform/user/UserErrors.h"
 #include "platform/user/UserFlags.h"

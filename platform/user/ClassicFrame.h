@@ -1,0 +1,14 @@
+#pragma once
+// The classic frame: raised borders (sizing borders in the border colour), the caption in the
+// active or inactive colours with the window's small icon, its text and the caption buttons,
+// the menu bar's band, the client edge, the scroll bars and the size box between them.
+
+#include "platform/user/Window.h"
+
+namespace platform {
+
+// Paints the whole non-client area into a DC whose origin is the window's top-left corner.
+// The client area is left alone.
+void DrawClassicFrame(HDC dc, Window& window);
+
+} // namespace platform
