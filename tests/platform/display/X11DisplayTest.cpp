@@ -9,6 +9,10 @@
 #include "platform/display/Display.h"
 #include "platform/display/HeadlessDisplay.h"
 #include "platform/display/x11/X11Display.h"
+#include "platform/gdi/WinGdi.h"
+#include "platform/gdi/WinUserDraw.h"
+#include "platform/user/ClassicFrame.h"
+#include "platform/user/FrameState.h"
 #include "platform/user/WindowTestSupport.h"
 
 #include <functional>
@@ -78,6 +82,35 @@ protected:
         m_pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), colour);
         platform::PixelBuffer buffer{m_pixels.data(), width, height, width};
         m_display->Present(window, buffer, {0, 0, width, height});
+    }
+
+    // Draws the window's classic frame over a white client area and presents it, as painting
+    // does for a top-level window.
+    void PresentFrame(HWND window) {
+        RECT r{};
+        GetWindowRect(window, &r);
+        int width = r.right - r.left;
+        int height = r.bottom - r.top;
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        void* bits = nullptr;
+        HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        HDC dc = CreateCompatibleDC(nullptr);
+        HGDIOBJ old = SelectObject(dc, bitmap);
+        RECT all = {0, 0, width, height};
+        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        platform::DrawClassicFrame(dc, *platform::FindLiveWindow(window));
+        GdiFlush();
+        platform::PixelBuffer buffer{static_cast<std::uint32_t*>(bits), width, height, width};
+        m_display->Present(window, buffer, all);
+        SelectObject(dc, old);
+        DeleteDC(dc);
+        DeleteObject(bitmap);
     }
 
     std::string OutputPath(const std::string& name) const {
@@ -184,6 +217,47 @@ TEST_F(X11DisplayTest, MovingAWindowMovesItsXWindow) {
                height == 90;
     })) << x
         << "," << y << " " << width << "x" << height;
+}
+
+TEST_F(X11DisplayTest, DraggingTheFrameWithThePointerMovesAndSizesTheWindow) {
+    HWND window = Create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 200);
+    SetWindowTextW(window, u"拖动 Drag me");
+    unsigned long xid = m_display->NativeWindow(window);
+    ASSERT_TRUE(RunUntil([&] { return m_client->IsShown(xid); }));
+    int x = 0, y = 0, width = 0, height = 0;
+    auto placedAt = [&](RECT expected) {
+        RECT r{};
+        GetWindowRect(window, &r);
+        return r.left == expected.left && r.top == expected.top && r.right == expected.right &&
+               r.bottom == expected.bottom && m_client->Geometry(xid, x, y, width, height) &&
+               x == expected.left && y == expected.top && width == expected.right - expected.left &&
+               height == expected.bottom - expected.top;
+    };
+    int captionY = 100 + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
+    m_client->MovePointer(200, captionY);
+    m_client->Button(1, true);
+    m_client->MovePointer(260, captionY + 30);
+    m_client->MovePointer(280, captionY + 50);
+    m_client->Button(1, false);
+    EXPECT_TRUE(RunUntil([&] {
+        return placedAt({180, 150, 480, 350});
+    })) << "X window at "
+        << x << "," << y << " " << width << "x" << height;
+
+    // The bottom-right corner sizes it.
+    m_client->MovePointer(479, 349);
+    m_client->Button(1, true);
+    m_client->MovePointer(520, 400);
+    m_client->Button(1, false);
+    EXPECT_TRUE(RunUntil([&] {
+        return placedAt({180, 150, 521, 401});
+    })) << "X window at "
+        << x << "," << y << " " << width << "x" << height;
+
+    platform::SetFrameActive(window, true);
+    PresentFrame(window);
+    EXPECT_TRUE(RunUntil([&] { return m_client->ScreenPixel(300, 300) == 0xFFFFFF; }));
+    EXPECT_TRUE(m_client->SaveScreenPng(OutputPath("x11-classic-frame.png")));
 }
 
 } // namespace
