@@ -195,9 +195,25 @@ void DrawClassicFrame(HDC dc, Window& window) {
     DrawScrollBars(dc, window, layout);
 }
 
+void PaintClassicFrame(Window& window, HRGN region) {
+    HWND handle = window.handle;
+    bool whole = !region || region == reinterpret_cast<HRGN>(1);
+    HDC dc =
+        whole ? GetWindowDC(handle) : GetDCEx(handle, region, DCX_WINDOW | DCX_INTERSECTRGN | DCX_USESTYLE);
+    if (!dc)
+        return;
+    // The client area is the window's to draw, wherever its own WM_NCCALCSIZE put it.
+    RECT onScreen = WindowRectOnScreen(window);
+    RECT client = ClientRectOnScreen(window);
+    OffsetRect(&client, -onScreen.left, -onScreen.top);
+    ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
+    DrawClassicFrame(dc, window);
+    ReleaseDC(handle, dc);
+}
+
 void RepaintFrame(Window& window) {
-    // The frame shows its new state when it is next painted.
-    (void)window;
+    if (IsReallyVisible(window))
+        SendMessageW(window.handle, WM_NCPAINT, 1, 0);
 }
 
 } // namespace platform

@@ -10,5 +10,8 @@ namespace platform {
 // Paints the whole non-client area into a DC whose origin is the window's top-left corner.
 // The client area is left alone.
 void DrawClassicFrame(HDC dc, Window& window);
+// The default WM_NCPAINT: the frame drawn into the window's DC, limited to the region (screen
+// coordinates; 1 or null for the whole frame), which the call takes over.
+void PaintClassicFrame(Window& window, HRGN region);
 
 } // namespace platform

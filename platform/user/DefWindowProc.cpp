@@ -4,6 +4,7 @@
 #include "platform/base/LastError.h"
 #include "platform/base/WinError.h"
 #include "platform/user/Cursors.h"
+#include "platform/user/FrameState.h"
 #include "platform/user/Hooks.h"
 #include "platform/user/NonClient.h"
 #include "platform/user/Painting.h"
@@ -126,6 +127,7 @@ LRESULT DefaultProcedure(Window& window, UINT message, WPARAM wParam, LPARAM lPa
     }
     case WM_SETTEXT:
         window.text = WideView(reinterpret_cast<LPCWSTR>(lParam));
+        RepaintFrame(window);
         return TRUE;
     case WM_GETTEXT:
         return CopyToBuffer(window.text, reinterpret_cast<LPWSTR>(lParam),
@@ -174,6 +176,7 @@ LRESULT DefaultProcedure(Window& window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_SETICON: {
         HICON previous = wParam == ICON_BIG ? window.bigIcon : window.smallIcon;
         (wParam == ICON_BIG ? window.bigIcon : window.smallIcon) = reinterpret_cast<HICON>(lParam);
+        RepaintFrame(window);
         return reinterpret_cast<LRESULT>(previous);
     }
     case WM_GETICON:

@@ -2,6 +2,7 @@
 
 #include "platform/gdi/WinGdi.h"
 #include "platform/gdi/WinUserDraw.h"
+#include "platform/user/ClassicFrame.h"
 #include "platform/user/FrameState.h"
 #include "platform/user/NonClientMouse.h"
 #include "platform/user/WinUser.h"
@@ -27,6 +28,9 @@ LRESULT ControlColor(UINT message, WPARAM wParam) {
 
 std::optional<LRESULT> DefaultFrameMessage(Window& window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    case WM_NCPAINT:
+        PaintClassicFrame(window, reinterpret_cast<HRGN>(wParam));
+        return 0;
     case WM_NCACTIVATE:
         SetFrameActive(window.handle, wParam != 0);
         RepaintFrame(window);

@@ -73,9 +73,23 @@ void DrawScrollBar(HDC dc, POINT origin, const ScrollBarGeometry& g, const Scrol
 }
 
 void RepaintScrollBar(Window& window, int bar) {
-    // The bar shows its new state when the frame is next painted.
-    (void)window;
-    (void)bar;
+    if (!IsReallyVisible(window))
+        return;
+    if (bar == SB_CTL) {
+        // A scroll bar control draws itself when it paints.
+        InvalidateRect(window.handle, nullptr, FALSE);
+        return;
+    }
+    ScrollBarGeometry geometry = MeasureScrollBar(window, bar);
+    ScrollBarData* data = BarData(window, bar);
+    if (!geometry.visible || !data)
+        return;
+    HDC dc = GetWindowDC(window.handle);
+    if (!dc)
+        return;
+    RECT onScreen = WindowRectOnScreen(window);
+    DrawScrollBar(dc, {onScreen.left, onScreen.top}, geometry, *data);
+    ReleaseDC(window.handle, dc);
 }
 
 } // namespace platform

@@ -9,10 +9,7 @@
 #include "platform/display/Display.h"
 #include "platform/display/HeadlessDisplay.h"
 #include "platform/display/x11/X11Display.h"
-#include "platform/gdi/WinGdi.h"
 #include "platform/gdi/WinUserDraw.h"
-#include "platform/user/ClassicFrame.h"
-#include "platform/user/FrameState.h"
 #include "platform/user/WindowTestSupport.h"
 
 #include <functional>
@@ -82,35 +79,6 @@ protected:
         m_pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), colour);
         platform::PixelBuffer buffer{m_pixels.data(), width, height, width};
         m_display->Present(window, buffer, {0, 0, width, height});
-    }
-
-    // Draws the window's classic frame over a white client area and presents it, as painting
-    // does for a top-level window.
-    void PresentFrame(HWND window) {
-        RECT r{};
-        GetWindowRect(window, &r);
-        int width = r.right - r.left;
-        int height = r.bottom - r.top;
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        HDC dc = CreateCompatibleDC(nullptr);
-        HGDIOBJ old = SelectObject(dc, bitmap);
-        RECT all = {0, 0, width, height};
-        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        platform::DrawClassicFrame(dc, *platform::FindLiveWindow(window));
-        GdiFlush();
-        platform::PixelBuffer buffer{static_cast<std::uint32_t*>(bits), width, height, width};
-        m_display->Present(window, buffer, all);
-        SelectObject(dc, old);
-        DeleteDC(dc);
-        DeleteObject(bitmap);
     }
 
     std::string OutputPath(const std::string& name) const {
@@ -220,6 +188,7 @@ TEST_F(X11DisplayTest, MovingAWindowMovesItsXWindow) {
 }
 
 TEST_F(X11DisplayTest, DraggingTheFrameWithThePointerMovesAndSizesTheWindow) {
+    m_client->PaintDesktop(0x003A6EA5);
     HWND window = Create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 200);
     SetWindowTextW(window, u"拖动 Drag me");
     unsigned long xid = m_display->NativeWindow(window);
@@ -254,9 +223,12 @@ TEST_F(X11DisplayTest, DraggingTheFrameWithThePointerMovesAndSizesTheWindow) {
     })) << "X window at "
         << x << "," << y << " " << width << "x" << height;
 
-    platform::SetFrameActive(window, true);
-    PresentFrame(window);
-    EXPECT_TRUE(RunUntil([&] { return m_client->ScreenPixel(300, 300) == 0xFFFFFF; }));
+    // The window paints its frame itself; the caption shows in the active colour.
+    COLORREF caption = GetSysColor(COLOR_ACTIVECAPTION);
+    std::uint32_t expected = (GetRValue(caption) << 16) | (GetGValue(caption) << 8) | GetBValue(caption);
+    int frame = GetSystemMetrics(SM_CXFRAME);
+    EXPECT_TRUE(
+        RunUntil([&] { return m_client->ScreenPixel(180 + frame + 1, 150 + frame + 1) == expected; }));
     EXPECT_TRUE(m_client->SaveScreenPng(OutputPath("x11-classic-frame.png")));
 }
 

@@ -289,4 +289,44 @@ TEST_F(NonClientTest, ClassicFrame_DrawsActiveAndInactiveCaptionsBordersButtonsA
     EXPECT_EQ(active.At(frame + 10, frame + GetSystemMetrics(SM_CYCAPTION) + 10), RGB(1, 2, 3));
 }
 
+TEST_F(NonClientTest, ClassicFrame_OnTheScreenFollowsActivationAndTheHeldButton) {
+    HWND first = Create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, 240, 160);
+    SetWindowTextW(first, u"第一 First");
+    HWND second = Create(WS_OVERLAPPEDWINDOW | WS_VSCROLL | WS_VISIBLE, 300, 20, 240, 160);
+    SetWindowTextW(second, u"第二 Second");
+    RunUntilIdle();
+    int frame = GetSystemMetrics(SM_CXFRAME);
+    EXPECT_EQ(platform::headless::ReadPixel(second, frame + 1, frame + 1), GetSysColor(COLOR_ACTIVECAPTION));
+    EXPECT_EQ(platform::headless::ReadPixel(first, frame + 1, frame + 1), GetSysColor(COLOR_INACTIVECAPTION));
+    SetActiveWindow(first);
+    RunUntilIdle();
+    EXPECT_EQ(platform::headless::ReadPixel(first, frame + 1, frame + 1), GetSysColor(COLOR_ACTIVECAPTION));
+    EXPECT_EQ(platform::headless::ReadPixel(second, frame + 1, frame + 1),
+              GetSysColor(COLOR_INACTIVECAPTION));
+    SetWindowTextW(first, u"改名 Renamed");
+    platform::headless::SaveWindowPng(first, std::string(QUILLMERE_BIN_DIR) + "/classic-frame-window.png");
+
+    // A held scroll arrow is drawn pushed in while the loop runs, raised again after.
+    SCROLLBARINFO bar{};
+    bar.cbSize = sizeof bar;
+    GetScrollBarInfo(second, OBJID_VSCROLL, &bar);
+    RECT r = WindowRect(second);
+    POINT arrowCorner = {bar.rcScrollBar.left - r.left, bar.rcScrollBar.top - r.top};
+    COLORREF before = platform::headless::ReadPixel(second, arrowCorner.x, arrowCorner.y);
+    COLORREF during = 0;
+    SetHandler([&](HWND window, UINT message, WPARAM wParam, LPARAM) -> std::optional<LRESULT> {
+        if (window == second && message == WM_VSCROLL && LOWORD(wParam) == SB_LINEUP) {
+            during = platform::headless::ReadPixel(second, arrowCorner.x, arrowCorner.y);
+            ReleaseButton(bar.rcScrollBar.left + 3, bar.rcScrollBar.top + 3);
+        }
+        return std::nullopt;
+    });
+    SendMessageW(
+        second, WM_NCLBUTTONDOWN, HTVSCROLL,
+        MAKELPARAM(static_cast<WORD>(bar.rcScrollBar.left + 3), static_cast<WORD>(bar.rcScrollBar.top + 3)));
+    EXPECT_EQ(during, GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_NE(before, during);
+    EXPECT_EQ(platform::headless::ReadPixel(second, arrowCorner.x, arrowCorner.y), before);
+}
+
 } // namespace
