@@ -4,6 +4,9 @@
 #include "core/Exception.h"
 #include "core/Format.h"
 #include "core/StringList.h"
+#include "ipdb/GeoIPReader.h"
+#include "ipdb/GeoImport.h"
+#include "ipdb/IsoCountryNames.h"
 #include "ipdb/QQWrySource.h"
 #include "ipdb/QQWryWriter.h"
 #include "ipdb/untTQQWry.h"
@@ -37,6 +40,12 @@ Commands:
                           start<TAB>end<TAB>country<TAB>area (dotted IPv4, UTF-8, ascending);
                           lines starting with '#' are comments; the last range is the release
                           record (country = version, area = YYYY年M月D日IP数据)
+  import-geoip GEOIP.DAT SPECIAL.TXT OUT
+                          writes a database of every IPv4 address from a GeoIP country
+                          database (Debian: /usr/share/GeoIP/GeoIP.dat), countries named in
+                          Chinese from iso-codes, continents as areas, with the special-purpose
+                          ranges of SPECIAL.TXT (a build source, such as the sample) laid over
+                          them; the last record names the data and its date
 
 Output is UTF-8. The exit status is 1 after any error, 0 otherwise.
 )";
@@ -173,6 +182,30 @@ int Build(const char* sourcePath, const char* outPath) {
     return 0;
 }
 
+// Every address from the GeoIP country data, named through iso-codes, with the sample's
+// special-purpose ranges on top and a release record naming the data and its date.
+int ImportGeoIP(const char* geoipPath, const char* specialPath, const char* outPath) {
+    GeoIPCountryDatabase geoip = ReadGeoIPCountryDatabase(geoipPath);
+    TDateTime released;
+    if (!TryEncodeDate(geoip.Year, geoip.Month, geoip.Day, released))
+        throw Exception(Format("%s names no valid date", ToGbk(geoipPath).c_str()));
+    IsoCountryNames names;
+    std::vector<QQWrySourceRange> special;
+    try {
+        special = ParseQQWrySource(ReadWholeFile(specialPath));
+    } catch (const Exception& error) {
+        throw Exception(ToGbk(specialPath) + ": " + error.Message());
+    }
+    std::vector<QQWryRange> ranges = MergeAdjacentRanges(NameCountryRanges(geoip.Ranges, names));
+    ranges = MergeAdjacentRanges(OverlayRanges(ranges, SpecialRangesOfSample(special)));
+    AppendReleaseRecord(ranges, "GeoLite国家库", geoip.Year, geoip.Month, geoip.Day);
+    std::vector<std::uint8_t> bytes = QQWryWriter::Build(ranges);
+    WriteFileAtomically(outPath, bytes);
+    PrintLine(Format("%s: %zu records from %zu GeoIP ranges, %zu bytes", ToGbk(outPath).c_str(),
+                     ranges.size(), geoip.Ranges.size(), bytes.size()));
+    return 0;
+}
+
 int UsageError(const char* problem) {
     std::fprintf(stderr, "qqwry: %s\n\n%s", problem, platform::GbkToUtf8(Usage).c_str());
     return 1;
@@ -197,6 +230,8 @@ int main(int argc, char** argv) {
             return Dump(argv[2]);
         if (command == "build" && argc == 4)
             return Build(argv[2], argv[3]);
+        if (command == "import-geoip" && argc == 5)
+            return ImportGeoIP(argv[2], argv[3], argv[4]);
     } catch (const Exception& error) {
         PrintError(error.Message());
         return 1;
