@@ -4,6 +4,7 @@
 #include "platform/base/WinError.h"
 #include "platform/process/Process.h"
 #include "platform/process/ToolHelp.h"
+#include "platform/user/WinUser.h"
 
 #include <cstring>
 #include <string>
@@ -43,7 +44,9 @@ std::vector<LayerModule>& Modules() {
          false,
          {{"EnumProcessModules", Entry(&EnumProcessModules)},
           {"GetModuleFileNameExA", Entry(&GetModuleFileNameExA)}}},
-        {"user32.dll", true, {}},
+        {"user32.dll",
+         true,
+         {{"GetScrollBarInfo", Entry(&GetScrollBarInfo)}, {"TrackMouseEvent", Entry(&TrackMouseEvent)}}},
     };
     return modules;
 }

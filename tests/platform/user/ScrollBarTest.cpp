@@ -4,6 +4,8 @@
 
 #include "WindowTestSupport.h"
 
+#include "platform/process/ModuleTable.h"
+
 #include <utility>
 
 using namespace testing_support;
@@ -303,6 +305,17 @@ TEST_F(ScrollBarTest, Tracking_IgnoresDisabledParts) {
     PressBar(window, HTVSCROLL, {bar.rcScrollBar.left + 5, bar.rcScrollBar.bottom - 5});
     EXPECT_TRUE(ScrollCodes(window).empty());
     EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(ScrollBarTest, BarInfo_IsFoundAtRunTimeAsAUser32Call) {
+    FARPROC found = GetProcAddress(GetModuleHandleA("USER32"), "GetScrollBarInfo");
+    ASSERT_NE(found, nullptr);
+    using Call = BOOL (*)(HWND, LONG, PSCROLLBARINFO);
+    HWND window = CreateScrolled();
+    SCROLLBARINFO info{};
+    info.cbSize = sizeof info;
+    EXPECT_TRUE(platform::ProcAs<Call>(found)(window, OBJID_VSCROLL, &info));
+    EXPECT_NE(GetProcAddress(GetModuleHandleA("user32.dll"), "TrackMouseEvent"), nullptr);
 }
 
 TEST_F(ScrollBarTest, ControlBarsOfOtherClassesAreAskedByMessage) {
