@@ -71,6 +71,8 @@ public:
     // Top-level windows from the topmost down.
     virtual void SurfacesRestacked(const std::vector<HWND>& /*topToBottom*/) {}
     virtual void SurfaceActivated(HWND /*window*/) {}
+    // The window's title, for the desktop's task list and window switcher.
+    virtual void SurfaceTitled(HWND /*window*/, std::u16string_view /*title*/) {}
     // The window's shape in window coordinates; empty means the whole rectangle.
     virtual void SurfaceShaped(HWND /*window*/, const std::vector<RECT>& /*shape*/) {}
     // Shows the damaged part (window coordinates) of the window's backing store.

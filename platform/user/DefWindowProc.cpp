@@ -127,7 +127,7 @@ LRESULT DefaultProcedure(Window& window, UINT message, WPARAM wParam, LPARAM lPa
     }
     case WM_SETTEXT:
         window.text = WideView(reinterpret_cast<LPCWSTR>(lParam));
-        RepaintFrame(window);
+        FrameTextChanged(window);
         return TRUE;
     case WM_GETTEXT:
         return CopyToBuffer(window.text, reinterpret_cast<LPWSTR>(lParam),

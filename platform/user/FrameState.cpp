@@ -1,5 +1,6 @@
 #include "platform/user/FrameState.h"
 
+#include "platform/display/Display.h"
 #include "platform/user/WinUser.h"
 
 #include <set>
@@ -50,6 +51,12 @@ LRESULT PressedCaptionButton(HWND window) {
 
 void SetPressedCaptionButton(HWND window, LRESULT code) {
     Pressed() = {code == HTNOWHERE ? nullptr : window, code};
+}
+
+void FrameTextChanged(Window& window) {
+    if (window.IsTopLevel())
+        Display().SurfaceTitled(window.handle, window.text);
+    RepaintFrame(window);
 }
 
 } // namespace platform

@@ -15,5 +15,7 @@ void SetPressedCaptionButton(HWND window, LRESULT code);
 
 // Draws the window's frame again where it lies now.
 void RepaintFrame(Window& window);
+// The window's text changed: the caption shows it, the desktop learns a top-level's title.
+void FrameTextChanged(Window& window);
 
 } // namespace platform

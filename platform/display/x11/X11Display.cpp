@@ -1,5 +1,6 @@
 #include "platform/display/x11/X11Display.h"
 
+#include "platform/base/CodePage.h"
 #include "platform/display/x11/X11Clipboard.h"
 #include "platform/display/x11/X11Connection.h"
 #include "platform/display/x11/X11WindowBridge.h"
@@ -428,7 +429,6 @@ void X11Display::SurfaceCreated(HWND window, const RECT& screenRect, bool popup)
                     reinterpret_cast<const unsigned char*>(&type), 1);
     XClassHint classHint{const_cast<char*>("quillmere"), const_cast<char*>("Quillmere")};
     XSetClassHint(c.display, xid, &classHint);
-    XStoreName(c.display, xid, "Quillmere");
     XWMHints wmHints{};
     wmHints.flags = InputHint;
     wmHints.input = popup ? False : True;
@@ -447,7 +447,7 @@ void X11Display::SurfaceCreated(HWND window, const RECT& screenRect, bool popup)
     }
     c.byXid[xid] = window;
     c.surfaces.emplace(window, std::move(surface));
-    XFlush(c.display);
+    SurfaceTitled(window, x11::WindowTitle(window));
 }
 
 void X11Display::SurfaceDestroyed(HWND window) {
@@ -525,6 +525,22 @@ void X11Display::SurfaceActivated(HWND window) {
         XSetInputFocus(c.display, surface->xid, RevertToParent, CurrentTime);
         trap.Failed();
     }
+    XFlush(c.display);
+}
+
+void X11Display::SurfaceTitled(HWND window, std::u16string_view title) {
+    Connection& c = *m_connection;
+    Surface* surface = c.Find(window);
+    if (!surface)
+        return;
+    std::string utf8 = Utf16ToUtf8(title);
+    XChangeProperty(c.display, surface->xid, c.atoms.netWmName, c.atoms.utf8String, 8, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(utf8.data()), static_cast<int>(utf8.size()));
+    // Older desktops read the plain name: Latin-1, anything else as '?'.
+    std::string latin1;
+    for (char16_t ch : title)
+        latin1.push_back(ch < 0x100 ? static_cast<char>(ch) : '?');
+    XStoreName(c.display, surface->xid, latin1.c_str());
     XFlush(c.display);
 }
 

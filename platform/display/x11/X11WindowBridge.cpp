@@ -3,6 +3,8 @@
 #include "platform/gdi/WinRect.h"
 #include "platform/user/WinUser.h"
 
+#include <algorithm>
+
 namespace platform::x11 {
 
 void RequestClose(HWND window) {
@@ -20,6 +22,15 @@ void FollowDesktopPlacement(HWND window, const RECT& screenRect) {
 void ActivateFromDesktop(HWND window) {
     if (IsWindowVisible(window) && IsWindowEnabled(window) && GetActiveWindow() != window)
         SetActiveWindow(window);
+}
+
+std::u16string WindowTitle(HWND window) {
+    int length = GetWindowTextLengthW(window);
+    std::u16string title(static_cast<size_t>(std::max(length, 0)) + 1, u'\0');
+    int copied =
+        GetWindowTextW(window, reinterpret_cast<LPWSTR>(title.data()), static_cast<int>(title.size()));
+    title.resize(static_cast<size_t>(std::max(copied, 0)));
+    return title;
 }
 
 } // namespace platform::x11

@@ -5,10 +5,13 @@
 
 #include "platform/base/WinTypes.h"
 
+#include <string>
+
 namespace platform::x11 {
 
 void RequestClose(HWND window);
 void FollowDesktopPlacement(HWND window, const RECT& screenRect);
 void ActivateFromDesktop(HWND window);
+std::u16string WindowTitle(HWND window);
 
 } // namespace platform::x11

@@ -154,6 +154,15 @@ TEST_F(X11DisplayTest, ChineseTextTypedOnTheServerReachesAnAnsiWindowAsGbk) {
     EXPECT_EQ(received, std::string("中文a")) << platform::GbkToUtf8(received);
 }
 
+TEST_F(X11DisplayTest, TheDesktopLearnsEachWindowsTitle) {
+    HWND window = CreateWindowExA(0, AnsiClassName, "标题 Title", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50,
+                                  300, 200, nullptr, nullptr, nullptr, nullptr);
+    unsigned long xid = m_display->NativeWindow(window);
+    EXPECT_EQ(m_client->WindowName(xid), platform::Utf16ToUtf8(u"标题 Title"));
+    SetWindowTextA(window, "新标题");
+    EXPECT_EQ(m_client->WindowName(xid), platform::Utf16ToUtf8(u"新标题"));
+}
+
 TEST_F(X11DisplayTest, TheDesktopsCloseRequestClosesTheWindow) {
     HWND window = Create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300, 200);
     unsigned long xid = m_display->NativeWindow(window);

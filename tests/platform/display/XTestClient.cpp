@@ -196,6 +196,23 @@ bool XTestClient::Geometry(unsigned long xid, int& x, int& y, int& width, int& h
     return true;
 }
 
+std::string XTestClient::WindowName(unsigned long xid) {
+    Display* display = m_state->display;
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long remaining = 0;
+    unsigned char* data = nullptr;
+    std::string name;
+    if (XGetWindowProperty(display, xid, XInternAtom(display, "_NET_WM_NAME", False), 0, 1024, False,
+                           m_state->utf8, &type, &format, &count, &remaining, &data) == Success &&
+        data) {
+        name.assign(reinterpret_cast<const char*>(data), count);
+        XFree(data);
+    }
+    return name;
+}
+
 void XTestClient::Focus(unsigned long xid) {
     XSetInputFocus(m_state->display, xid, RevertToParent, CurrentTime);
     Flush(m_state->display);

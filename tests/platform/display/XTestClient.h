@@ -25,6 +25,8 @@ public:
     // The window's position on the screen and its size.
     bool Geometry(unsigned long xid, int& x, int& y, int& width, int& height);
     void Focus(unsigned long xid);
+    // The window's _NET_WM_NAME (UTF-8), as a task bar shows it.
+    std::string WindowName(unsigned long xid);
 
     void MovePointer(int x, int y);
     void Button(int button, bool down);
