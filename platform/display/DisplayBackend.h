@@ -71,6 +71,9 @@ public:
     // Top-level windows from the topmost down.
     virtual void SurfacesRestacked(const std::vector<HWND>& /*topToBottom*/) {}
     virtual void SurfaceActivated(HWND /*window*/) {}
+    // The window was minimised or restored; a desktop with a task list may keep it as an icon
+    // instead of where the window manager parks minimised windows.
+    virtual void SurfaceMinimized(HWND /*window*/, bool /*minimized*/) {}
     // The window's title, for the desktop's task list and window switcher.
     virtual void SurfaceTitled(HWND /*window*/, std::u16string_view /*title*/) {}
     // The window's shape in window coordinates; empty means the whole rectangle.

@@ -220,6 +220,8 @@ bool ChangeState(Window& window, int command, bool activate) {
     } else {
         window.style &= ~(WS_MINIMIZE | WS_MAXIMIZE);
     }
+    if (window.IsTopLevel())
+        Display().SurfaceMinimized(handle, minimize);
     UINT flags = SWP_FRAMECHANGED | SWP_STATECHANGED | SWP_SHOWWINDOW | (activate ? 0 : SWP_NOACTIVATE);
     if (!PlaceWindow(window, HWND_TOP, target.left, target.top, target.right - target.left,
                      target.bottom - target.top, flags))

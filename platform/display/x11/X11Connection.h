@@ -17,6 +17,7 @@ namespace platform::x11 {
 struct Atoms {
     Atom wmProtocols;
     Atom wmDeleteWindow;
+    Atom wmState;
     Atom motifWmHints;
     Atom netWmMoveResize;
     Atom netSupported;
@@ -45,6 +46,7 @@ struct Surface {
     bool popup = false;
     bool mapped = false; // as the server reports it
     bool wantVisible = false;
+    bool iconified = false; // kept as an icon by the desktop's window manager
     XIC inputContext = nullptr;
     std::unique_ptr<X11Image> image; // what was presented last
 };
@@ -104,6 +106,10 @@ public:
     Surface* FindByXid(::Window xid);
     // True when a window manager runs and supports the named hint.
     bool WindowManagerSupports(Atom hint);
+    // True when a window manager runs.
+    bool HasWindowManager();
+    // Whether the window manager keeps the window as an icon now (its WM_STATE).
+    bool IsIconicState(::Window xid);
 };
 
 // Keyboard: the virtual key of a key event and the text it commits.

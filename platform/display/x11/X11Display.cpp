@@ -175,6 +175,7 @@ void Atoms::Load(::Display* display) {
     const Name names[] = {
         {&wmProtocols, "WM_PROTOCOLS"},
         {&wmDeleteWindow, "WM_DELETE_WINDOW"},
+        {&wmState, "WM_STATE"},
         {&motifWmHints, "_MOTIF_WM_HINTS"},
         {&netWmMoveResize, "_NET_WM_MOVERESIZE"},
         {&netSupported, "_NET_SUPPORTED"},
@@ -222,6 +223,21 @@ Connection::~Connection() {
     XCloseDisplay(display);
 }
 
+bool Connection::IsIconicState(::Window xid) {
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long remaining = 0;
+    unsigned char* data = nullptr;
+    ErrorTrap trap(display);
+    bool iconic = XGetWindowProperty(display, xid, atoms.wmState, 0, 2, False, atoms.wmState, &type, &format,
+                                     &count, &remaining, &data) == Success &&
+                  data && count >= 1 && format == 32 && *reinterpret_cast<const long*>(data) == IconicState;
+    if (data)
+        XFree(data);
+    return iconic && !trap.Failed();
+}
+
 Surface* Connection::Find(HWND handle) {
     auto it = surfaces.find(handle);
     return it == surfaces.end() ? nullptr : &it->second;
@@ -232,7 +248,7 @@ Surface* Connection::FindByXid(::Window xid) {
     return it == byXid.end() ? nullptr : Find(it->second);
 }
 
-bool Connection::WindowManagerSupports(Atom hint) {
+bool Connection::HasWindowManager() {
     auto readWindow = [&](::Window of, ::Window& value) {
         Atom type = None;
         int format = 0;
@@ -252,7 +268,11 @@ bool Connection::WindowManagerSupports(Atom hint) {
     ::Window check = 0;
     ::Window confirmed = 0;
     // A window manager that died leaves its property behind: its own window must say the same.
-    if (!readWindow(root, check) || !readWindow(check, confirmed) || check != confirmed)
+    return readWindow(root, check) && readWindow(check, confirmed) && check == confirmed;
+}
+
+bool Connection::WindowManagerSupports(Atom hint) {
+    if (!HasWindowManager())
         return false;
     Atom type = None;
     int format = 0;
@@ -470,6 +490,9 @@ void X11Display::SurfaceMoved(HWND window, const RECT& screenRect) {
     if (!surface)
         return;
     surface->rect = screenRect;
+    // An icon stays where the desktop keeps it; the window comes back to its rectangle.
+    if (surface->iconified)
+        return;
     int width = std::max<int>(1, screenRect.right - screenRect.left);
     int height = std::max<int>(1, screenRect.bottom - screenRect.top);
     SetPlacementHints(c, surface->xid, screenRect);
@@ -484,7 +507,15 @@ void X11Display::SurfaceShown(HWND window, bool visible) {
     if (!surface)
         return;
     surface->wantVisible = visible;
-    if (visible)
+    if (visible && surface->iconified) {
+        // Shown minimised: it starts as an icon.
+        XWMHints hints{};
+        hints.flags = InputHint | StateHint;
+        hints.input = True;
+        hints.initial_state = IconicState;
+        XSetWMHints(c.display, surface->xid, &hints);
+        XMapWindow(c.display, surface->xid);
+    } else if (visible)
         XMapRaised(c.display, surface->xid);
     else
         XUnmapWindow(c.display, surface->xid);
@@ -524,6 +555,29 @@ void X11Display::SurfaceActivated(HWND window) {
         x11::ErrorTrap trap(c.display);
         XSetInputFocus(c.display, surface->xid, RevertToParent, CurrentTime);
         trap.Failed();
+    }
+    XFlush(c.display);
+}
+
+void X11Display::SurfaceMinimized(HWND window, bool minimized) {
+    Connection& c = *m_connection;
+    Surface* surface = c.Find(window);
+    if (!surface || surface->popup || surface->iconified == minimized)
+        return;
+    if (minimized) {
+        // Without a desktop window manager nobody keeps icons: the window is parked off screen.
+        if (!c.HasWindowManager())
+            return;
+        surface->iconified = true;
+        XIconifyWindow(c.display, surface->xid, c.screen);
+    } else {
+        surface->iconified = false;
+        const RECT& r = surface->rect;
+        XMoveResizeWindow(c.display, surface->xid, r.left, r.top,
+                          static_cast<unsigned>(std::max<LONG>(1, r.right - r.left)),
+                          static_cast<unsigned>(std::max<LONG>(1, r.bottom - r.top)));
+        if (surface->wantVisible)
+            XMapRaised(c.display, surface->xid);
     }
     XFlush(c.display);
 }

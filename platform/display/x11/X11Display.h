@@ -36,6 +36,7 @@ public:
     void SurfaceShown(HWND window, bool visible) override;
     void SurfacesRestacked(const std::vector<HWND>& topToBottom) override;
     void SurfaceActivated(HWND window) override;
+    void SurfaceMinimized(HWND window, bool minimized) override;
     void SurfaceTitled(HWND window, std::u16string_view title) override;
     void SurfaceShaped(HWND window, const std::vector<RECT>& shape) override;
     void Present(HWND window, const PixelBuffer& pixels, const RECT& damage) override;

@@ -178,12 +178,25 @@ void HandleEvent(X11Display& display, Connection& c, XEvent& event) {
         OnConfigure(c, event.xconfigure);
         break;
     case MapNotify:
-        if (Surface* surface = c.FindByXid(event.xmap.window))
+        if (Surface* surface = c.FindByXid(event.xmap.window)) {
             surface->mapped = true;
+            // Shown again from its icon by the desktop.
+            if (surface->iconified) {
+                surface->iconified = false;
+                x11::RestoreFromDesktop(surface->handle);
+            }
+        }
         break;
     case UnmapNotify:
-        if (Surface* surface = c.FindByXid(event.xunmap.window))
+        if (Surface* surface = c.FindByXid(event.xunmap.window)) {
             surface->mapped = false;
+            // Made an icon by the desktop, not hidden by the program.
+            if (surface->wantVisible && !surface->iconified && !surface->popup &&
+                c.IsIconicState(surface->xid)) {
+                surface->iconified = true;
+                x11::MinimizeFromDesktop(surface->handle);
+            }
+        }
         break;
     case ClientMessage:
         OnClientMessage(c, event.xclient);

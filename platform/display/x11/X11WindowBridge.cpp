@@ -24,6 +24,16 @@ void ActivateFromDesktop(HWND window) {
         SetActiveWindow(window);
 }
 
+void MinimizeFromDesktop(HWND window) {
+    if (!IsIconic(window))
+        ShowWindow(window, SW_MINIMIZE);
+}
+
+void RestoreFromDesktop(HWND window) {
+    if (IsIconic(window))
+        ShowWindow(window, SW_RESTORE);
+}
+
 std::u16string WindowTitle(HWND window) {
     int length = GetWindowTextLengthW(window);
     std::u16string title(static_cast<size_t>(std::max(length, 0)) + 1, u'\0');

@@ -12,6 +12,9 @@ namespace platform::x11 {
 void RequestClose(HWND window);
 void FollowDesktopPlacement(HWND window, const RECT& screenRect);
 void ActivateFromDesktop(HWND window);
+// The desktop made the window an icon, or showed it again from its icon.
+void MinimizeFromDesktop(HWND window);
+void RestoreFromDesktop(HWND window);
 std::u16string WindowTitle(HWND window);
 
 } // namespace platform::x11

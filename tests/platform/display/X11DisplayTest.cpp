@@ -154,6 +154,21 @@ TEST_F(X11DisplayTest, ChineseTextTypedOnTheServerReachesAnAnsiWindowAsGbk) {
     EXPECT_EQ(received, std::string("中文a")) << platform::GbkToUtf8(received);
 }
 
+TEST_F(X11DisplayTest, MinimisingWithoutADesktopWindowManagerParksTheWindowOffScreen) {
+    HWND window = Create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 60, 70, 200, 150);
+    unsigned long xid = m_display->NativeWindow(window);
+    ASSERT_TRUE(RunUntil([&] { return m_client->IsShown(xid); }));
+    int x = 0, y = 0, width = 0, height = 0;
+    ShowWindow(window, SW_MINIMIZE);
+    EXPECT_TRUE(
+        RunUntil([&] { return m_client->Geometry(xid, x, y, width, height) && x < -1000 && y < -1000; }));
+    ShowWindow(window, SW_RESTORE);
+    EXPECT_TRUE(RunUntil([&] {
+        return m_client->Geometry(xid, x, y, width, height) && x == 60 && y == 70 && width == 200 &&
+               height == 150;
+    }));
+}
+
 TEST_F(X11DisplayTest, TheDesktopLearnsEachWindowsTitle) {
     HWND window = CreateWindowExA(0, AnsiClassName, "标题 Title", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50,
                                   300, 200, nullptr, nullptr, nullptr, nullptr);
