@@ -46,7 +46,7 @@ int ConnectionLost(::Display*) {
 
 constexpr long SurfaceEvents = ExposureMask | StructureNotifyMask | ButtonPressMask | ButtonReleaseMask |
                                PointerMotionMask | EnterWindowMask | LeaveWindowMask | KeyPressMask |
-                               KeyReleaseMask | FocusChangeMask;
+                               KeyReleaseMask | FocusChangeMask | PropertyChangeMask;
 
 namespace {
 
@@ -303,6 +303,21 @@ DWORD MonotonicMilliseconds() {
                               static_cast<unsigned long long>(now.tv_nsec) / 1000000ull);
 }
 
+// Asks the desktop's window manager to activate the window; false when none supports it.
+bool SendActivationRequest(Connection& c, const Surface& surface) {
+    if (!c.WindowManagerSupports(c.atoms.netActiveWindow))
+        return false;
+    XEvent request{};
+    request.xclient.type = ClientMessage;
+    request.xclient.window = surface.xid;
+    request.xclient.message_type = c.atoms.netActiveWindow;
+    request.xclient.format = 32;
+    request.xclient.data.l[0] = 1; // from an application
+    request.xclient.data.l[1] = static_cast<long>(c.lastEventTime);
+    XSendEvent(c.display, c.root, False, SubstructureRedirectMask | SubstructureNotifyMask, &request);
+    return true;
+}
+
 void SetNoDecorations(Connection& c, ::Window xid) {
     // flags: decorations given; decorations: none.
     unsigned long hints[5] = {2, 0, 0, 0, 0};
@@ -542,16 +557,7 @@ void X11Display::SurfaceActivated(HWND window) {
     Surface* surface = c.Find(window);
     if (!surface || surface->popup || !surface->wantVisible)
         return;
-    if (c.WindowManagerSupports(c.atoms.netActiveWindow)) {
-        XEvent request{};
-        request.xclient.type = ClientMessage;
-        request.xclient.window = surface->xid;
-        request.xclient.message_type = c.atoms.netActiveWindow;
-        request.xclient.format = 32;
-        request.xclient.data.l[0] = 1; // from an application
-        request.xclient.data.l[1] = static_cast<long>(c.lastEventTime);
-        XSendEvent(c.display, c.root, False, SubstructureRedirectMask | SubstructureNotifyMask, &request);
-    } else if (surface->mapped) {
+    if (!SendActivationRequest(c, *surface) && surface->mapped) {
         x11::ErrorTrap trap(c.display);
         XSetInputFocus(c.display, surface->xid, RevertToParent, CurrentTime);
         trap.Failed();
@@ -576,8 +582,12 @@ void X11Display::SurfaceMinimized(HWND window, bool minimized) {
         XMoveResizeWindow(c.display, surface->xid, r.left, r.top,
                           static_cast<unsigned>(std::max<LONG>(1, r.right - r.left)),
                           static_cast<unsigned>(std::max<LONG>(1, r.bottom - r.top)));
-        if (surface->wantVisible)
+        if (surface->wantVisible) {
+            // A manager that only hid the window's frame brings it back when asked to
+            // activate it; one that unmapped the window maps it again.
+            SendActivationRequest(c, *surface);
             XMapRaised(c.display, surface->xid);
+        }
     }
     XFlush(c.display);
 }

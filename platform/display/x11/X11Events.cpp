@@ -113,6 +113,21 @@ void OnClientMessage(Connection& c, const XClientMessageEvent& message) {
         x11::RequestClose(surface->handle);
 }
 
+// The desktop's window manager made the window an icon, or showed it again from its icon.
+void OnWindowManagerState(Connection& c, ::Window xid) {
+    Surface* surface = c.FindByXid(xid);
+    if (!surface || surface->popup || !surface->wantVisible)
+        return;
+    bool iconic = c.IsIconicState(xid);
+    if (iconic == surface->iconified)
+        return;
+    surface->iconified = iconic;
+    if (iconic)
+        x11::MinimizeFromDesktop(surface->handle);
+    else
+        x11::RestoreFromDesktop(surface->handle);
+}
+
 Time EventTime(const XEvent& event) {
     switch (event.type) {
     case KeyPress:
@@ -178,25 +193,16 @@ void HandleEvent(X11Display& display, Connection& c, XEvent& event) {
         OnConfigure(c, event.xconfigure);
         break;
     case MapNotify:
-        if (Surface* surface = c.FindByXid(event.xmap.window)) {
+        if (Surface* surface = c.FindByXid(event.xmap.window))
             surface->mapped = true;
-            // Shown again from its icon by the desktop.
-            if (surface->iconified) {
-                surface->iconified = false;
-                x11::RestoreFromDesktop(surface->handle);
-            }
-        }
         break;
     case UnmapNotify:
-        if (Surface* surface = c.FindByXid(event.xunmap.window)) {
+        if (Surface* surface = c.FindByXid(event.xunmap.window))
             surface->mapped = false;
-            // Made an icon by the desktop, not hidden by the program.
-            if (surface->wantVisible && !surface->iconified && !surface->popup &&
-                c.IsIconicState(surface->xid)) {
-                surface->iconified = true;
-                x11::MinimizeFromDesktop(surface->handle);
-            }
-        }
+        break;
+    case PropertyNotify:
+        if (event.xproperty.atom == c.atoms.wmState)
+            OnWindowManagerState(c, event.xproperty.window);
         break;
     case ClientMessage:
         OnClientMessage(c, event.xclient);
