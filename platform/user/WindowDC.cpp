@@ -7,6 +7,7 @@
 #include "platform/gdi/SurfaceDC.h"
 #include "platform/gdi/WinGdi.h"
 #include "platform/gdi/WinUserDraw.h"
+#include "platform/user/ClassicFrame.h"
 #include "platform/user/Painting.h"
 #include "platform/user/WinUser.h"
 #include "platform/user/WindowClass.h"
@@ -151,8 +152,9 @@ LRESULT PrintWindowInto(Window& window, HDC dc, LPARAM options) {
         draw();
         RestoreDC(dc, saved);
     };
+    // The default frame goes into the given DC; WM_NCPAINT would draw it on the window instead.
     if (options & PRF_NONCLIENT)
-        SendToWindow(window, WM_NCPAINT, 1, 0);
+        DrawClassicFrame(dc, window);
     if ((options & PRF_ERASEBKGND) && FindLiveWindow(handle))
         inClientArea([&] { SendToWindow(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0); });
     if ((options & PRF_CLIENT) && FindLiveWindow(handle))

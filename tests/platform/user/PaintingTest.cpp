@@ -306,6 +306,30 @@ TEST_F(PaintingTest, Print_DrawsClientAreasOfTheWindowAndItsChildrenIntoAnyDC) {
     DeleteDC(memory);
 }
 
+TEST_F(PaintingTest, Print_NonClientDrawsTheDefaultFrameIntoTheDCAndNotOnTheWindow) {
+    HWND window = CreateTopLevel(0, 0, 120, 80, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    headless::RunUntilIdle();
+    COLORREF onWindowBefore = headless::ReadPixel(window, 60, 10);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 120, 80);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    ReleaseDC(nullptr, screen);
+    RECT all = {0, 0, 120, 80};
+    Fill(memory, all, Yellow);
+    ClearLog();
+
+    SendMessageW(window, WM_PRINT, reinterpret_cast<WPARAM>(memory), PRF_NONCLIENT);
+
+    EXPECT_TRUE(Logged(window, WM_NCPAINT).empty()) << "printing does not repaint the window itself";
+    EXPECT_EQ(GetPixel(memory, 60, 10), onWindowBefore) << "the caption is drawn into the DC";
+    EXPECT_NE(GetPixel(memory, 0, 0), Yellow) << "and so is the border";
+    EXPECT_EQ(GetPixel(memory, 60, 50), Yellow) << "the client area is left alone";
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+}
+
 TEST_F(PaintingTest, Caret_InvertsItsRectangleBlinksAndHidesWhileItsWindowPaints) {
     HWND window = CreateTopLevel(0, 0, 100, 100, WS_POPUP | WS_VISIBLE);
     painter.clientColors = {{window, RGB(255, 255, 255)}};
