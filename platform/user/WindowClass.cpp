@@ -4,12 +4,12 @@
 #include "platform/base/LastError.h"
 #include "platform/base/WinError.h"
 #include "platform/user/AtomTable.h"
+#include "platform/user/ExtraBytes.h"
 #include "platform/user/TextBuffers.h"
 #include "platform/user/WinUser.h"
 #include "platform/user/WindowProcedures.h"
 
 #include <algorithm>
-#include <cstring>
 #include <memory>
 
 namespace platform {
@@ -282,21 +282,8 @@ LONG_PTR ClassValue(HWND window, int index, bool unicode, bool pointerSized) {
     if (!w || !w->windowClass)
         return 0;
     const platform::WindowClass& c = *w->windowClass;
-    if (index >= 0) {
-        std::size_t width = pointerSized ? sizeof(LONG_PTR) : sizeof(LONG);
-        if (static_cast<std::size_t>(index) + width > c.classExtra.size()) {
-            SetLastError(ERROR_INVALID_INDEX);
-            return 0;
-        }
-        if (pointerSized) {
-            LONG_PTR value;
-            std::memcpy(&value, c.classExtra.data() + index, sizeof value);
-            return value;
-        }
-        LONG value;
-        std::memcpy(&value, c.classExtra.data() + index, sizeof value);
-        return value;
-    }
+    if (index >= 0)
+        return platform::ReadExtraValue(c.classExtra, index, pointerSized);
     switch (index) {
     case GCL_STYLE:
         return static_cast<LONG>(c.style);
@@ -333,18 +320,8 @@ LONG_PTR SetClassValue(HWND window, int index, LONG_PTR value, bool unicode, boo
         return 0;
     platform::WindowClass& c = *w->windowClass;
     LONG_PTR previous = ClassValue(window, index, unicode, pointerSized);
-    if (index >= 0) {
-        std::size_t width = pointerSized ? sizeof(LONG_PTR) : sizeof(LONG);
-        if (static_cast<std::size_t>(index) + width > c.classExtra.size())
-            return 0;
-        if (pointerSized) {
-            std::memcpy(c.classExtra.data() + index, &value, sizeof value);
-        } else {
-            LONG narrow = static_cast<LONG>(value);
-            std::memcpy(c.classExtra.data() + index, &narrow, sizeof narrow);
-        }
-        return previous;
-    }
+    if (index >= 0)
+        return platform::WriteExtraValue(c.classExtra, index, value, pointerSized) ? previous : 0;
     switch (index) {
     case GCL_STYLE:
         c.style = static_cast<UINT>(value);

@@ -5,40 +5,24 @@
 #include "platform/base/LastError.h"
 #include "platform/base/WinError.h"
 #include "platform/user/AtomTable.h"
+#include "platform/user/ExtraBytes.h"
 #include "platform/user/TextBuffers.h"
 #include "platform/user/WinUser.h"
 #include "platform/user/WindowManager.h"
 #include "platform/user/WindowProcedures.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace platform {
 
 namespace {
-
-LONG_PTR ReadExtra(const Window& window, int index, bool pointerSized) {
-    std::size_t width = pointerSized ? sizeof(LONG_PTR) : sizeof(LONG);
-    if (index < 0 || static_cast<std::size_t>(index) + width > window.extraBytes.size()) {
-        SetLastError(ERROR_INVALID_INDEX);
-        return 0;
-    }
-    if (pointerSized) {
-        LONG_PTR value;
-        std::memcpy(&value, window.extraBytes.data() + index, sizeof value);
-        return value;
-    }
-    LONG value;
-    std::memcpy(&value, window.extraBytes.data() + index, sizeof value);
-    return value;
-}
 
 LONG_PTR GetValue(HWND handle, int index, bool unicode, bool pointerSized) {
     Window* window = WindowFromHandle(handle);
     if (!window)
         return 0;
     if (index >= 0)
-        return ReadExtra(*window, index, pointerSized);
+        return ReadExtraValue(window->extraBytes, index, pointerSized);
     switch (index) {
     case GWLP_WNDPROC:
         return pointerSized ? ProcedureValue(window->procedure, unicode) : ProcedureCookie(window->procedure);
@@ -92,16 +76,9 @@ LONG_PTR SetValue(HWND handle, int index, LONG_PTR value, bool unicode, bool poi
         return 0;
     }
     if (index >= 0) {
-        LONG_PTR previous = ReadExtra(*window, index, pointerSized);
-        std::size_t width = pointerSized ? sizeof(LONG_PTR) : sizeof(LONG);
-        if (static_cast<std::size_t>(index) + width > window->extraBytes.size())
+        LONG_PTR previous = ReadExtraValue(window->extraBytes, index, pointerSized);
+        if (!WriteExtraValue(window->extraBytes, index, value, pointerSized))
             return 0;
-        if (pointerSized) {
-            std::memcpy(window->extraBytes.data() + index, &value, sizeof value);
-        } else {
-            LONG narrow = static_cast<LONG>(value);
-            std::memcpy(window->extraBytes.data() + index, &narrow, sizeof narrow);
-        }
         SetLastError(ERROR_SUCCESS);
         return previous;
     }

@@ -221,6 +221,87 @@ TEST_F(LifecycleTest, Classes_RegisterLookUpAndRefuseDuplicatesAndUnregisteringI
     EXPECT_FALSE(GetClassInfoExA(nullptr, "LifecycleTestClass", &info));
 }
 
+LPCSTR g_nameSeenA = nullptr;
+LPCWSTR g_nameSeenW = nullptr;
+
+LRESULT CALLBACK NameRecordingProcedureA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE)
+        g_nameSeenA = reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpszName;
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK NameRecordingProcedureW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE)
+        g_nameSeenW = reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpszName;
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+TEST_F(LifecycleTest, Classes_DescribeThemselvesInEitherCharacterSetAndKeepTheirExtraBytes) {
+    HICON icon = LoadIconA(nullptr, IDI_ERROR);
+    HICON smallIcon = LoadIconA(nullptr, IDI_WARNING);
+    WNDCLASSEXW description{};
+    description.cbSize = sizeof description - 1;
+    description.lpfnWndProc = NameRecordingProcedureW;
+    description.cbClsExtra = 12;
+    description.hIcon = icon;
+    description.hIconSm = smallIcon;
+    description.lpszMenuName = MAKEINTRESOURCEW(7);
+    description.lpszClassName = u"DescribedClass";
+    EXPECT_EQ(RegisterClassExW(&description), 0) << "the size must be stated";
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
+    description.cbSize = sizeof description;
+    ATOM atom = RegisterClassExW(&description);
+    ASSERT_NE(atom, 0);
+
+    WNDCLASSEXW wide{};
+    const LPCWSTR askedName = u"describedclass";
+    EXPECT_EQ(GetClassInfoExW(nullptr, askedName, &wide), atom);
+    EXPECT_EQ(wide.lpfnWndProc, NameRecordingProcedureW);
+    EXPECT_EQ(wide.cbClsExtra, 12);
+    EXPECT_EQ(wide.hIcon, icon);
+    EXPECT_EQ(wide.hIconSm, smallIcon);
+    EXPECT_EQ(wide.lpszMenuName, MAKEINTRESOURCEW(7));
+    EXPECT_EQ(wide.lpszClassName, askedName) << "named by the caller's pointer";
+    WNDCLASSA narrow{};
+    EXPECT_EQ(GetClassInfoA(nullptr, "DescribedClass", &narrow), atom);
+    EXPECT_EQ(narrow.hIcon, icon);
+    EXPECT_NE(narrow.lpfnWndProc, nullptr);
+    EXPECT_NE(narrow.lpfnWndProc, NameRecordingProcedureW) << "a narrow caller gets a stand-in";
+    EXPECT_FALSE(GetClassInfoExA(nullptr, "DescribedClass", nullptr));
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
+
+    // A window name may be a resource value; both forms of the creation record carry it.
+    HWND window = CreateWindowExW(0, u"DescribedClass", MAKEINTRESOURCEW(3), WS_POPUP, 0, 0, 10, 10, nullptr,
+                                  nullptr, nullptr, nullptr);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(g_nameSeenW, MAKEINTRESOURCEW(3));
+    EXPECT_EQ(GetWindowTextLengthW(window), 0);
+
+    SetLastError(0);
+    EXPECT_EQ(SetClassLongPtrW(window, 4, 0x1122334455667788), 0u);
+    EXPECT_EQ(GetLastError(), 0u);
+    EXPECT_EQ(GetClassLongPtrW(window, 4), 0x1122334455667788u);
+    EXPECT_EQ(GetClassLongW(window, 4), 0x55667788u);
+    EXPECT_EQ(SetClassLongW(window, 8, 0x0A0B0C0D), 0x11223344u) << "the low half of the value above";
+    EXPECT_EQ(GetClassLongPtrW(window, 4), 0x0A0B0C0D55667788u);
+    EXPECT_EQ(SetClassLongPtrW(window, 8, 1), 0u) << "past the class's 12 bytes";
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_INDEX);
+    EXPECT_EQ(GetClassLongPtrW(window, 4), 0x0A0B0C0D55667788u);
+    DestroyWindow(window);
+
+    WNDCLASSA plain{};
+    plain.lpfnWndProc = NameRecordingProcedureA;
+    plain.lpszClassName = "PlainDescribedClass";
+    ASSERT_NE(RegisterClassA(&plain), 0);
+    window = CreateWindowExA(0, "PlainDescribedClass", MAKEINTRESOURCEA(5), WS_POPUP, 0, 0, 10, 10, nullptr,
+                             nullptr, nullptr, nullptr);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(g_nameSeenA, MAKEINTRESOURCEA(5));
+    DestroyWindow(window);
+    EXPECT_TRUE(UnregisterClassA("PlainDescribedClass", nullptr));
+    EXPECT_TRUE(UnregisterClassW(u"DescribedClass", nullptr));
+}
+
 TEST_F(CbtHookTest, CreationHook_RunsBeforeTheWindowGetsAnyMessageAndMaySizeIt) {
     g_widthFromHook = 321;
     HWND window = CreateTopLevel(0, 0, 200, 150, WS_OVERLAPPEDWINDOW);
