@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <type_traits>
 
 namespace platform {
 
@@ -106,7 +107,8 @@ ATOM Register(Registration registration) {
 }
 
 template <typename Description>
-Registration FromDescription(const Description& description, bool unicode, bool system) {
+Registration FromDescription(const Description& description, bool system) {
+    constexpr bool unicode = std::is_same_v<decltype(description.lpszClassName), LPCWSTR>;
     Registration r{};
     r.style = description.style;
     r.procedure = {description.lpfnWndProc, unicode};
@@ -114,14 +116,16 @@ Registration FromDescription(const Description& description, bool unicode, bool 
     r.windowExtra = description.cbWndExtra;
     r.instance = description.hInstance;
     r.icon = description.hIcon;
+    if constexpr (requires { description.hIconSm; })
+        r.smallIcon = description.hIconSm;
     r.cursor = description.hCursor;
     r.background = description.hbrBackground;
     if (IS_INTRESOURCE(description.lpszMenuName)) {
         r.menuName = reinterpret_cast<LONG_PTR>(description.lpszMenuName);
-    } else if constexpr (std::is_same_v<decltype(description.lpszMenuName), LPCSTR>) {
-        r.menuNameText = WideFromAnsi(description.lpszMenuName);
-    } else {
+    } else if constexpr (unicode) {
         r.menuNameText = WideView(description.lpszMenuName);
+    } else {
+        r.menuNameText = WideFromAnsi(description.lpszMenuName);
     }
     r.name = AtomName::From(description.lpszClassName);
     r.system = system;
@@ -160,26 +164,50 @@ WindowClass* FindWindowClass(const AtomName& name, HINSTANCE instance) {
 }
 
 ATOM RegisterSystemClass(const WNDCLASSEXW& description) {
-    return Register(FromDescription(description, true, true));
+    return Register(FromDescription(description, true));
 }
 
 namespace {
 
-template <typename Info>
-BOOL FillClassInfo(const WindowClass& c, Info* info, bool unicode) {
-    info->style = c.style;
-    info->lpfnWndProc = reinterpret_cast<WNDPROC>(ProcedureValue(c.procedure, unicode));
-    info->cbClsExtra = c.classExtraBytes;
-    info->cbWndExtra = c.windowExtraBytes;
-    info->hInstance = c.system ? nullptr : c.instance;
-    info->hIcon = c.icon;
-    info->hCursor = c.cursor;
-    info->hbrBackground = c.background;
+// The class's description as GetClassInfo and GetClassInfoEx hand it back, named by the
+// caller's own pointer; the result is the class atom.
+template <typename Info, typename Char>
+BOOL DescribeClass(HINSTANCE instance, const Char* className, Info* info) {
+    constexpr bool unicode = std::is_same_v<Char, WCHAR>;
+    WindowClass* c = FindWindowClass(AtomName::From(className), instance);
+    if (!c || !info) {
+        SetLastError(c ? ERROR_INVALID_PARAMETER : ERROR_CLASS_DOES_NOT_EXIST);
+        return FALSE;
+    }
+    info->style = c->style;
+    info->lpfnWndProc = reinterpret_cast<WNDPROC>(ProcedureValue(c->procedure, unicode));
+    info->cbClsExtra = c->classExtraBytes;
+    info->cbWndExtra = c->windowExtraBytes;
+    info->hInstance = c->system ? nullptr : c->instance;
+    info->hIcon = c->icon;
+    info->hCursor = c->cursor;
+    info->hbrBackground = c->background;
     // Names are handed back as the caller's own pointer would be: only ids survive.
     info->lpszMenuName = nullptr;
-    if (c.menuName)
-        info->lpszMenuName = reinterpret_cast<decltype(info->lpszMenuName)>(c.menuName);
-    return TRUE;
+    if (c->menuName)
+        info->lpszMenuName = reinterpret_cast<decltype(info->lpszMenuName)>(c->menuName);
+    info->lpszClassName = className;
+    if constexpr (!std::is_same_v<Info, WNDCLASSA>)
+        info->hIconSm = c->smallIcon;
+    return c->atom;
+}
+
+// RegisterClass and RegisterClassEx; the extended descriptions must state their own size.
+template <typename Description>
+ATOM RegisterDescribedClass(const Description* description) {
+    bool sizeStated = true;
+    if constexpr (requires { description->cbSize; })
+        sizeStated = description && description->cbSize == sizeof(Description);
+    if (!description || !sizeStated) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return 0;
+    }
+    return Register(FromDescription(*description, false));
 }
 
 } // namespace
@@ -187,35 +215,17 @@ BOOL FillClassInfo(const WindowClass& c, Info* info, bool unicode) {
 } // namespace platform
 
 using platform::AtomName;
-using platform::FindWindowClass;
-using platform::Registration;
 
 ATOM RegisterClassExA(const WNDCLASSEXA* description) {
-    if (!description || description->cbSize != sizeof(WNDCLASSEXA)) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return 0;
-    }
-    auto registration = platform::FromDescription(*description, false, false);
-    registration.smallIcon = description->hIconSm;
-    return platform::Register(std::move(registration));
+    return platform::RegisterDescribedClass(description);
 }
 
 ATOM RegisterClassExW(const WNDCLASSEXW* description) {
-    if (!description || description->cbSize != sizeof(WNDCLASSEXW)) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return 0;
-    }
-    auto registration = platform::FromDescription(*description, true, false);
-    registration.smallIcon = description->hIconSm;
-    return platform::Register(std::move(registration));
+    return platform::RegisterDescribedClass(description);
 }
 
 ATOM RegisterClassA(const WNDCLASSA* description) {
-    if (!description) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return 0;
-    }
-    return platform::Register(platform::FromDescription(*description, false, false));
+    return platform::RegisterDescribedClass(description);
 }
 
 BOOL UnregisterClassA(LPCSTR className, HINSTANCE instance) {
@@ -227,38 +237,15 @@ BOOL UnregisterClassW(LPCWSTR className, HINSTANCE instance) {
 }
 
 BOOL GetClassInfoExA(HINSTANCE instance, LPCSTR className, WNDCLASSEXA* info) {
-    platform::WindowClass* c = FindWindowClass(AtomName::From(className), instance);
-    if (!c || !info) {
-        SetLastError(c ? ERROR_INVALID_PARAMETER : ERROR_CLASS_DOES_NOT_EXIST);
-        return FALSE;
-    }
-    platform::FillClassInfo(*c, info, false);
-    info->lpszClassName = className;
-    info->hIconSm = c->smallIcon;
-    return c->atom;
+    return platform::DescribeClass(instance, className, info);
 }
 
 BOOL GetClassInfoExW(HINSTANCE instance, LPCWSTR className, WNDCLASSEXW* info) {
-    platform::WindowClass* c = FindWindowClass(AtomName::From(className), instance);
-    if (!c || !info) {
-        SetLastError(c ? ERROR_INVALID_PARAMETER : ERROR_CLASS_DOES_NOT_EXIST);
-        return FALSE;
-    }
-    platform::FillClassInfo(*c, info, true);
-    info->lpszClassName = className;
-    info->hIconSm = c->smallIcon;
-    return c->atom;
+    return platform::DescribeClass(instance, className, info);
 }
 
 BOOL GetClassInfoA(HINSTANCE instance, LPCSTR className, WNDCLASSA* info) {
-    platform::WindowClass* c = FindWindowClass(AtomName::From(className), instance);
-    if (!c || !info) {
-        SetLastError(c ? ERROR_INVALID_PARAMETER : ERROR_CLASS_DOES_NOT_EXIST);
-        return FALSE;
-    }
-    platform::FillClassInfo(*c, info, false);
-    info->lpszClassName = className;
-    return c->atom;
+    return platform::DescribeClass(instance, className, info);
 }
 
 int GetClassNameA(HWND window, LPSTR buffer, int size) {
