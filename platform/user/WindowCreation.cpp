@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <string>
+#include <type_traits>
 
 namespace platform {
 
@@ -24,12 +25,8 @@ namespace {
 struct CreationRequest {
     DWORD exStyle;
     AtomName className;
-    LPCSTR classNameA;
-    LPCWSTR classNameW;
     std::u16string name;
-    bool nameIsResource;
-    LPCSTR nameA;
-    LPCWSTR nameW;
+    LPCSTR nameResource; // an integer resource value in place of the name, or null
     DWORD style;
     int x, y, width, height;
     HWND parent;
@@ -64,9 +61,9 @@ void FillRecords(CreationRecords& records, const CreationRequest& request, const
     };
     fill(records.a);
     fill(records.w);
-    if (request.nameIsResource) {
-        records.a.lpszName = request.nameA ? request.nameA : reinterpret_cast<LPCSTR>(request.nameW);
-        records.w.lpszName = request.nameW ? request.nameW : reinterpret_cast<LPCWSTR>(request.nameA);
+    if (request.nameResource) {
+        records.a.lpszName = request.nameResource;
+        records.w.lpszName = reinterpret_cast<LPCWSTR>(request.nameResource);
     } else {
         records.nameW = request.name;
         records.nameA = Utf16ToGbk(request.name);
@@ -326,56 +323,47 @@ HWND Create(CreationRequest request) {
     return FindLiveWindow(handle) ? handle : nullptr;
 }
 
+// CreateWindowEx in either character set.
+template <typename Char>
+HWND CreateFromCaller(DWORD exStyle, const Char* className, const Char* windowName, DWORD style, int x, int y,
+                      int width, int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID parameter) {
+    constexpr bool unicode = std::is_same_v<Char, WCHAR>;
+    CreationRequest request{};
+    request.exStyle = exStyle;
+    request.className = AtomName::From(className);
+    if (windowName && IS_INTRESOURCE(windowName))
+        request.nameResource = reinterpret_cast<LPCSTR>(windowName);
+    else if constexpr (unicode)
+        request.name = WideView(windowName);
+    else
+        request.name = WideFromAnsi(windowName);
+    request.style = style;
+    request.x = x;
+    request.y = y;
+    request.width = width;
+    request.height = height;
+    request.parent = parent;
+    request.menu = menu;
+    request.instance = instance;
+    request.parameter = parameter;
+    request.unicode = unicode;
+    return Create(std::move(request));
+}
+
 } // namespace
 
 } // namespace platform
 
 HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width,
                      int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID parameter) {
-    platform::CreationRequest request{};
-    request.exStyle = exStyle;
-    request.className = platform::AtomName::From(className);
-    request.classNameA = className;
-    request.nameIsResource = windowName && IS_INTRESOURCE(windowName);
-    if (request.nameIsResource)
-        request.nameA = windowName;
-    else
-        request.name = platform::WideFromAnsi(windowName);
-    request.style = style;
-    request.x = x;
-    request.y = y;
-    request.width = width;
-    request.height = height;
-    request.parent = parent;
-    request.menu = menu;
-    request.instance = instance;
-    request.parameter = parameter;
-    request.unicode = false;
-    return platform::Create(std::move(request));
+    return platform::CreateFromCaller(exStyle, className, windowName, style, x, y, width, height, parent,
+                                      menu, instance, parameter);
 }
 
 HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y,
                      int width, int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID parameter) {
-    platform::CreationRequest request{};
-    request.exStyle = exStyle;
-    request.className = platform::AtomName::From(className);
-    request.classNameW = className;
-    request.nameIsResource = windowName && IS_INTRESOURCE(windowName);
-    if (request.nameIsResource)
-        request.nameW = windowName;
-    else
-        request.name = platform::WideView(windowName);
-    request.style = style;
-    request.x = x;
-    request.y = y;
-    request.width = width;
-    request.height = height;
-    request.parent = parent;
-    request.menu = menu;
-    request.instance = instance;
-    request.parameter = parameter;
-    request.unicode = true;
-    return platform::Create(std::move(request));
+    return platform::CreateFromCaller(exStyle, className, windowName, style, x, y, width, height, parent,
+                                      menu, instance, parameter);
 }
 
 BOOL DestroyWindow(HWND handle) {
