@@ -231,6 +231,28 @@ bool ChangeState(Window& window, int command, bool activate) {
     return true;
 }
 
+// The window for a call that answers into `out`: null when either is missing, with
+// ERROR_INVALID_PARAMETER for a missing answer.
+Window* WindowAnswering(HWND handle, const void* out) {
+    Window* window = WindowFromHandle(handle);
+    if (window && !out) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return nullptr;
+    }
+    return window;
+}
+
+// ClientToScreen (sign 1) and ScreenToClient (sign -1).
+BOOL MoveByClientOrigin(HWND handle, LPPOINT point, int sign) {
+    Window* window = WindowFromHandle(handle);
+    if (!window || !point)
+        return FALSE;
+    const POINT origin = ClientOriginOnScreen(*window);
+    point->x += sign * origin.x;
+    point->y += sign * origin.y;
+    return TRUE;
+}
+
 } // namespace
 
 } // namespace platform
@@ -412,46 +434,28 @@ BOOL IsZoomed(HWND handle) {
 }
 
 BOOL GetWindowRect(HWND handle, LPRECT rect) {
-    Window* window = WindowFromHandle(handle);
-    if (!window || !rect) {
-        if (window)
-            SetLastError(ERROR_INVALID_PARAMETER);
+    Window* window = platform::WindowAnswering(handle, rect);
+    if (!window)
         return FALSE;
-    }
     *rect = platform::WindowRectOnScreen(*window);
     return TRUE;
 }
 
 BOOL GetClientRect(HWND handle, LPRECT rect) {
-    Window* window = WindowFromHandle(handle);
-    if (!window || !rect) {
-        if (window)
-            SetLastError(ERROR_INVALID_PARAMETER);
+    Window* window = platform::WindowAnswering(handle, rect);
+    if (!window)
         return FALSE;
-    }
     SIZE size = platform::SizeOf(window->clientRect);
     *rect = {0, 0, size.cx, size.cy};
     return TRUE;
 }
 
 BOOL ClientToScreen(HWND handle, LPPOINT point) {
-    Window* window = WindowFromHandle(handle);
-    if (!window || !point)
-        return FALSE;
-    POINT origin = platform::ClientOriginOnScreen(*window);
-    point->x += origin.x;
-    point->y += origin.y;
-    return TRUE;
+    return platform::MoveByClientOrigin(handle, point, 1);
 }
 
 BOOL ScreenToClient(HWND handle, LPPOINT point) {
-    Window* window = WindowFromHandle(handle);
-    if (!window || !point)
-        return FALSE;
-    POINT origin = platform::ClientOriginOnScreen(*window);
-    point->x -= origin.x;
-    point->y -= origin.y;
-    return TRUE;
+    return platform::MoveByClientOrigin(handle, point, -1);
 }
 
 int MapWindowPoints(HWND from, HWND to, LPPOINT points, UINT count) {
