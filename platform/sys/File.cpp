@@ -46,6 +46,51 @@ int OpenDescriptor(const std::string& path, bool read, bool write, int createFla
     return descriptor;
 }
 
+// The file a ReadFile or WriteFile call names, when it was opened with the right and the
+// buffer is there; null with the last error set otherwise.
+platform::FileObject* FileForTransfer(HANDLE file, bool writing, const void* buffer, DWORD size) {
+    platform::FileObject* object = FindFile(file);
+    if (!object)
+        return nullptr;
+    if (!(writing ? object->CanWrite() : object->CanRead())) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return nullptr;
+    }
+    if (!buffer && size) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return nullptr;
+    }
+    return object;
+}
+
+// Moves `size` bytes with `step(done, offset)` (offset -1: at the file pointer), over short
+// transfers and interruptions, until all are moved or the file ends. A transfer at the
+// overlapped offset leaves the file pointer after its bytes. False with the last error set when
+// a step fails; `total` counts the bytes moved until then.
+template <typename Step>
+bool TransferAll(int descriptor, const OVERLAPPED* overlapped, DWORD size, DWORD& total, Step step) {
+    const off_t offset = overlapped
+                             ? static_cast<off_t>((static_cast<std::uint64_t>(overlapped->OffsetHigh) << 32) |
+                                                  overlapped->Offset)
+                             : -1;
+    total = 0;
+    while (total < size) {
+        const ssize_t count = step(total, offset >= 0 ? offset + total : -1);
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count < 0) {
+            platform::SetLastErrorFromErrno();
+            return false;
+        }
+        if (count == 0)
+            break;
+        total += static_cast<DWORD>(count);
+    }
+    if (offset >= 0)
+        lseek(descriptor, offset + total, SEEK_SET);
+    return true;
+}
+
 HANDLE FailWith(DWORD error) {
     SetLastError(error);
     return INVALID_HANDLE_VALUE;
@@ -132,39 +177,17 @@ HANDLE CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD shareMode, LPSECU
 BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD bytesToRead, LPDWORD bytesRead, LPOVERLAPPED overlapped) {
     if (bytesRead)
         *bytesRead = 0;
-    platform::FileObject* object = FindFile(file);
+    platform::FileObject* object = FileForTransfer(file, false, buffer, bytesToRead);
     if (!object)
         return FALSE;
-    if (!object->CanRead()) {
-        SetLastError(ERROR_ACCESS_DENIED);
-        return FALSE;
-    }
-    if (!buffer && bytesToRead) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
-    }
-    off_t offset = overlapped
-                       ? static_cast<off_t>((static_cast<std::uint64_t>(overlapped->OffsetHigh) << 32) |
-                                            overlapped->Offset)
-                       : -1;
-    DWORD total = 0;
+    const int descriptor = object->Descriptor();
     auto* bytes = static_cast<char*>(buffer);
-    while (total < bytesToRead) {
-        ssize_t count = offset >= 0
-                            ? pread(object->Descriptor(), bytes + total, bytesToRead - total, offset + total)
-                            : read(object->Descriptor(), bytes + total, bytesToRead - total);
-        if (count < 0 && errno == EINTR)
-            continue;
-        if (count < 0) {
-            platform::SetLastErrorFromErrno();
-            return FALSE;
-        }
-        if (count == 0)
-            break;
-        total += static_cast<DWORD>(count);
-    }
-    if (offset >= 0)
-        lseek(object->Descriptor(), offset + total, SEEK_SET);
+    DWORD total = 0;
+    if (!TransferAll(descriptor, overlapped, bytesToRead, total, [&](DWORD done, off_t at) {
+            return at >= 0 ? pread(descriptor, bytes + done, bytesToRead - done, at)
+                           : read(descriptor, bytes + done, bytesToRead - done);
+        }))
+        return FALSE;
     if (bytesRead)
         *bytesRead = total;
     SetLastError(ERROR_SUCCESS);
@@ -175,41 +198,21 @@ BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD bytesToWrite, LPDWORD bytesWri
                LPOVERLAPPED overlapped) {
     if (bytesWritten)
         *bytesWritten = 0;
-    platform::FileObject* object = FindFile(file);
+    platform::FileObject* object = FileForTransfer(file, true, buffer, bytesToWrite);
     if (!object)
         return FALSE;
-    if (!object->CanWrite()) {
-        SetLastError(ERROR_ACCESS_DENIED);
-        return FALSE;
-    }
-    if (!buffer && bytesToWrite) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
-    }
-    off_t offset = overlapped
-                       ? static_cast<off_t>((static_cast<std::uint64_t>(overlapped->OffsetHigh) << 32) |
-                                            overlapped->Offset)
-                       : -1;
-    DWORD total = 0;
+    const int descriptor = object->Descriptor();
     const auto* bytes = static_cast<const char*>(buffer);
-    while (total < bytesToWrite) {
-        ssize_t count =
-            offset >= 0 ? pwrite(object->Descriptor(), bytes + total, bytesToWrite - total, offset + total)
-                        : write(object->Descriptor(), bytes + total, bytesToWrite - total);
-        if (count < 0 && errno == EINTR)
-            continue;
-        if (count < 0) {
-            platform::SetLastErrorFromErrno();
-            if (bytesWritten)
-                *bytesWritten = total;
-            return FALSE;
-        }
-        total += static_cast<DWORD>(count);
-    }
-    if (offset >= 0)
-        lseek(object->Descriptor(), offset + total, SEEK_SET);
+    DWORD total = 0;
+    const bool written = TransferAll(descriptor, overlapped, bytesToWrite, total, [&](DWORD done, off_t at) {
+        return at >= 0 ? pwrite(descriptor, bytes + done, bytesToWrite - done, at)
+                       : write(descriptor, bytes + done, bytesToWrite - done);
+    });
+    // A failed write still tells how much of the buffer reached the file.
     if (bytesWritten)
         *bytesWritten = total;
+    if (!written)
+        return FALSE;
     SetLastError(ERROR_SUCCESS);
     return TRUE;
 }

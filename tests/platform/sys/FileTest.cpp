@@ -199,6 +199,33 @@ TEST_F(Files, ReadWriteSeekAndSize) {
     CloseHandle(reader);
 }
 
+TEST_F(Files, OverlappedWritesLeaveThePointerAfterThemAndMissingBuffersAreRefused) {
+    HANDLE file = Open(PathOf("overlapped.bin"), GENERIC_READ | GENERIC_WRITE, 0, CREATE_NEW);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD done = 0;
+    ASSERT_TRUE(WriteFile(file, "abcd", 4, &done, nullptr));
+    OVERLAPPED at{};
+    at.Offset = 6;
+    ASSERT_TRUE(WriteFile(file, "xy", 2, &done, &at));
+    EXPECT_EQ(done, 2u);
+    EXPECT_EQ(SetFilePointer(file, 0, nullptr, FILE_CURRENT), 8u);
+    EXPECT_EQ(GetFileSize(file, nullptr), 8u);
+    char buffer[8] = {};
+    at.Offset = 0;
+    ASSERT_TRUE(ReadFile(file, buffer, sizeof buffer, &done, &at));
+    EXPECT_EQ(std::string(buffer, done), std::string("abcd\0\0xy", 8)) << "the gap reads as zeros";
+
+    done = 99;
+    EXPECT_FALSE(WriteFile(file, nullptr, 1, &done, nullptr));
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(done, 0u);
+    EXPECT_FALSE(ReadFile(file, nullptr, 1, &done, nullptr));
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
+    EXPECT_TRUE(ReadFile(file, nullptr, 0, &done, nullptr)) << "nothing to read needs no buffer";
+    EXPECT_TRUE(WriteFile(file, nullptr, 0, &done, nullptr));
+    CloseHandle(file);
+}
+
 TEST_F(Files, OpenFileOpensChecksAndDeletesByStyle) {
     std::string file = Existing("of.txt");
     OFSTRUCT record{};
