@@ -174,15 +174,10 @@ HFONT CreateFontIndirectA(const LOGFONTA* font) {
 HFONT CreateFontA(int height, int width, int escapement, int orientation, int weight, DWORD italic,
                   DWORD underline, DWORD strikeOut, DWORD charSet, DWORD outPrecision, DWORD clipPrecision,
                   DWORD quality, DWORD pitchAndFamily, LPCSTR faceName) {
-    LOGFONTW logical =
-        MakeLogicalFont(height, width, escapement, orientation, weight, italic, underline, strikeOut, charSet,
-                        outPrecision, clipPrecision, quality, pitchAndFamily);
-    if (faceName) {
-        const std::u16string face = GbkToUtf16(faceName);
-        for (std::size_t i = 0; i < face.size() && i < LF_FACESIZE - 1; ++i)
-            logical.lfFaceName[i] = face[i];
-    }
-    return CreateFontIndirectW(&logical);
+    const std::u16string face = faceName ? GbkToUtf16(faceName) : std::u16string();
+    return CreateFontW(height, width, escapement, orientation, weight, italic, underline, strikeOut, charSet,
+                       outPrecision, clipPrecision, quality, pitchAndFamily,
+                       faceName ? face.c_str() : nullptr);
 }
 
 HFONT CreateFontW(int height, int width, int escapement, int orientation, int weight, DWORD italic,
