@@ -36,15 +36,7 @@ DibLayout DeviceBitsLayout(int width, int height, int bitsPerPixel) {
     layout.bitsPerPixel = bitsPerPixel;
     if (bitsPerPixel <= 8)
         layout.palette = StandardPalette(bitsPerPixel);
-    if (bitsPerPixel == 16) {
-        layout.masks[0] = 0x7C00;
-        layout.masks[1] = 0x03E0;
-        layout.masks[2] = 0x001F;
-    } else if (bitsPerPixel == 32) {
-        layout.masks[0] = 0x00FF0000;
-        layout.masks[1] = 0x0000FF00;
-        layout.masks[2] = 0x000000FF;
-    }
+    DefaultMasks(layout);
     return layout;
 }
 

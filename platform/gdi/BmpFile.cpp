@@ -106,15 +106,7 @@ std::vector<std::uint8_t> EncodeBmp(const PixelSurface& pixels, int bitsPerPixel
     layout.width = pixels.Width();
     layout.height = pixels.Height();
     layout.bitsPerPixel = bitsPerPixel;
-    if (bitsPerPixel == 16) {
-        layout.masks[0] = 0x7C00;
-        layout.masks[1] = 0x03E0;
-        layout.masks[2] = 0x001F;
-    } else if (bitsPerPixel == 32) {
-        layout.masks[0] = 0x00FF0000;
-        layout.masks[1] = 0x0000FF00;
-        layout.masks[2] = 0x000000FF;
-    }
+    DefaultMasks(layout);
     if (bitsPerPixel <= 8) {
         std::set<Pixel> colours;
         const std::size_t limit = std::size_t{1} << bitsPerPixel;

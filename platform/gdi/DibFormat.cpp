@@ -54,6 +54,12 @@ struct Channel {
     }
 };
 
+Pixel FromQuad(const std::uint8_t* quad) {
+    return (Pixel{quad[2]} << 16) | (Pixel{quad[1]} << 8) | quad[0];
+}
+
+} // namespace
+
 void DefaultMasks(DibLayout& layout) {
     if (layout.bitsPerPixel == 16) {
         layout.masks[0] = 0x7C00;
@@ -65,12 +71,6 @@ void DefaultMasks(DibLayout& layout) {
         layout.masks[2] = 0x000000FF;
     }
 }
-
-Pixel FromQuad(const std::uint8_t* quad) {
-    return (Pixel{quad[2]} << 16) | (Pixel{quad[1]} << 8) | quad[0];
-}
-
-} // namespace
 
 std::optional<DibLayout> ReadDibLayout(const BITMAPINFO* info, const DibReadOptions& options) {
     if (!info || options.available < CoreHeaderSize)

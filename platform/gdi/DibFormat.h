@@ -47,6 +47,10 @@ struct DibReadOptions {
     UINT usage = DIB_RGB_COLORS;
 };
 
+// The masks of 16- and 32-bit images that bring none: 5-5-5 and 8-8-8 bits of red, green
+// and blue. Other depths keep theirs.
+void DefaultMasks(DibLayout& layout);
+
 // The layout described by a BITMAPINFO (info header, version 4 and 5 headers and the old core
 // header), or nothing when the header is malformed, unsupported or the table runs past
 // `available` bytes.

@@ -47,15 +47,7 @@ HBITMAP DibSectionOf(const PixelSurface& pixels, int bitsPerPixel, const std::ve
     layout.bitsPerPixel = bitsPerPixel;
     if (bitsPerPixel <= 8)
         layout.palette = palette.empty() ? StandardPalette(bitsPerPixel) : palette;
-    else if (bitsPerPixel == 16) {
-        layout.masks[0] = 0x7C00;
-        layout.masks[1] = 0x03E0;
-        layout.masks[2] = 0x001F;
-    } else if (bitsPerPixel == 32) {
-        layout.masks[0] = 0x00FF0000;
-        layout.masks[1] = 0x0000FF00;
-        layout.masks[2] = 0x000000FF;
-    }
+    DefaultMasks(layout);
     auto bitmap = std::make_unique<Bitmap>(std::move(layout));
     PixelSurface& target = bitmap->Pixels();
     for (int y = 0; y < pixels.Height(); ++y)
