@@ -1,5 +1,7 @@
 #include "platform/net/SocketScan.h"
 
+#include "platform/process/ProcRoot.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -104,16 +106,6 @@ bool ParseProcNetLine(const char* line, RawSocket& socket) {
     return true;
 }
 
-bool IsNumber(const char* name) {
-    if (!*name)
-        return false;
-    for (const char* c = name; *c; ++c) {
-        if (*c < '0' || *c > '9')
-            return false;
-    }
-    return true;
-}
-
 // "socket:[12345]" -> 12345.
 bool SocketInode(const char* link, std::size_t length, std::uint64_t& inode) {
     constexpr char prefix[] = "socket:[";
@@ -198,22 +190,15 @@ bool ReadProcNetSockets(const std::string& procRoot, int protocol, std::vector<R
 
 std::unordered_map<std::uint64_t, std::uint32_t> FindSocketOwners(const std::string& procRoot) {
     std::unordered_map<std::uint64_t, std::uint32_t> owners;
-    DIR* processes = ::opendir(procRoot.c_str());
-    if (!processes)
-        return owners;
-    int root = ::dirfd(processes);
-    while (dirent* process = ::readdir(processes)) {
-        if (!IsNumber(process->d_name))
-            continue;
-        std::uint32_t pid = static_cast<std::uint32_t>(std::strtoul(process->d_name, nullptr, 10));
-        std::string fdPath = std::string(process->d_name) + "/fd";
+    ForEachProcessFolder(procRoot, [&](int root, const char* name, std::uint32_t pid) {
+        std::string fdPath = std::string(name) + "/fd";
         int fdFolder = ::openat(root, fdPath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (fdFolder < 0)
-            continue; // gone, or another user's: its sockets keep owner 0
+            return; // gone, or another user's: its sockets keep owner 0
         DIR* descriptors = ::fdopendir(fdFolder);
         if (!descriptors) {
             ::close(fdFolder);
-            continue;
+            return;
         }
         while (dirent* descriptor = ::readdir(descriptors)) {
             if (descriptor->d_name[0] == '.')
@@ -228,8 +213,7 @@ std::unordered_map<std::uint64_t, std::uint32_t> FindSocketOwners(const std::str
             }
         }
         ::closedir(descriptors);
-    }
-    ::closedir(processes);
+    });
     return owners;
 }
 

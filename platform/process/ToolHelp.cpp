@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <dirent.h>
 #include <fcntl.h>
 #include <unistd.h>
 #include <vector>
@@ -50,8 +49,8 @@ std::string ExecutableName(int folder, const std::string& command) {
 }
 
 // Fills an entry from /proc/[pid]; false when the process has gone meanwhile.
-bool ReadEntry(int root, const char* pidText, PROCESSENTRY32& entry) {
-    int folder = ::openat(root, pidText, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+bool ReadEntry(int root, const char* folderName, std::uint32_t pid, PROCESSENTRY32& entry) {
+    int folder = ::openat(root, folderName, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folder < 0)
         return false;
     auto stat = platform::ReadFileAt(folder, "stat");
@@ -82,7 +81,7 @@ bool ReadEntry(int root, const char* pidText, PROCESSENTRY32& entry) {
     };
     entry = {};
     entry.dwSize = sizeof(PROCESSENTRY32);
-    entry.th32ProcessID = static_cast<DWORD>(std::strtoul(pidText, nullptr, 10));
+    entry.th32ProcessID = pid;
     entry.th32ParentProcessID = static_cast<DWORD>(field(1));
     entry.pcPriClassBase = BasePriority(field(16));
     entry.cntThreads = static_cast<DWORD>(field(17));
@@ -90,16 +89,6 @@ bool ReadEntry(int root, const char* pidText, PROCESSENTRY32& entry) {
     std::size_t length = std::min(name.size(), MAX_PATH - 1);
     std::memcpy(entry.szExeFile, name.data(), length);
     ::close(folder);
-    return true;
-}
-
-bool IsProcessFolder(const char* name) {
-    if (!*name)
-        return false;
-    for (const char* c = name; *c; ++c) {
-        if (*c < '0' || *c > '9')
-            return false;
-    }
     return true;
 }
 
@@ -130,21 +119,16 @@ BOOL CopyEntry(HANDLE snapshot, LPPROCESSENTRY32 entry, bool first) {
 HANDLE CreateToolhelp32Snapshot(DWORD flags, DWORD) {
     auto snapshot = std::make_unique<ProcessSnapshot>();
     if (flags & TH32CS_SNAPPROCESS) {
-        int root = ::open(platform::ProcRoot().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        DIR* folder = root >= 0 ? ::fdopendir(::dup(root)) : nullptr;
-        if (!folder) {
+        const bool listed = platform::ForEachProcessFolder(
+            platform::ProcRoot(), [&](int root, const char* name, std::uint32_t pid) {
+                PROCESSENTRY32 entry;
+                if (ReadEntry(root, name, pid, entry))
+                    snapshot->entries.push_back(entry);
+            });
+        if (!listed) {
             platform::SetLastErrorFromErrno();
-            if (root >= 0)
-                ::close(root);
             return INVALID_HANDLE_VALUE;
         }
-        while (dirent* item = ::readdir(folder)) {
-            PROCESSENTRY32 entry;
-            if (IsProcessFolder(item->d_name) && ReadEntry(root, item->d_name, entry))
-                snapshot->entries.push_back(entry);
-        }
-        ::closedir(folder);
-        ::close(root);
         std::sort(snapshot->entries.begin(), snapshot->entries.end(),
                   [](const PROCESSENTRY32& a, const PROCESSENTRY32& b) {
                       return a.th32ProcessID < b.th32ProcessID;

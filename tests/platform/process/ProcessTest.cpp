@@ -86,6 +86,26 @@ TEST(ToolHelp, NamesComeFromTheExecutableOrTheCommand) {
     EXPECT_STREQ(entries[13].szExeFile, "long-command-name");
 }
 
+TEST(ToolHelp, OnlyNumericFoldersAreProcessesAndAMissingTreeFailsTheSnapshot) {
+    TestFolder proc;
+    proc.Write("20/stat", "20 (daemon) S 1 20 20 0 -1 0 0 0 0 0 0 0 0 0 20 0 1 0 100\n");
+    proc.Write("self/stat", "20 (daemon) S 1 20 20 0 -1 0 0 0 0 0 0 0 0 0 20 0 1 0 100\n");
+    proc.Write("2x/stat", "2 (odd) S 1 2 2 0 -1 0 0 0 0 0 0 0 0 0 20 0 1 0 100\n");
+    proc.Write("net/tcp", "");
+    platform::SetProcRoot(proc.Path());
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    auto entries = Walk(snapshot);
+    CloseHandle(snapshot);
+    platform::SetProcRoot(proc / "missing");
+    SetLastError(ERROR_SUCCESS);
+    EXPECT_EQ(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
+    platform::SetProcRoot("/proc");
+
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_STREQ(entries[20].szExeFile, "daemon");
+}
+
 TEST(Process, ThisProcessNamesItsExecutableAsFirstModule) {
     HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, ::getpid());
     ASSERT_NE(process, nullptr);
