@@ -2,10 +2,12 @@
 
 #include "core/Exception.h"
 #include "core/Format.h"
+#include "core/TextUtils.h"
 #include "platform/base/WinError.h"
 #include "platform/sys/File.h"
 
 #include <cstdint>
+#include <optional>
 
 bool FileExists(const std::string& fileName) {
     DWORD attributes = GetFileAttributesA(fileName.c_str());
@@ -44,49 +46,10 @@ std::string SysErrorMessage(DWORD errorCode) {
 }
 
 bool TryStrToInt(std::string_view text, int& value) {
-    std::size_t i = 0;
-    while (i < text.size() && text[i] == ' ')
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-        negative = text[i++] == '-';
-    unsigned base = 10;
-    if (i < text.size() && text[i] == '$') {
-        base = 16;
-        ++i;
-    } else if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
-        base = 16;
-        i += 2;
-    }
-    if (i == text.size())
-        return false;
-    std::int64_t magnitude = 0;
-    for (; i < text.size(); ++i) {
-        char c = text[i];
-        unsigned digit;
-        if (c >= '0' && c <= '9')
-            digit = static_cast<unsigned>(c - '0');
-        else if (base == 16 && c >= 'a' && c <= 'f')
-            digit = static_cast<unsigned>(c - 'a' + 10);
-        else if (base == 16 && c >= 'A' && c <= 'F')
-            digit = static_cast<unsigned>(c - 'A' + 10);
-        else
-            return false;
-        magnitude = magnitude * base + digit;
-        // Hexadecimal texts may spell the full 32-bit pattern (such as $FFFFFFFF for -1).
-        if (magnitude > (base == 16 ? 0xFFFFFFFFLL : 0x80000000LL))
-            return false;
-    }
-    if (base == 16 && !negative) {
-        value = static_cast<int>(static_cast<std::uint32_t>(magnitude));
-        return true;
-    }
-    if (!negative && magnitude > INT32_MAX)
-        return false;
-    if (negative && magnitude > 0x80000000LL)
-        return false;
-    value = static_cast<int>(negative ? -magnitude : magnitude);
-    return true;
+    const std::optional<std::int32_t> parsed = ParseInt32(text, IntegerSyntax::Lenient);
+    if (parsed)
+        value = *parsed;
+    return parsed.has_value();
 }
 
 int StrToInt(std::string_view text) {

@@ -12,8 +12,9 @@ bool FileExists(const std::string& fileName);
 // The platform's message text for an error code, without a trailing line break.
 std::string SysErrorMessage(DWORD errorCode);
 
-// The integer of a text: optional leading blanks, an optional sign, then decimal digits or
-// hexadecimal digits after "$" or "0x"; the value must fit into 32 bits. StrToInt raises
-// Exception ("'%s' is not a valid integer value") where TryStrToInt returns false.
+// The integer of a text in the lenient syntax (TextUtils.h): optional leading blanks, an
+// optional sign, then decimal digits or hexadecimal digits after "$" or "0x"; the value must
+// fit into 32 bits. StrToInt raises Exception ("'%s' is not a valid integer value") where
+// TryStrToInt returns false.
 bool TryStrToInt(std::string_view text, int& value);
 int StrToInt(std::string_view text);

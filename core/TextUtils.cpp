@@ -39,47 +39,57 @@ std::string Trim(std::string_view text) {
     return std::string(text.substr(first, last - first));
 }
 
-std::int32_t StrToIntDef(std::string_view text, std::int32_t defaultValue) {
+std::optional<std::int32_t> ParseInt32(std::string_view text, IntegerSyntax syntax) {
+    const bool lenient = syntax == IntegerSyntax::Lenient;
     std::size_t i = 0;
+    if (lenient) {
+        while (i < text.size() && text[i] == ' ')
+            ++i;
+    }
     bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        negative = text[i++] == '-';
+    bool hexadecimal = false;
+    if (i < text.size() && text[i] == '$') {
+        hexadecimal = true;
         ++i;
+    } else if (lenient && i + 1 < text.size() && text[i] == '0' &&
+               (text[i + 1] == 'x' || text[i + 1] == 'X')) {
+        hexadecimal = true;
+        i += 2;
     }
     if (i == text.size())
-        return defaultValue;
+        return std::nullopt;
 
+    const unsigned base = hexadecimal ? 16 : 10;
+    const std::uint64_t limit = hexadecimal ? 0xFFFFFFFFu : 0x80000000u;
     std::uint64_t magnitude = 0;
-    if (text[i] == '$') {
-        ++i;
-        if (i == text.size())
-            return defaultValue;
-        for (; i < text.size(); ++i) {
-            int digit = HexDigitValue(text[i]);
-            if (digit < 0)
-                return defaultValue;
-            magnitude = magnitude * 16 + static_cast<unsigned>(digit);
-            if (magnitude > 0xFFFFFFFFu)
-                return defaultValue;
-        }
+    for (; i < text.size(); ++i) {
+        const int digit = HexDigitValue(text[i]);
+        if (digit < 0 || static_cast<unsigned>(digit) >= base)
+            return std::nullopt;
+        magnitude = magnitude * base + static_cast<unsigned>(digit);
+        if (magnitude > limit)
+            return std::nullopt;
+    }
+    if (hexadecimal && (!negative || !lenient)) {
         std::uint32_t bits = static_cast<std::uint32_t>(magnitude);
         if (negative)
             bits = 0u - bits;
         return static_cast<std::int32_t>(bits);
     }
-
-    for (; i < text.size(); ++i) {
-        if (text[i] < '0' || text[i] > '9')
-            return defaultValue;
-        magnitude = magnitude * 10 + static_cast<unsigned>(text[i] - '0');
+    if (negative) {
         if (magnitude > 0x80000000u)
-            return defaultValue;
-    }
-    if (negative)
+            return std::nullopt;
         return static_cast<std::int32_t>(-static_cast<std::int64_t>(magnitude));
+    }
     if (magnitude > 0x7FFFFFFFu)
-        return defaultValue;
+        return std::nullopt;
     return static_cast<std::int32_t>(magnitude);
+}
+
+std::int32_t StrToIntDef(std::string_view text, std::int32_t defaultValue) {
+    return ParseInt32(text, IntegerSyntax::Strict).value_or(defaultValue);
 }
 
 bool AnsiSameText(std::string_view a, std::string_view b) {

@@ -33,6 +33,27 @@ TEST(TextUtils, StrToIntDefGivesTheDefaultForAnythingElse) {
         EXPECT_EQ(StrToIntDef(text, -77), -77) << text;
 }
 
+TEST(TextUtils, TheTwoIntegerSyntaxesDifferInBlanksTheZeroXPrefixAndNegatedPatterns) {
+    const auto strict = [](const char* text) { return ParseInt32(text, IntegerSyntax::Strict); };
+    const auto lenient = [](const char* text) { return ParseInt32(text, IntegerSyntax::Lenient); };
+    for (const char* text : {"0", "-0", "+12", "$ff", "-$80000000", "$80000000", "-2147483648"}) {
+        EXPECT_EQ(strict(text), lenient(text)) << text;
+        EXPECT_TRUE(strict(text).has_value()) << text;
+    }
+    EXPECT_EQ(strict("-$80000000"), INT32_MIN);
+    EXPECT_EQ(strict("$80000000"), INT32_MIN);
+    EXPECT_EQ(lenient("  -0X1f"), -31);
+    EXPECT_EQ(strict("  -0X1f"), std::nullopt);
+    EXPECT_EQ(lenient(" $10"), 16);
+    EXPECT_EQ(strict(" $10"), std::nullopt);
+    EXPECT_EQ(strict("-$FFFFFFFF"), 1) << "the strict syntax negates any 32-bit pattern";
+    EXPECT_EQ(lenient("-$FFFFFFFF"), std::nullopt) << "the lenient one keeps negated values in range";
+    for (const char* text : {"0x", "-$", "$-1", "1$", "0x-1", "9a", "$fffffffff"}) {
+        EXPECT_EQ(strict(text), std::nullopt) << text;
+        EXPECT_EQ(lenient(text), std::nullopt) << text;
+    }
+}
+
 TEST(TextUtils, AnsiSameTextIgnoresLatinCaseButComparesGbkCharactersWhole) {
     EXPECT_TRUE(AnsiSameText("[Form]", "[FORM]"));
     EXPECT_FALSE(AnsiSameText("[Form]", "[ Form ]"));
