@@ -1,8 +1,12 @@
 #include "core/AnsiStrings.h"
 
+#include "platform/base/CodePage.h"
+
 namespace {
 std::size_t CharacterLength(std::string_view text, std::size_t position) {
-    return IsGbkLeadByte(static_cast<unsigned char>(text[position])) && position + 1 < text.size() ? 2 : 1;
+    return platform::IsGbkLeadByte(static_cast<unsigned char>(text[position])) && position + 1 < text.size()
+               ? 2
+               : 1;
 }
 } // namespace
 
@@ -38,7 +42,8 @@ std::size_t AnsiPrefixLength(std::string_view text, std::size_t maxBytes) {
     std::size_t limit = text.size() < maxBytes ? text.size() : maxBytes;
     std::size_t length = 0;
     while (length < limit) {
-        std::size_t next = length + (IsGbkLeadByte(static_cast<unsigned char>(text[length])) ? 2 : 1);
+        std::size_t next =
+            length + (platform::IsGbkLeadByte(static_cast<unsigned char>(text[length])) ? 2 : 1);
         if (next > limit)
             break;
         length = next;

@@ -9,10 +9,6 @@
 #include <string>
 #include <string_view>
 
-constexpr bool IsGbkLeadByte(unsigned char byte) {
-    return byte >= 0x81 && byte <= 0xFE;
-}
-
 // Position of the first occurrence of `part` that starts on a character boundary, or npos.
 std::size_t AnsiPos(std::string_view text, std::string_view part);
 

@@ -1,13 +1,11 @@
 #include "core/TextUtils.h"
 
+#include "platform/base/CodePage.h"
+
 namespace {
 
 char LowerAscii(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c;
-}
-
-bool IsGbkLeadByte(unsigned char c) {
-    return c >= 0x81 && c <= 0xFE;
 }
 
 int HexDigitValue(char c) {
@@ -97,7 +95,7 @@ bool AnsiSameText(std::string_view a, std::string_view b) {
         return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
         unsigned char x = static_cast<unsigned char>(a[i]);
-        if (IsGbkLeadByte(x) && i + 1 < a.size()) {
+        if (platform::IsGbkLeadByte(x) && i + 1 < a.size()) {
             if (a[i] != b[i] || a[i + 1] != b[i + 1])
                 return false;
             ++i;

@@ -25,6 +25,11 @@ UINT GetACP();
 
 namespace platform {
 
+// Lead bytes of double-byte characters in code page 936; the trail byte follows.
+constexpr bool IsGbkLeadByte(BYTE value) {
+    return value >= 0x81 && value <= 0xFE;
+}
+
 // Characters the target cannot hold, and bytes that are not valid in the source, become `?`,
 // as the platform does without its strict flags.
 std::string GbkToUtf8(std::string_view gbk);

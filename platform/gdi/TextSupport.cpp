@@ -16,8 +16,7 @@ GbkText WidenGbk(std::string_view gbk) {
     std::vector<int> characterStarts;
     for (std::size_t i = 0; i < gbk.size();) {
         characterStarts.push_back(static_cast<int>(i));
-        const auto byte = static_cast<unsigned char>(gbk[i]);
-        i += (byte >= 0x81 && byte <= 0xFE && i + 1 < gbk.size()) ? 2 : 1;
+        i += (IsGbkLeadByte(static_cast<BYTE>(gbk[i])) && i + 1 < gbk.size()) ? 2 : 1;
     }
     result.text = GbkToUtf16(gbk);
     if (result.text.size() != characterStarts.size()) {

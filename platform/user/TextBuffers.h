@@ -2,17 +2,13 @@
 // Moving texts between the window manager (which keeps UTF-16) and callers' buffers in code
 // page 936 or UTF-16, with the platform's truncation rules.
 
+#include "platform/base/CodePage.h"
 #include "platform/base/WinTypes.h"
 
 #include <string>
 #include <string_view>
 
 namespace platform {
-
-// Lead bytes of double-byte characters in code page 936.
-constexpr bool IsGbkLeadByte(BYTE value) {
-    return value >= 0x81 && value <= 0xFE;
-}
 
 std::u16string_view WideView(LPCWSTR text);
 std::u16string WideFromAnsi(LPCSTR text);
