@@ -3,24 +3,11 @@
 // command line is split into arguments the way the platform's C runtime splits it, and the
 // program is started with posix_spawn. The caller never waits; finished children are reaped.
 
+#include "platform/base/ShowCommands.h"
 #include "platform/base/WinTypes.h"
 
 #include <string>
 #include <vector>
-
-constexpr int SW_HIDE = 0;
-constexpr int SW_SHOWNORMAL = 1;
-constexpr int SW_NORMAL = 1;
-constexpr int SW_SHOWMINIMIZED = 2;
-constexpr int SW_SHOWMAXIMIZED = 3;
-constexpr int SW_MAXIMIZE = 3;
-constexpr int SW_SHOWNOACTIVATE = 4;
-constexpr int SW_SHOW = 5;
-constexpr int SW_MINIMIZE = 6;
-constexpr int SW_SHOWMINNOACTIVE = 7;
-constexpr int SW_SHOWNA = 8;
-constexpr int SW_RESTORE = 9;
-constexpr int SW_SHOWDEFAULT = 10;
 
 constexpr int SE_ERR_FNF = 2;
 constexpr int SE_ERR_PNF = 3;

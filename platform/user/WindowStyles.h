@@ -1,6 +1,7 @@
 #pragma once
 // Window and class styles, and the codes of the calls that place, show and walk windows.
 
+#include "platform/base/ShowCommands.h"
 #include "platform/base/WinTypes.h"
 
 constexpr DWORD WS_OVERLAPPED = 0x00000000;
@@ -71,22 +72,6 @@ constexpr UINT CS_GLOBALCLASS = 0x4000;
 constexpr UINT CS_DROPSHADOW = 0x00020000;
 
 constexpr int CW_USEDEFAULT = static_cast<int>(0x80000000);
-
-// ShowWindow commands
-constexpr int SW_HIDE = 0;
-constexpr int SW_SHOWNORMAL = 1;
-constexpr int SW_NORMAL = 1;
-constexpr int SW_SHOWMINIMIZED = 2;
-constexpr int SW_SHOWMAXIMIZED = 3;
-constexpr int SW_MAXIMIZE = 3;
-constexpr int SW_SHOWNOACTIVATE = 4;
-constexpr int SW_SHOW = 5;
-constexpr int SW_MINIMIZE = 6;
-constexpr int SW_SHOWMINNOACTIVE = 7;
-constexpr int SW_SHOWNA = 8;
-constexpr int SW_RESTORE = 9;
-constexpr int SW_SHOWDEFAULT = 10;
-constexpr int SW_FORCEMINIMIZE = 11;
 
 // SetWindowPos flags
 constexpr UINT SWP_NOSIZE = 0x0001;
