@@ -186,3 +186,11 @@ struct NONCLIENTMETRICSA {
     LOGFONTA lfStatusFont;
     LOGFONTA lfMessageFont;
 };
+
+// The header of every WM_NOTIFY: which control sends, its id, and the notification code.
+struct NMHDR {
+    HWND hwndFrom;
+    UINT_PTR idFrom;
+    UINT code;
+};
+using LPNMHDR = NMHDR*;

@@ -5,6 +5,7 @@
 #include "platform/base/WinError.h"
 #include "platform/user/AtomTable.h"
 #include "platform/user/ExtraBytes.h"
+#include "platform/user/SystemClasses.h"
 #include "platform/user/TextBuffers.h"
 #include "platform/user/WinUser.h"
 #include "platform/user/WindowProcedures.h"
@@ -153,6 +154,7 @@ bool Unregister(const AtomName& name, HINSTANCE instance) {
 } // namespace
 
 WindowClass* FindWindowClass(const AtomName& name, HINSTANCE instance) {
+    EnsureSystemClasses();
     if (!name.atom && name.text.empty()) {
         SetLastError(ERROR_CANNOT_FIND_WND_CLASS);
         return nullptr;

@@ -1,0 +1,8 @@
+#include "platform/controls/StandardClasses.h"
+
+namespace platform {
+
+// Each control area adds its class registration here, one call each.
+void RegisterStandardControlClasses() {}
+
+} // namespace platform

@@ -1,0 +1,16 @@
+#include "platform/user/SystemClasses.h"
+
+#include "platform/controls/StandardClasses.h"
+
+namespace platform {
+
+void EnsureSystemClasses() {
+    static bool registered = false;
+    if (registered)
+        return;
+    // Set first: registering a class looks classes up again.
+    registered = true;
+    RegisterStandardControlClasses();
+}
+
+} // namespace platform
