@@ -29,7 +29,8 @@ HBRUSH AskParentForColours(HWND control, HDC dc, UINT ctlColorMessage) {
         if (brush)
             return brush;
     }
-    return reinterpret_cast<HBRUSH>(DefWindowProcW(parent ? parent : control, ctlColorMessage, wParam, lParam));
+    return reinterpret_cast<HBRUSH>(
+        DefWindowProcW(parent ? parent : control, ctlColorMessage, wParam, lParam));
 }
 
 } // namespace platform

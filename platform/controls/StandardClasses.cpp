@@ -1,8 +1,14 @@
 #include "platform/controls/StandardClasses.h"
 
+#include "platform/controls/Button.h"
+#include "platform/controls/Static.h"
+
 namespace platform {
 
 // Each control area adds its class registration here, one call each.
-void RegisterStandardControlClasses() {}
+void RegisterStandardControlClasses() {
+    RegisterButtonClass();
+    RegisterStaticClass();
+}
 
 } // namespace platform
