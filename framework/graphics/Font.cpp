@@ -41,7 +41,7 @@ TFont::TFont() : m_name(DefaultFontName), m_height(DefaultFontHeight) {}
 
 void TFont::Assign(const TPersistent* source) {
     if (const auto* font = dynamic_cast<const TFont*>(source)) {
-        if (font == this)
+        if (font == this || (Equals(*font) && font->m_pixelsPerInch == m_pixelsPerInch))
             return;
         m_name = font->m_name;
         m_height = MulDiv(font->m_height, m_pixelsPerInch, font->m_pixelsPerInch);

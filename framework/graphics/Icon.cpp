@@ -146,7 +146,10 @@ void TIcon::LoadFromStream(TStream& stream) {
         InvalidIcon();
     if (entry.imageOffset > bytes.size() || entry.bytesInRes > bytes.size() - entry.imageOffset)
         InvalidIcon();
-    const std::uint8_t* image = bytes.data() + entry.imageOffset;
+    // The image is copied to memory aligned for its header structures.
+    const std::vector<std::uint8_t> imageBytes(bytes.begin() + entry.imageOffset,
+                                               bytes.begin() + entry.imageOffset + entry.bytesInRes);
+    const std::uint8_t* image = imageBytes.data();
     const auto* info = reinterpret_cast<const BITMAPINFO*>(image);
     platform::DibReadOptions options;
     options.available = entry.bytesInRes;

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -93,10 +94,10 @@ TEST(Bitmap, StreamsRoundTripAsBmpFilesOfTheirOwnDepth) {
         ASSERT_GT(stream.Size(), 54);
         EXPECT_EQ(stream.Memory()[0], 'B');
         EXPECT_EQ(stream.Memory()[1], 'M');
-        const auto* header =
-            reinterpret_cast<const BITMAPINFOHEADER*>(stream.Memory() + sizeof(BITMAPFILEHEADER));
+        BITMAPINFOHEADER header{};
+        std::memcpy(&header, stream.Memory() + sizeof(BITMAPFILEHEADER), sizeof header);
         const int expectedBits[] = {32, 1, 4, 8, 16, 16, 24, 32};
-        EXPECT_EQ(header->biBitCount, expectedBits[format]);
+        EXPECT_EQ(header.biBitCount, expectedBits[format]);
 
         TBitmap copy;
         stream.SetPosition(0);
