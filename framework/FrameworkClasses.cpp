@@ -1,5 +1,10 @@
 #include "framework/FrameworkClasses.h"
 
+#include "framework/controls/GraphicControl.h"
+#include "framework/forms/Application.h"
+#include "framework/forms/Form.h"
+#include "framework/forms/Screen.h"
+#include "framework/forms/Timer.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/Picture.h"
@@ -7,9 +12,13 @@
 void RegisterFrameworkClasses() {
     static const bool registered = [] {
         for (const TClass* type :
-             {&TObject::ClassInfo(), &TPersistent::ClassInfo(), &TGraphicsObject::ClassInfo(),
-              &TFont::ClassInfo(), &TBrush::ClassInfo(), &TPen::ClassInfo(), &TCanvas::ClassInfo(),
-              &TGraphic::ClassInfo(), &TBitmap::ClassInfo(), &TIcon::ClassInfo(), &TPicture::ClassInfo()})
+             {&TObject::ClassInfo(),        &TPersistent::ClassInfo(), &TGraphicsObject::ClassInfo(),
+              &TFont::ClassInfo(),          &TBrush::ClassInfo(),      &TPen::ClassInfo(),
+              &TCanvas::ClassInfo(),        &TGraphic::ClassInfo(),    &TBitmap::ClassInfo(),
+              &TIcon::ClassInfo(),          &TPicture::ClassInfo(),    &TComponent::ClassInfo(),
+              &TControl::ClassInfo(),       &TWinControl::ClassInfo(), &TGraphicControl::ClassInfo(),
+              &TCustomControl::ClassInfo(), &TCustomForm::ClassInfo(), &TForm::ClassInfo(),
+              &TApplication::ClassInfo(),   &TScreen::ClassInfo(),     &TTimer::ClassInfo()})
             RegisterClass(*type);
         return true;
     }();

@@ -41,8 +41,8 @@ struct TPropInfo {
     std::function<void(TObject&, std::int64_t)> SetOrd;
     std::function<std::string(const TObject&)> GetStr;
     std::function<void(TObject&, const std::string&)> SetStr;
-    std::function<TObject*(const TObject&)> GetObject;
-    std::function<void(TObject&, TObject*)> SetObject;
+    std::function<TObject*(const TObject&)> GetObjectValue;
+    std::function<void(TObject&, TObject*)> SetObjectValue;
     // Event properties hold their handler (a std::function of the event's type).
     std::function<std::any(const TObject&)> GetMethod;
     std::function<void(TObject&, const std::any&)> SetMethod;
@@ -50,5 +50,5 @@ struct TPropInfo {
     bool IsOrdinal() const {
         return Kind == TTypeKind::tkInteger || Kind == TTypeKind::tkEnumeration || Kind == TTypeKind::tkSet;
     }
-    bool IsWritable() const { return SetOrd || SetStr || SetObject || SetMethod; }
+    bool IsWritable() const { return SetOrd || SetStr || SetObjectValue || SetMethod; }
 };

@@ -110,9 +110,11 @@ TPropInfo ObjProperty(std::string name, Get get, Set set) {
     info.Kind = TTypeKind::tkClass;
     using O = std::remove_pointer_t<property_table::ValueOf<Get>>;
     info.ObjectClass = &O::ClassInfo();
-    info.GetObject = [get](const TObject& object) -> TObject* { return property_table::Read(get, object); };
+    info.GetObjectValue = [get](const TObject& object) -> TObject* {
+        return property_table::Read(get, object);
+    };
     if constexpr (!std::is_null_pointer_v<Set>) {
-        info.SetObject = [set](TObject& object, TObject* value) {
+        info.SetObjectValue = [set](TObject& object, TObject* value) {
             property_table::Write(set, object, dynamic_cast<O*>(value));
         };
     }

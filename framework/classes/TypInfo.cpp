@@ -126,7 +126,7 @@ TObject* GetObjectProp(const TObject* object, std::string_view name, const TClas
     const TPropInfo* info = Find(object, name, TTypeKind::tkClass);
     if (!info)
         return nullptr;
-    TObject* value = info->GetObject(*object);
+    TObject* value = info->GetObjectValue(*object);
     if (value && type && !value->InheritsFrom(*type))
         return nullptr;
     return value;
@@ -134,9 +134,9 @@ TObject* GetObjectProp(const TObject* object, std::string_view name, const TClas
 
 bool SetObjectProp(TObject* object, std::string_view name, TObject* value) {
     const TPropInfo* info = Find(object, name, TTypeKind::tkClass);
-    if (!info || !info->SetObject || (value && !value->InheritsFrom(*info->ObjectClass)))
+    if (!info || !info->SetObjectValue || (value && !value->InheritsFrom(*info->ObjectClass)))
         return false;
-    info->SetObject(*object, value);
+    info->SetObjectValue(*object, value);
     return true;
 }
 

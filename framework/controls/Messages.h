@@ -1,0 +1,78 @@
+#pragma once
+// The framework's message record and its own message numbers: notifications it sends where it
+// changes a control's state (0xB000 and up), and the messages a parent reflects to the child
+// they concern (0xBC00 + the original number).
+
+#include "platform/user/WinMessages.h"
+
+// One message as a control's WindowProc receives it; handlers store their answer in Result.
+struct TMessage {
+    UINT Msg = 0;
+    WPARAM WParam = 0;
+    LPARAM LParam = 0;
+    LRESULT Result = 0;
+};
+
+constexpr UINT CM_BASE = 0xB000;
+constexpr UINT CM_ACTIVATE = CM_BASE + 0x00;
+constexpr UINT CM_DEACTIVATE = CM_BASE + 0x01;
+constexpr UINT CM_GOTFOCUS = CM_BASE + 0x02;
+constexpr UINT CM_LOSTFOCUS = CM_BASE + 0x03;
+constexpr UINT CM_CANCELMODE = CM_BASE + 0x04;
+constexpr UINT CM_DIALOGKEY = CM_BASE + 0x05;
+constexpr UINT CM_DIALOGCHAR = CM_BASE + 0x06;
+constexpr UINT CM_FOCUSCHANGED = CM_BASE + 0x07;
+constexpr UINT CM_PARENTFONTCHANGED = CM_BASE + 0x08;
+constexpr UINT CM_PARENTCOLORCHANGED = CM_BASE + 0x09;
+constexpr UINT CM_HITTEST = CM_BASE + 0x0A;
+constexpr UINT CM_VISIBLECHANGED = CM_BASE + 0x0B;
+constexpr UINT CM_ENABLEDCHANGED = CM_BASE + 0x0C;
+constexpr UINT CM_COLORCHANGED = CM_BASE + 0x0D;
+constexpr UINT CM_FONTCHANGED = CM_BASE + 0x0E;
+constexpr UINT CM_CURSORCHANGED = CM_BASE + 0x0F;
+constexpr UINT CM_TEXTCHANGED = CM_BASE + 0x12;
+constexpr UINT CM_MOUSEENTER = CM_BASE + 0x13;
+constexpr UINT CM_MOUSELEAVE = CM_BASE + 0x14;
+constexpr UINT CM_MENUCHANGED = CM_BASE + 0x15;
+constexpr UINT CM_BUTTONPRESSED = CM_BASE + 0x18;
+constexpr UINT CM_SHOWINGCHANGED = CM_BASE + 0x19;
+constexpr UINT CM_ENTER = CM_BASE + 0x1A;
+constexpr UINT CM_EXIT = CM_BASE + 0x1B;
+constexpr UINT CM_ICONCHANGED = CM_BASE + 0x1D;
+constexpr UINT CM_WANTSPECIALKEY = CM_BASE + 0x1E;
+constexpr UINT CM_RELEASE = CM_BASE + 0x21;
+constexpr UINT CM_SHOWHINTCHANGED = CM_BASE + 0x22;
+constexpr UINT CM_PARENTSHOWHINTCHANGED = CM_BASE + 0x23;
+constexpr UINT CM_TABSTOPCHANGED = CM_BASE + 0x28;
+constexpr UINT CM_CONTROLLISTCHANGE = CM_BASE + 0x2C;
+constexpr UINT CM_CHILDKEY = CM_BASE + 0x2E;
+constexpr UINT CM_HINTSHOW = CM_BASE + 0x30;
+constexpr UINT CM_RECREATEWND = CM_BASE + 0x33;
+constexpr UINT CM_INVALIDATE = CM_BASE + 0x34;
+constexpr UINT CM_CONTROLCHANGE = CM_BASE + 0x36;
+constexpr UINT CM_PARENTBIDIMODECHANGED = CM_BASE + 0x3D;
+constexpr UINT CM_BIDIMODECHANGED = CM_BASE + 0x3C;
+
+constexpr UINT CN_BASE = 0xBC00;
+constexpr UINT CN_CHARTOITEM = CN_BASE + 0x002F;
+constexpr UINT CN_COMMAND = CN_BASE + WM_COMMAND;
+constexpr UINT CN_COMPAREITEM = CN_BASE + WM_COMPAREITEM;
+constexpr UINT CN_CTLCOLORBTN = CN_BASE + WM_CTLCOLORBTN;
+constexpr UINT CN_CTLCOLORDLG = CN_BASE + WM_CTLCOLORDLG;
+constexpr UINT CN_CTLCOLOREDIT = CN_BASE + WM_CTLCOLOREDIT;
+constexpr UINT CN_CTLCOLORLISTBOX = CN_BASE + WM_CTLCOLORLISTBOX;
+constexpr UINT CN_CTLCOLORMSGBOX = CN_BASE + WM_CTLCOLORMSGBOX;
+constexpr UINT CN_CTLCOLORSCROLLBAR = CN_BASE + WM_CTLCOLORSCROLLBAR;
+constexpr UINT CN_CTLCOLORSTATIC = CN_BASE + WM_CTLCOLORSTATIC;
+constexpr UINT CN_DELETEITEM = CN_BASE + WM_DELETEITEM;
+constexpr UINT CN_DRAWITEM = CN_BASE + WM_DRAWITEM;
+constexpr UINT CN_HSCROLL = CN_BASE + WM_HSCROLL;
+constexpr UINT CN_MEASUREITEM = CN_BASE + WM_MEASUREITEM;
+constexpr UINT CN_NOTIFY = CN_BASE + WM_NOTIFY;
+constexpr UINT CN_VKEYTOITEM = CN_BASE + 0x002E;
+constexpr UINT CN_VSCROLL = CN_BASE + WM_VSCROLL;
+constexpr UINT CN_KEYDOWN = CN_BASE + WM_KEYDOWN;
+constexpr UINT CN_KEYUP = CN_BASE + WM_KEYUP;
+constexpr UINT CN_CHAR = CN_BASE + WM_CHAR;
+constexpr UINT CN_SYSKEYDOWN = CN_BASE + WM_SYSKEYDOWN;
+constexpr UINT CN_SYSCHAR = CN_BASE + WM_SYSCHAR;
