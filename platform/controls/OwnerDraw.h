@@ -38,3 +38,36 @@ struct DRAWITEMSTRUCT {
     ULONG_PTR itemData;
 };
 using LPDRAWITEMSTRUCT = DRAWITEMSTRUCT*;
+
+// The records of WM_MEASUREITEM, WM_COMPAREITEM and WM_DELETEITEM, which list and combo boxes
+// send their owner.
+struct MEASUREITEMSTRUCT {
+    UINT CtlType;
+    UINT CtlID;
+    UINT itemID;
+    UINT itemWidth;
+    UINT itemHeight;
+    ULONG_PTR itemData;
+};
+using LPMEASUREITEMSTRUCT = MEASUREITEMSTRUCT*;
+
+struct COMPAREITEMSTRUCT {
+    UINT CtlType;
+    UINT CtlID;
+    HWND hwndItem;
+    UINT itemID1;
+    ULONG_PTR itemData1;
+    UINT itemID2;
+    ULONG_PTR itemData2;
+    DWORD dwLocaleId;
+};
+using LPCOMPAREITEMSTRUCT = COMPAREITEMSTRUCT*;
+
+struct DELETEITEMSTRUCT {
+    UINT CtlType;
+    UINT CtlID;
+    UINT itemID;
+    HWND hwndItem;
+    ULONG_PTR itemData;
+};
+using LPDELETEITEMSTRUCT = DELETEITEMSTRUCT*;

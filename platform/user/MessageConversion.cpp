@@ -2,6 +2,7 @@
 // to a procedure of the other set.
 
 #include "platform/base/CodePage.h"
+#include "platform/controls/ControlTexts.h"
 #include "platform/user/TextBuffers.h"
 #include "platform/user/WinUser.h"
 #include "platform/user/WindowProcedures.h"
@@ -126,6 +127,44 @@ LRESULT CallGetTextLength(Procedure procedure, HWND window, bool argsUnicode) {
     return static_cast<LRESULT>(Utf16ToGbk(text).size());
 }
 
+// A control's text asked by index (LB_GETTEXT...), read whole in the callee's set.
+std::u16string ControlTextThrough(Procedure procedure, HWND window, ControlTextMessage text, WPARAM wParam,
+                                  bool* failed) {
+    UINT message = text.textMessage;
+    LRESULT length = Call(procedure, window, text.lengthMessage, wParam, 0);
+    *failed = length < 0;
+    if (length <= 0)
+        return {};
+    auto size = static_cast<std::size_t>(length) + 1;
+    if (procedure.unicode) {
+        std::vector<WCHAR> buffer(size);
+        LRESULT copied = Call(procedure, window, message, wParam, reinterpret_cast<LPARAM>(buffer.data()));
+        copied = std::clamp<LRESULT>(copied, 0, length);
+        return std::u16string(buffer.data(), static_cast<std::size_t>(copied));
+    }
+    std::vector<char> buffer(size);
+    LRESULT copied = Call(procedure, window, message, wParam, reinterpret_cast<LPARAM>(buffer.data()));
+    copied = std::clamp<LRESULT>(copied, 0, length);
+    return WideFromAnsi(std::string_view(buffer.data(), static_cast<std::size_t>(copied)));
+}
+
+LRESULT CallControlText(Procedure procedure, HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                        bool argsUnicode, ControlTextMessage text) {
+    if (text.kind == ControlTextKind::In)
+        return CallSetText(procedure, window, message, wParam, lParam, argsUnicode);
+    bool failed = false;
+    std::u16string value = ControlTextThrough(procedure, window, text, wParam, &failed);
+    if (failed)
+        return -1;
+    std::string narrow = argsUnicode ? std::string() : Utf16ToGbk(value);
+    if (text.kind == ControlTextKind::Length || !lParam)
+        return argsUnicode ? static_cast<LRESULT>(value.size()) : static_cast<LRESULT>(narrow.size());
+    // The caller's buffer holds the text and its terminator, as the length message told.
+    if (argsUnicode)
+        return CopyToBuffer(value, reinterpret_cast<LPWSTR>(lParam), static_cast<int>(value.size()) + 1);
+    return CopyToBuffer(narrow, reinterpret_cast<LPSTR>(lParam), static_cast<int>(narrow.size()) + 1);
+}
+
 bool IsCharacterMessage(UINT message) {
     return message == WM_CHAR || message == WM_SYSCHAR || message == WM_DEADCHAR || message == WM_SYSDEADCHAR;
 }
@@ -198,6 +237,8 @@ LRESULT CallWithConversion(Procedure procedure, HWND window, UINT message, WPARA
             return argsUnicode ? CallCharacterAsAnsi(procedure, window, message, wParam, lParam)
                                : CallCharacterAsWide(procedure, window, message, wParam, lParam);
         }
+        if (ControlTextMessage text = ControlTextOf(window, message); text.kind != ControlTextKind::None)
+            return CallControlText(procedure, window, message, wParam, lParam, argsUnicode, text);
         return Call(procedure, window, message, wParam, lParam);
     }
 }

@@ -65,6 +65,7 @@ struct Registration {
     std::u16string menuNameText;
     AtomName name;
     bool system;
+    WNDPROC ansiProcedure = nullptr;
 };
 
 ATOM Register(Registration registration) {
@@ -103,6 +104,7 @@ ATOM Register(Registration registration) {
     windowClass->menuNameText = std::move(registration.menuNameText);
     windowClass->classExtra.assign(static_cast<std::size_t>(registration.classExtra), 0);
     windowClass->system = registration.system;
+    windowClass->ansiProcedure = registration.ansiProcedure;
     Classes().push_back(std::move(windowClass));
     return atom;
 }
@@ -165,8 +167,10 @@ WindowClass* FindWindowClass(const AtomName& name, HINSTANCE instance) {
     return found;
 }
 
-ATOM RegisterSystemClass(const WNDCLASSEXW& description) {
-    return Register(FromDescription(description, true));
+ATOM RegisterSystemClass(const WNDCLASSEXW& description, WNDPROC ansiProcedure) {
+    Registration registration = FromDescription(description, true);
+    registration.ansiProcedure = ansiProcedure;
+    return Register(std::move(registration));
 }
 
 namespace {
@@ -182,7 +186,10 @@ BOOL DescribeClass(HINSTANCE instance, const Char* className, Info* info) {
         return FALSE;
     }
     info->style = c->style;
-    info->lpfnWndProc = reinterpret_cast<WNDPROC>(ProcedureValue(c->procedure, unicode));
+    Procedure procedure = c->procedure;
+    if (!unicode && c->ansiProcedure)
+        procedure = {c->ansiProcedure, false};
+    info->lpfnWndProc = reinterpret_cast<WNDPROC>(ProcedureValue(procedure, unicode));
     info->cbClsExtra = c->classExtraBytes;
     info->cbWndExtra = c->windowExtraBytes;
     info->hInstance = c->system ? nullptr : c->instance;

@@ -29,13 +29,17 @@ public:
     std::u16string menuNameText;
     std::vector<BYTE> classExtra;
     bool system = false;
+    // A system class's procedure for windows made by the narrow calls: the platform's
+    // controls keep one of each character set, so IsWindowUnicode follows the creating call.
+    WNDPROC ansiProcedure = nullptr;
     int windowCount = 0;
 };
 
 // Sets ERROR_CLASS_DOES_NOT_EXIST... and returns null when there is no such class.
 WindowClass* FindWindowClass(const AtomName& name, HINSTANCE instance);
 
-// Registers a class of the platform itself, visible from every module.
-ATOM RegisterSystemClass(const WNDCLASSEXW& description);
+// Registers a class of the platform itself, visible from every module; ansiProcedure, when
+// given, serves the windows that CreateWindowExA makes.
+ATOM RegisterSystemClass(const WNDCLASSEXW& description, WNDPROC ansiProcedure = nullptr);
 
 } // namespace platform

@@ -225,6 +225,8 @@ HWND Create(CreationRequest request) {
                          request.y + std::max(request.height, 0)};
     window.clientRect = window.windowRect;
     window.procedure = windowClass->procedure;
+    if (!request.unicode && windowClass->ansiProcedure)
+        window.procedure = {windowClass->ansiProcedure, false};
     window.instance = request.instance;
     window.id = reinterpret_cast<LONG_PTR>(request.menu);
     window.extraBytes.assign(static_cast<std::size_t>(windowClass->windowExtraBytes), 0);
