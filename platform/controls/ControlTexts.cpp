@@ -1,5 +1,6 @@
 #include "platform/controls/ControlTexts.h"
 
+#include "platform/controls/ComboBox.h"
 #include "platform/controls/ListBox.h"
 #include "platform/user/WinUser.h"
 
@@ -38,12 +39,37 @@ ControlTextMessage ListBoxText(UINT message) {
     }
 }
 
+bool ComboHasStrings(HWND window) {
+    auto style = static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE));
+    return !(style & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE)) || (style & CBS_HASSTRINGS);
+}
+
+ControlTextMessage ComboBoxText(UINT message) {
+    switch (message) {
+    case CB_ADDSTRING:
+    case CB_INSERTSTRING:
+    case CB_FINDSTRING:
+    case CB_FINDSTRINGEXACT:
+    case CB_SELECTSTRING:
+        return {ControlTextKind::In};
+    case CB_GETLBTEXT:
+        return {ControlTextKind::Out, CB_GETLBTEXT, CB_GETLBTEXTLEN};
+    case CB_GETLBTEXTLEN:
+        return {ControlTextKind::Length, CB_GETLBTEXT, CB_GETLBTEXTLEN};
+    default:
+        return {};
+    }
+}
+
 } // namespace
 
 ControlTextMessage ControlTextOf(HWND window, UINT message) {
     if (message >= LB_ADDSTRING && message <= LB_GETLISTBOXINFO &&
         (IsClass(window, "ListBox") || IsClass(window, "ComboLBox")) && ListHasStrings(window))
         return ListBoxText(message);
+    if (message >= CB_GETEDITSEL && message <= CB_GETCOMBOBOXINFO && IsClass(window, "ComboBox") &&
+        ComboHasStrings(window))
+        return ComboBoxText(message);
     return {};
 }
 

@@ -3,6 +3,8 @@
 // set; texts are kept in code page 936 and converted for wide callers.
 
 #include "platform/base/CodePage.h"
+#include "platform/controls/ComboBoxState.h"
+#include "platform/controls/ControlPaint.h"
 #include "platform/controls/ControlSupport.h"
 #include "platform/controls/ListBoxState.h"
 #include "platform/user/TextBuffers.h"
@@ -131,7 +133,8 @@ LRESULT SetCaretIndex(ListBoxState& list, int index) {
 }
 
 // The LB_ messages; nothing for the rest.
-std::optional<LRESULT> ListMessage(ListBoxState& list, UINT message, WPARAM wParam, LPARAM lParam, bool unicode) {
+std::optional<LRESULT> ListMessage(ListBoxState& list, UINT message, WPARAM wParam, LPARAM lParam,
+                                   bool unicode) {
     int index = static_cast<int>(static_cast<INT_PTR>(wParam));
     switch (message) {
     case LB_ADDSTRING:
@@ -156,7 +159,8 @@ std::optional<LRESULT> ListMessage(ListBoxState& list, UINT message, WPARAM wPar
             return sizeof(ULONG_PTR);
         return TextLength(list.items[static_cast<std::size_t>(index)].text, unicode);
     case LB_GETITEMDATA:
-        return list.Valid(index) ? static_cast<LRESULT>(list.items[static_cast<std::size_t>(index)].data) : LB_ERR;
+        return list.Valid(index) ? static_cast<LRESULT>(list.items[static_cast<std::size_t>(index)].data)
+                                 : LB_ERR;
     case LB_SETITEMDATA:
         if (!list.Valid(index))
             return LB_ERR;
@@ -253,18 +257,6 @@ std::optional<LRESULT> ListMessage(ListBoxState& list, UINT message, WPARAM wPar
     }
 }
 
-void Paint(ListBoxState& list, HDC given) {
-    if (given) {
-        PaintListBox(list, given);
-        return;
-    }
-    PAINTSTRUCT paint{};
-    HDC dc = BeginPaint(list.window, &paint);
-    if (dc)
-        PaintListBox(list, dc);
-    EndPaint(list.window, &paint);
-}
-
 void Create(ListBoxState& list) {
     MeasureFixedHeight(list);
     UpdateScrollBars(list);
@@ -300,7 +292,7 @@ std::optional<LRESULT> WindowMessage(ListBoxState& list, UINT message, WPARAM wP
         return 0;
     case WM_PAINT:
     case WM_PRINTCLIENT:
-        Paint(list, reinterpret_cast<HDC>(wParam));
+        PaintControl(list.window, wParam, [&](HDC dc) { PaintListBox(list, dc); });
         return 0;
     case WM_ERASEBKGND:
         return 1;
@@ -390,7 +382,13 @@ LRESULT Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool 
     ListBoxState* list = GetControlState<ListBoxState>(window);
     if (message == WM_NCCREATE) {
         DWORD style = static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE));
-        SetControlState(window, new ListBoxState(window, style));
+        auto* state = new ListBoxState(window, style);
+        // A combo box makes its list with itself as the creation parameter.
+        auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        auto combo = create ? static_cast<HWND>(create->lpCreateParams) : nullptr;
+        if ((style & LBS_COMBOBOX) && combo && ComboBoxOf(combo))
+            state->combo = combo;
+        SetControlState(window, state);
         return defaultProcedure(window, message, wParam, lParam);
     }
     if (!list)
@@ -405,6 +403,8 @@ LRESULT Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool 
             CharTyped(*list, *character);
         return 0;
     }
+    if (list->combo && (list->style & WS_POPUP) && IsComboListMouseMessage(message))
+        return ComboListMouse(*list, message, wParam, lParam);
     if (std::optional<LRESULT> answer = ListMessage(*list, message, wParam, lParam, unicode))
         return *answer;
     if (std::optional<LRESULT> answer = WindowMessage(*list, message, wParam, lParam))

@@ -98,12 +98,16 @@ LRESULT AskParent(const ListBoxState& list, UINT message, WORD what) {
 
 void NotifyListBox(const ListBoxState& list, WORD code) {
     bool always = code == LBN_SETFOCUS || code == LBN_KILLFOCUS;
-    if (always || list.Notifies())
+    if (list.combo) {
+        WPARAM wParam = MAKEWPARAM(static_cast<WORD>(GetDlgCtrlID(list.window)), code);
+        SendMessageW(list.combo, WM_COMMAND, wParam, reinterpret_cast<LPARAM>(list.window));
+    } else if (always || list.Notifies()) {
         NotifyParentCommand(list.window, code);
+    }
 }
 
 void PressItem(ListBoxState& list, POINT point, WPARAM keys, bool doubleClick) {
-    if (!(list.style & LBS_COMBOBOX) && GetFocus() != list.window) {
+    if (!list.combo && GetFocus() != list.window) {
         SetFocus(list.window);
         if (!IsWindow(list.window))
             return;

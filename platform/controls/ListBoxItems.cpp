@@ -2,6 +2,7 @@
 // item heights that fonts and owners decide.
 
 #include "platform/base/CodePage.h"
+#include "platform/controls/ControlPaint.h"
 #include "platform/controls/ListBoxState.h"
 
 #include <algorithm>
@@ -24,17 +25,13 @@ std::string FoldCase(std::string_view text) {
 }
 
 UINT OwnerType(const ListBoxState& list) {
-    return (list.style & LBS_COMBOBOX) ? ODT_COMBOBOX : ODT_LISTBOX;
+    return list.combo ? ODT_COMBOBOX : ODT_LISTBOX;
 }
 
 // Where owner messages of the list go: its parent, or for a combo box's list the combo's parent.
 HWND OwnerWindow(const ListBoxState& list, HWND* control) {
-    *control = list.window;
-    if (list.style & LBS_COMBOBOX) {
-        *control = GetParent(list.window);
-        return *control ? GetParent(*control) : nullptr;
-    }
-    return GetParent(list.window);
+    *control = list.Control();
+    return GetParent(*control);
 }
 
 int CompareItems(const ListBoxState& list, const ListBoxItem& a, int indexB) {
@@ -45,9 +42,12 @@ int CompareItems(const ListBoxState& list, const ListBoxItem& a, int indexB) {
     HWND owner = OwnerWindow(list, &control);
     if (!owner)
         return 1;
-    COMPAREITEMSTRUCT compare{OwnerType(list), static_cast<UINT>(GetDlgCtrlID(control)), control,
-                              static_cast<UINT>(-1), a.data, static_cast<UINT>(indexB), b.data, 0};
-    return static_cast<int>(SendMessageW(owner, WM_COMPAREITEM, compare.CtlID, reinterpret_cast<LPARAM>(&compare)));
+    COMPAREITEMSTRUCT compare{OwnerType(list), static_cast<UINT>(GetDlgCtrlID(control)),
+                              control,         static_cast<UINT>(-1),
+                              a.data,          static_cast<UINT>(indexB),
+                              b.data,          0};
+    return static_cast<int>(
+        SendMessageW(owner, WM_COMPAREITEM, compare.CtlID, reinterpret_cast<LPARAM>(&compare)));
 }
 
 void MeasureItem(ListBoxState& list, int index) {
@@ -59,8 +59,12 @@ void MeasureItem(ListBoxState& list, int index) {
         return;
     RECT client{};
     GetClientRect(list.window, &client);
-    MEASUREITEMSTRUCT measure{OwnerType(list), static_cast<UINT>(GetDlgCtrlID(control)), static_cast<UINT>(index),
-                              static_cast<UINT>(client.right), static_cast<UINT>(list.itemHeight), item.data};
+    MEASUREITEMSTRUCT measure{OwnerType(list),
+                              static_cast<UINT>(GetDlgCtrlID(control)),
+                              static_cast<UINT>(index),
+                              static_cast<UINT>(client.right),
+                              static_cast<UINT>(list.itemHeight),
+                              item.data};
     SendMessageW(owner, WM_MEASUREITEM, measure.CtlID, reinterpret_cast<LPARAM>(&measure));
     item.height = std::clamp(static_cast<int>(measure.itemHeight), 1, 255);
 }
@@ -72,8 +76,9 @@ void SendDeleteItem(const ListBoxState& list, int index) {
     HWND owner = OwnerWindow(list, &control);
     if (!owner)
         return;
-    DELETEITEMSTRUCT deleted{OwnerType(list), static_cast<UINT>(GetDlgCtrlID(control)), static_cast<UINT>(index),
-                             control, list.items[static_cast<std::size_t>(index)].data};
+    DELETEITEMSTRUCT deleted{OwnerType(list), static_cast<UINT>(GetDlgCtrlID(control)),
+                             static_cast<UINT>(index), control,
+                             list.items[static_cast<std::size_t>(index)].data};
     SendMessageW(owner, WM_DELETEITEM, deleted.CtlID, reinterpret_cast<LPARAM>(&deleted));
 }
 
@@ -198,7 +203,7 @@ LRESULT FindItem(const ListBoxState& list, int start, std::string_view text, ULO
 
 int FontItemHeight(HWND window, HFONT font) {
     HDC dc = GetDC(window);
-    HGDIOBJ previous = SelectObject(dc, font ? font : GetStockObject(SYSTEM_FONT));
+    HGDIOBJ previous = SelectObject(dc, ControlFont(font));
     TEXTMETRICA metrics{};
     GetTextMetricsA(dc, &metrics);
     SelectObject(dc, previous);
@@ -216,8 +221,12 @@ void MeasureFixedHeight(ListBoxState& list) {
         return;
     RECT client{};
     GetClientRect(list.window, &client);
-    MEASUREITEMSTRUCT measure{OwnerType(list), static_cast<UINT>(GetDlgCtrlID(control)), 0,
-                              static_cast<UINT>(client.right), static_cast<UINT>(list.itemHeight), 0};
+    MEASUREITEMSTRUCT measure{OwnerType(list),
+                              static_cast<UINT>(GetDlgCtrlID(control)),
+                              0,
+                              static_cast<UINT>(client.right),
+                              static_cast<UINT>(list.itemHeight),
+                              0};
     SendMessageW(owner, WM_MEASUREITEM, measure.CtlID, reinterpret_cast<LPARAM>(&measure));
     list.itemHeight = std::clamp(static_cast<int>(measure.itemHeight), 1, 255);
 }

@@ -2,6 +2,7 @@
 // the highlight colours, the focus rectangle on the caret item, owner-drawn items left to
 // the owner. The whole client area is painted here, so erasing does nothing.
 
+#include "platform/controls/ControlPaint.h"
 #include "platform/controls/ControlSupport.h"
 #include "platform/controls/ListBoxState.h"
 
@@ -23,12 +24,8 @@ UINT ItemState(const ListBoxState& list, int index, bool enabled) {
 }
 
 void DrawOwnerItem(const ListBoxState& list, HDC dc, int index, const RECT& rect, UINT state) {
-    HWND control = list.window;
-    UINT type = ODT_LISTBOX;
-    if (list.style & LBS_COMBOBOX) {
-        control = GetParent(list.window);
-        type = ODT_COMBOBOX;
-    }
+    HWND control = list.Control();
+    UINT type = list.combo ? ODT_COMBOBOX : ODT_LISTBOX;
     HWND owner = GetParent(control);
     if (!owner)
         return;
@@ -44,8 +41,8 @@ void DrawOwnerItem(const ListBoxState& list, HDC dc, int index, const RECT& rect
     SendMessageW(owner, WM_DRAWITEM, draw.CtlID, reinterpret_cast<LPARAM>(&draw));
 }
 
-void DrawTextItem(const ListBoxState& list, HDC dc, int index, const RECT& rect, UINT state, HBRUSH background,
-                  COLORREF textColour) {
+void DrawTextItem(const ListBoxState& list, HDC dc, int index, const RECT& rect, UINT state,
+                  HBRUSH background, COLORREF textColour) {
     bool selected = state & ODS_SELECTED;
     FillRect(dc, &rect, selected ? GetSysColorBrush(COLOR_HIGHLIGHT) : background);
     COLORREF colour = textColour;
@@ -63,14 +60,26 @@ void DrawTextItem(const ListBoxState& list, HDC dc, int index, const RECT& rect,
     DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &textRect, format);
 }
 
+// A combo box's list asks the combo box's parent, as the list of the combo box it is.
+HBRUSH ListColours(const ListBoxState& list, HDC dc) {
+    HWND asked = list.combo ? GetParent(list.combo) : nullptr;
+    if (asked) {
+        auto brush = reinterpret_cast<HBRUSH>(SendMessageW(
+            asked, WM_CTLCOLORLISTBOX, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(list.window)));
+        if (brush)
+            return brush;
+    }
+    return AskParentForColours(list.window, dc, WM_CTLCOLORLISTBOX);
+}
+
 } // namespace
 
 void PaintListBox(ListBoxState& list, HDC dc) {
     RECT client{};
     GetClientRect(list.window, &client);
-    HBRUSH background = AskParentForColours(list.window, dc, WM_CTLCOLORLISTBOX);
+    HBRUSH background = ListColours(list, dc);
     COLORREF textColour = GetTextColor(dc);
-    HGDIOBJ previousFont = SelectObject(dc, list.font ? list.font : GetStockObject(SYSTEM_FONT));
+    HGDIOBJ previousFont = SelectObject(dc, ControlFont(list.font));
     int previousMode = SetBkMode(dc, TRANSPARENT);
     bool enabled = IsWindowEnabled(list.window);
     RECT clip{};
@@ -89,10 +98,10 @@ void PaintListBox(ListBoxState& list, HDC dc) {
             continue;
         }
         DrawTextItem(list, dc, index, rect, state, background, textColour);
-        if ((state & ODS_FOCUS) && !(list.style & LBS_COMBOBOX))
+        if ((state & ODS_FOCUS) && !list.combo)
             DrawFocusRect(dc, &rect);
     }
-    if (list.Count() == 0 && list.focused && !(list.style & LBS_COMBOBOX)) {
+    if (list.Count() == 0 && list.focused && !list.combo) {
         // An empty list shows where the caret would be.
         RECT rect{0, 0, client.right, list.itemHeight};
         FillRect(dc, &rect, background);

@@ -31,7 +31,8 @@ public:
 
     HWND window;
     DWORD style;
-    DWORD scrollStyles; // WS_VSCROLL and WS_HSCROLL as created: the bars come and go with need
+    DWORD scrollStyles;   // WS_VSCROLL and WS_HSCROLL as created: the bars come and go with need
+    HWND combo = nullptr; // the combo box of an LBS_COMBOBOX list: it hears the notifications
     std::vector<ListBoxItem> items;
     int top = 0;      // first item shown
     int caret = 0;    // the item with the focus rectangle
@@ -57,7 +58,9 @@ public:
     bool IsMultiple() const { return style & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL); }
     bool IsExtended() const { return style & LBS_EXTENDEDSEL; }
     bool CanSelect() const { return !(style & LBS_NOSEL); }
-    bool Notifies() const { return style & (LBS_NOTIFY | LBS_COMBOBOX); }
+    bool Notifies() const { return combo || (style & LBS_NOTIFY); }
+    // The window the list stands for towards the owner: the combo box, or the list itself.
+    HWND Control() const { return combo ? combo : window; }
 };
 
 ListBoxState* ListBoxOf(HWND window);

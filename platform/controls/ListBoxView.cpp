@@ -125,15 +125,21 @@ void EnsureVisible(ListBoxState& list, int index) {
 void UpdateScrollBars(ListBoxState& list) {
     if (list.scrollStyles & WS_VSCROLL) {
         UINT noScroll = (list.style & LBS_DISABLENOSCROLL) ? SIF_DISABLENOSCROLL : 0;
-        SCROLLINFO info{sizeof info, SIF_RANGE | SIF_PAGE | SIF_POS | noScroll, 0, std::max(0, list.Count() - 1),
-                        static_cast<UINT>(FullyVisibleCount(list)), list.top, 0};
+        SCROLLINFO info{sizeof info,
+                        SIF_RANGE | SIF_PAGE | SIF_POS | noScroll,
+                        0,
+                        std::max(0, list.Count() - 1),
+                        static_cast<UINT>(FullyVisibleCount(list)),
+                        list.top,
+                        0};
         if (list.Count() == 0)
             info.nPage = 1;
         SetScrollInfo(list.window, SB_VERT, &info, list.redraw);
     }
     if (list.scrollStyles & WS_HSCROLL) {
         int width = Client(list).right;
-        list.horizontalOffset = std::clamp(list.horizontalOffset, 0, std::max(0, list.horizontalExtent - width));
+        list.horizontalOffset =
+            std::clamp(list.horizontalOffset, 0, std::max(0, list.horizontalExtent - width));
         UINT noScroll = (list.style & LBS_DISABLENOSCROLL) ? SIF_DISABLENOSCROLL : 0;
         SCROLLINFO info{sizeof info,
                         SIF_RANGE | SIF_PAGE | SIF_POS | noScroll,

@@ -1,6 +1,7 @@
 #include "platform/controls/StandardClasses.h"
 
 #include "platform/controls/Button.h"
+#include "platform/controls/ComboBoxState.h"
 #include "platform/controls/ListBoxState.h"
 #include "platform/controls/Static.h"
 
@@ -11,6 +12,7 @@ void RegisterStandardControlClasses() {
     RegisterButtonClass();
     RegisterStaticClass();
     RegisterListBoxClasses();
+    RegisterComboBoxClass();
 }
 
 } // namespace platform

@@ -2,6 +2,7 @@
 
 #include "platform/base/LastError.h"
 #include "platform/base/WinError.h"
+#include "platform/controls/ComboBox.h"
 #include "platform/process/Process.h"
 #include "platform/process/ToolHelp.h"
 #include "platform/user/WinUser.h"
@@ -46,7 +47,9 @@ std::vector<LayerModule>& Modules() {
           {"GetModuleFileNameExA", Entry(&GetModuleFileNameExA)}}},
         {"user32.dll",
          true,
-         {{"GetScrollBarInfo", Entry(&GetScrollBarInfo)}, {"TrackMouseEvent", Entry(&TrackMouseEvent)}}},
+         {{"GetScrollBarInfo", Entry(&GetScrollBarInfo)},
+          {"TrackMouseEvent", Entry(&TrackMouseEvent)},
+          {"GetComboBoxInfo", Entry(&GetComboBoxInfo)}}},
     };
     return modules;
 }

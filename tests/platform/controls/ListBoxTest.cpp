@@ -24,7 +24,8 @@ TEST_F(ListBoxTest, Strings_AreKeptInOrderOrSortedWithoutRegardToCase) {
 
     EXPECT_EQ(SendMessageA(list, LB_INSERTSTRING, 1, reinterpret_cast<LPARAM>("zulu")), 1)
         << "inserting ignores the sort order";
-    EXPECT_EQ(SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("end")), 7);
+    EXPECT_EQ(SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("end")),
+              7);
     EXPECT_EQ(SendMessageA(list, LB_INSERTSTRING, 9, reinterpret_cast<LPARAM>("far")), LB_ERR);
     EXPECT_EQ(SendMessageA(list, LB_DELETESTRING, 1, 0), 7) << "the count left is returned";
     EXPECT_EQ(ItemText(list, 1), "Alpha");
@@ -48,7 +49,9 @@ TEST_F(ListBoxTest, Strings_AreConvertedForWideCallersAndWindows) {
     EXPECT_EQ(SendMessageW(list, LB_GETTEXT, 1, reinterpret_cast<LPARAM>(wide)), 2);
     EXPECT_EQ(std::u16string(wide), u"广州");
     EXPECT_EQ(ItemText(list, 0), "上海 pudong");
-    EXPECT_EQ(SendMessageW(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(u"广州")), 1);
+    EXPECT_EQ(
+        SendMessageW(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(u"广州")),
+        1);
 
     HWND narrow = CreateList(0);
     EXPECT_FALSE(IsWindowUnicode(narrow)) << "made by CreateWindowExA";
@@ -59,11 +62,13 @@ TEST_F(ListBoxTest, Find_SearchesPrefixesAfterTheStartAndWrapsRound) {
     AddStrings(list, {"apple", "banana", "Apricot", "blueberry", "apple"});
     EXPECT_EQ(SendMessageA(list, LB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("AP")), 0);
     EXPECT_EQ(SendMessageA(list, LB_FINDSTRING, 0, reinterpret_cast<LPARAM>("ap")), 2);
-    EXPECT_EQ(SendMessageA(list, LB_FINDSTRING, 4, reinterpret_cast<LPARAM>("ap")), 0) << "wraps past the end";
+    EXPECT_EQ(SendMessageA(list, LB_FINDSTRING, 4, reinterpret_cast<LPARAM>("ap")), 0)
+        << "wraps past the end";
     EXPECT_EQ(SendMessageA(list, LB_FINDSTRING, 0, reinterpret_cast<LPARAM>("cherry")), LB_ERR);
     EXPECT_EQ(SendMessageA(list, LB_FINDSTRINGEXACT, 0, reinterpret_cast<LPARAM>("APPLE")), 4);
-    EXPECT_EQ(SendMessageA(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("app")),
-              LB_ERR);
+    EXPECT_EQ(
+        SendMessageA(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("app")),
+        LB_ERR);
     EXPECT_EQ(SendMessageA(list, LB_SELECTSTRING, 0, reinterpret_cast<LPARAM>("bl")), 3);
     EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 3);
 
@@ -87,7 +92,8 @@ TEST_F(ListBoxTest, SingleSelection_FollowsItsItemAndRefusesTheMultipleMessages)
     EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), LB_ERR) << "deleting the selected item clears it";
 
     SendMessageA(list, LB_SETCURSEL, 1, 0);
-    EXPECT_EQ(SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(-1), 0), LB_ERR) << "even though it worked";
+    EXPECT_EQ(SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(-1), 0), LB_ERR)
+        << "even though it worked";
     EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), LB_ERR);
 
     EXPECT_EQ(SendMessageA(list, LB_SETSEL, TRUE, 1), LB_ERR);
@@ -110,7 +116,8 @@ TEST_F(ListBoxTest, MultipleSelection_RangesAllAndReversedRanges) {
     EXPECT_EQ(items[0], 0);
     EXPECT_EQ(items[1], 5);
     SendMessageA(list, LB_SELITEMRANGE, TRUE, MAKELPARAM(2, 3));
-    EXPECT_EQ(SendMessageA(list, LB_GETSELITEMS, 3, reinterpret_cast<LPARAM>(items)), 3) << "up to the buffer size";
+    EXPECT_EQ(SendMessageA(list, LB_GETSELITEMS, 3, reinterpret_cast<LPARAM>(items)), 3)
+        << "up to the buffer size";
     EXPECT_EQ(SendMessageA(list, LB_SETSEL, FALSE, 9), LB_ERR);
 }
 
@@ -150,7 +157,8 @@ TEST_F(ListBoxTest, Mouse_ExtendedSelectionWithShiftAndControl) {
     AddStrings(list, {"0", "1", "2", "3", "4"});
     auto selected = [&] {
         std::vector<int> items(5);
-        items.resize(static_cast<std::size_t>(SendMessageA(list, LB_GETSELITEMS, 5, reinterpret_cast<LPARAM>(items.data()))));
+        items.resize(static_cast<std::size_t>(
+            SendMessageA(list, LB_GETSELITEMS, 5, reinterpret_cast<LPARAM>(items.data()))));
         return items;
     };
     ClickAt(ItemCentre(list, 1));
@@ -201,7 +209,8 @@ TEST_F(ListBoxTest, Keyboard_MovesTheSelectionAndFindsTypedPrefixes) {
     platform::headless::AdvanceClock(2000);
     platform::headless::TypeText(u"b");
     platform::headless::RunUntilIdle();
-    EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 1) << "after a pause a first letter searches on, wrapping";
+    EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 1)
+        << "after a pause a first letter searches on, wrapping";
     platform::headless::AdvanceClock(2000);
     platform::headless::TypeText(u"北海");
     platform::headless::RunUntilIdle();
@@ -260,7 +269,8 @@ TEST_F(ListBoxTest, View_ScrollsToTheCaretWithItsOwnBarAndAWholeNumberOfItems) {
     EXPECT_EQ(static_cast<int>(info.nPage), page);
 
     SendMessageA(list, LB_SETCURSEL, 15, 0);
-    EXPECT_EQ(SendMessageA(list, LB_GETTOPINDEX, 0, 0), 15 - page + 1) << "the selection is scrolled into view";
+    EXPECT_EQ(SendMessageA(list, LB_GETTOPINDEX, 0, 0), 15 - page + 1)
+        << "the selection is scrolled into view";
     SendMessageA(list, LB_SETTOPINDEX, 19, 0);
     EXPECT_EQ(SendMessageA(list, LB_GETTOPINDEX, 0, 0), 20 - page) << "the last page stays full";
     SendMessageA(list, WM_VSCROLL, SB_TOP, 0);
@@ -315,7 +325,9 @@ TEST_F(ListBoxTest, OwnerDrawn_ItemsAreMeasuredDrawnComparedAndDeletedByTheParen
             return TRUE;
         case WM_COMPAREITEM: {
             auto* compare = reinterpret_cast<COMPAREITEMSTRUCT*>(lParam);
-            return compare->itemData1 < compare->itemData2 ? -1 : (compare->itemData1 > compare->itemData2 ? 1 : 0);
+            return compare->itemData1 < compare->itemData2
+                       ? -1
+                       : (compare->itemData1 > compare->itemData2 ? 1 : 0);
         }
         default:
             return std::nullopt;
@@ -334,7 +346,8 @@ TEST_F(ListBoxTest, OwnerDrawn_ItemsAreMeasuredDrawnComparedAndDeletedByTheParen
     SendMessageA(list, LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&rect));
     EXPECT_EQ(rect.top, 15 + 22) << "variable heights add up";
     ULONG_PTR data = 0;
-    EXPECT_EQ(SendMessageA(list, LB_GETTEXT, 1, reinterpret_cast<LPARAM>(&data)), static_cast<LRESULT>(sizeof data));
+    EXPECT_EQ(SendMessageA(list, LB_GETTEXT, 1, reinterpret_cast<LPARAM>(&data)),
+              static_cast<LRESULT>(sizeof data));
     EXPECT_EQ(data, 12u) << "without strings the text is the item data";
     EXPECT_EQ(SendMessageA(list, LB_FINDSTRING, static_cast<WPARAM>(-1), 20), 2);
 

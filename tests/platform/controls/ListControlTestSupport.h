@@ -22,8 +22,8 @@ protected:
 
     HWND CreateControl(const char* className, DWORD style, int x = 10, int y = 10, int width = 150,
                        int height = 100, int id = 7, DWORD exStyle = 0) {
-        return CreateWindowExA(exStyle, className, "", WS_CHILD | WS_VISIBLE | style, x, y, width, height, parent,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+        return CreateWindowExA(exStyle, className, "", WS_CHILD | WS_VISIBLE | style, x, y, width, height,
+                               parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
     }
 
     HWND CreateList(DWORD style, int height = 100, int width = 150) {
@@ -35,7 +35,8 @@ protected:
             SendMessageA(control, message, 0, reinterpret_cast<LPARAM>(text.c_str()));
     }
 
-    static std::string ItemText(HWND list, int index, UINT message = LB_GETTEXT, UINT lengthMessage = LB_GETTEXTLEN) {
+    static std::string ItemText(HWND list, int index, UINT message = LB_GETTEXT,
+                                UINT lengthMessage = LB_GETTEXTLEN) {
         auto length = SendMessageA(list, lengthMessage, static_cast<WPARAM>(index), 0);
         if (length < 0)
             return "<error>";
