@@ -46,11 +46,12 @@ void MovePixels(PixelSurface& store, const Region& source, int dx, int dy) {
             int targetY = y + dy;
             if (targetY < 0 || targetY >= store.Height())
                 continue;
-            for (int x = r.left; x < r.right; ++x) {
-                int targetX = x + dx;
-                if (targetX >= 0 && targetX < store.Width())
-                    store.Row(targetY)[targetX] = saved[(y - bounds.top) * width + (x - bounds.left)];
-            }
+            // The run of the row whose target lies inside the store, copied whole.
+            const int first = std::max(r.left, -dx);
+            const int last = std::min(r.right, store.Width() - dx);
+            if (first < last)
+                std::copy_n(saved.begin() + (y - bounds.top) * width + (first - bounds.left), last - first,
+                            store.Row(targetY) + first + dx);
         }
     }
 }
