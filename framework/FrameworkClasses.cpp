@@ -8,6 +8,7 @@
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/Picture.h"
+#include "framework/grid/StringGrid.h"
 
 void RegisterFrameworkClasses() {
     static const bool registered = [] {
@@ -18,7 +19,8 @@ void RegisterFrameworkClasses() {
               &TIcon::ClassInfo(),          &TPicture::ClassInfo(),    &TComponent::ClassInfo(),
               &TControl::ClassInfo(),       &TWinControl::ClassInfo(), &TGraphicControl::ClassInfo(),
               &TCustomControl::ClassInfo(), &TCustomForm::ClassInfo(), &TForm::ClassInfo(),
-              &TApplication::ClassInfo(),   &TScreen::ClassInfo(),     &TTimer::ClassInfo()})
+              &TApplication::ClassInfo(),   &TScreen::ClassInfo(),     &TTimer::ClassInfo(),
+              &TCustomGrid::ClassInfo(),    &TStringGrid::ClassInfo()})
             RegisterClass(*type);
         return true;
     }();
