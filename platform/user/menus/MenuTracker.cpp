@@ -159,6 +159,7 @@ private:
     bool m_bar = false;
     bool m_showAccel = false;
     bool m_end = false;
+    bool m_dropMode = false; // moving along the bar opens each drop-down
     bool m_chosen = false;
     UINT m_command = 0;
     POINT m_pointer{};
@@ -414,6 +415,7 @@ void MenuLoop::OpenDropDown(int item, bool selectFirst) {
     MenuItem* barItem = ItemOf(0, item);
     if (!barItem || !barItem->subMenu || barItem->IsDisabled())
         return;
+    m_dropMode = true;
     RECT anchor = ItemOnScreen(0, item);
     if (OpenPopup(barItem->subMenu, item, {anchor.left, anchor.bottom}, TPM_LEFTALIGN | TPM_VERTICAL, anchor) &&
         selectFirst)
@@ -422,10 +424,9 @@ void MenuLoop::OpenDropDown(int item, bool selectFirst) {
 }
 
 void MenuLoop::SwitchBarItem(int item) {
-    bool wasOpen = DropDownOpen();
     CloseFrom(1);
     Select(0, item, false);
-    if (wasOpen)
+    if (m_dropMode)
         OpenDropDown(item, true);
 }
 
@@ -583,8 +584,10 @@ void MenuLoop::OnKey(UINT key) {
             m_end = true;
         else
             CloseFrom(last);
-        if (m_bar && m_levels.size() == 1)
+        if (m_bar && m_levels.size() == 1) {
+            m_dropMode = false;
             Redraw(0);
+        }
         return;
     case VK_UP:
     case VK_DOWN:
