@@ -1,10 +1,10 @@
 #include "platform/user/menus/MenuBar.h"
 
 #include "platform/gdi/WinGdi.h"
+#include "platform/gdi/WinRect.h"
 #include "platform/gdi/WinUserDraw.h"
 #include "platform/user/ClassicFrame.h"
 #include "platform/user/FrameLayout.h"
-#include "platform/gdi/WinRect.h"
 #include "platform/user/WinUser.h"
 #include "platform/user/WindowManager.h"
 #include "platform/user/menus/MenuPainter.h"
@@ -84,8 +84,8 @@ void PaintMenuBar(HDC dc, Window& window, const RECT& band) {
         BarItemState state = BarItemState::Normal;
         if (item.state & MFS_HILITE)
             state = dropDownOpen ? BarItemState::Pressed : BarItemState::Hot;
-        DrawBarItem(dc, item, items[i], ItemLook{state != BarItemState::Normal, showAccel, window.handle, menu->handle},
-                    state);
+        DrawBarItem(dc, item, items[i],
+                    ItemLook{state != BarItemState::Normal, showAccel, window.handle, menu->handle}, state);
     }
     RestoreDC(dc, saved);
 }

@@ -187,7 +187,8 @@ int MenuItemFromPoint(HWND window, HMENU menu, POINT screen) {
         return -1;
     for (size_t i = 0; i < record->items.size(); ++i) {
         RECT r{};
-        if (platform::ItemRectOnScreen(window, menu, static_cast<int>(i), r) && platform::PointInRect(r, screen))
+        if (platform::ItemRectOnScreen(window, menu, static_cast<int>(i), r) &&
+            platform::PointInRect(r, screen))
             return static_cast<int>(i);
     }
     return -1;

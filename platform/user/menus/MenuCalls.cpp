@@ -316,8 +316,9 @@ BOOL CheckMenuRadioItem(HMENU handle, UINT first, UINT last, UINT check, UINT fl
 UINT GetMenuDefaultItem(HMENU handle, UINT byPosition, UINT flags) {
     platform::Menu* menu = platform::MenuFromHandle(handle);
     for (int depth = 0; menu && depth < 64; ++depth) {
-        auto it = std::find_if(menu->items.begin(), menu->items.end(),
-                               [](const platform::MenuItem& item) { return (item.state & MFS_DEFAULT) != 0; });
+        auto it = std::find_if(menu->items.begin(), menu->items.end(), [](const platform::MenuItem& item) {
+            return (item.state & MFS_DEFAULT) != 0;
+        });
         if (it == menu->items.end())
             return 0xFFFFFFFF;
         if (it->IsDisabled() && !(flags & GMDI_USEDISABLED))
@@ -347,8 +348,9 @@ BOOL SetMenuDefaultItem(HMENU handle, UINT position, UINT byPosition) {
             chosen = static_cast<int>(position);
         } else {
             // Only this menu's own items can be its default.
-            auto it = std::find_if(menu->items.begin(), menu->items.end(),
-                                   [position](const platform::MenuItem& item) { return item.id == position; });
+            auto it =
+                std::find_if(menu->items.begin(), menu->items.end(),
+                             [position](const platform::MenuItem& item) { return item.id == position; });
             if (it == menu->items.end()) {
                 SetLastError(ERROR_MENU_ITEM_NOT_FOUND);
                 return FALSE;

@@ -1,8 +1,8 @@
 #include "platform/user/menus/MenuLayout.h"
 
 #include "platform/gdi/WinGdi.h"
-#include "platform/gdi/WinUserDraw.h"
 #include "platform/gdi/WinRect.h"
+#include "platform/gdi/WinUserDraw.h"
 #include "platform/user/WinUser.h"
 
 #include <algorithm>
@@ -72,7 +72,8 @@ HFONT MenuFont(bool bold) {
     return font;
 }
 
-MeasuringDC::MeasuringDC() : m_dc(CreateCompatibleDC(nullptr)), m_oldFont(SelectObject(m_dc, MenuFont(false))) {}
+MeasuringDC::MeasuringDC()
+    : m_dc(CreateCompatibleDC(nullptr)), m_oldFont(SelectObject(m_dc, MenuFont(false))) {}
 
 MeasuringDC::~MeasuringDC() {
     SelectObject(m_dc, m_oldFont);
@@ -133,8 +134,8 @@ PopupLayout LayoutPopup(const Menu& menu, HWND owner) {
         longestShortcut = std::max(longestShortcut, m.shortcut);
     }
     layout.shortcutOffset = layout.checkColumn + longestLabel + ShortcutGap;
-    int textWidth =
-        layout.checkColumn + longestLabel + (longestShortcut ? ShortcutGap + longestShortcut : 0) + ArrowColumn;
+    int textWidth = layout.checkColumn + longestLabel +
+                    (longestShortcut ? ShortcutGap + longestShortcut : 0) + ArrowColumn;
 
     // Items stack in columns; a break starts the next column to the right.
     layout.items.resize(menu.items.size());

@@ -30,7 +30,7 @@ struct MenuItem {
 
 struct Menu {
     HMENU handle = nullptr;
-    bool popup = false;     // made by CreatePopupMenu
+    bool popup = false;       // made by CreatePopupMenu
     HWND barWindow = nullptr; // the window showing it as its menu bar
     std::vector<MenuItem> items;
 };

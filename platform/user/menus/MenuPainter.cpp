@@ -1,8 +1,8 @@
 #include "platform/user/menus/MenuPainter.h"
 
 #include "platform/gdi/WinGdi.h"
-#include "platform/gdi/WinUserDraw.h"
 #include "platform/gdi/WinRect.h"
+#include "platform/gdi/WinUserDraw.h"
 #include "platform/user/WinUser.h"
 
 #include <algorithm>
@@ -146,8 +146,8 @@ void DrawCheckColumn(HDC dc, const MenuItem& item, const RECT& column, COLORREF 
         return;
     }
     if (checked) {
-        DrawMark(dc, CentredBox(column, mark, mark), (item.type & MFT_RADIOCHECK) ? DFCS_MENUBULLET : DFCS_MENUCHECK,
-                 colour);
+        DrawMark(dc, CentredBox(column, mark, mark),
+                 (item.type & MFT_RADIOCHECK) ? DFCS_MENUBULLET : DFCS_MENUCHECK, colour);
         return;
     }
     if (!item.bitmap)
@@ -260,7 +260,8 @@ void DrawBarItem(HDC dc, const MenuItem& item, const RECT& rect, const ItemLook&
         OffsetRect(&content, 1, 1);
     if (item.type & MFT_BITMAP) {
         int size = GetSystemMetrics(SM_CXMENUSIZE) - 6;
-        if (!DrawSystemBitmap(dc, item.bitmap, CentredBox(content, size, size), GetSysColor(COLOR_MENUTEXT)) &&
+        if (!DrawSystemBitmap(dc, item.bitmap, CentredBox(content, size, size),
+                              GetSysColor(COLOR_MENUTEXT)) &&
             item.bitmap) {
             BITMAP info{};
             GetObjectA(item.bitmap, sizeof info, &info);

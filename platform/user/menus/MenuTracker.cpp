@@ -273,7 +273,8 @@ UINT MenuLoop::Finish() {
     return m_command;
 }
 
-bool MenuLoop::OpenPopup(HMENU handle, int parentItem, POINT at, UINT flags, const std::optional<RECT>& exclude) {
+bool MenuLoop::OpenPopup(HMENU handle, int parentItem, POINT at, UINT flags,
+                         const std::optional<RECT>& exclude) {
     bool system = m_options.systemMenu && !m_bar;
     if (system && m_levels.empty())
         UpdateSystemMenuStates(m_owner);
@@ -347,7 +348,8 @@ void MenuLoop::Select(size_t level, int item, bool byMouse) {
     UINT flags = ItemFlags(*chosen) | MF_HILITE | (byMouse ? MF_MOUSESELECT : 0) |
                  (m_options.systemMenu && !m_bar ? MF_SYSMENU : 0);
     UINT idOrPosition = chosen->subMenu ? static_cast<UINT>(item) : chosen->id;
-    SendMessageW(m_owner, WM_MENUSELECT, MAKEWPARAM(static_cast<WORD>(idOrPosition), static_cast<WORD>(flags)),
+    SendMessageW(m_owner, WM_MENUSELECT,
+                 MAKEWPARAM(static_cast<WORD>(idOrPosition), static_cast<WORD>(flags)),
                  reinterpret_cast<LPARAM>(target.menu));
 }
 
@@ -356,7 +358,8 @@ RECT MenuLoop::ItemOnScreen(size_t level, int item) {
     if (!target.window) {
         Window* owner = FindLiveWindow(m_owner);
         std::vector<RECT> items = owner ? BarItemsOnScreen(*owner) : std::vector<RECT>{};
-        return item >= 0 && static_cast<size_t>(item) < items.size() ? items[static_cast<size_t>(item)] : RECT{};
+        return item >= 0 && static_cast<size_t>(item) < items.size() ? items[static_cast<size_t>(item)]
+                                                                     : RECT{};
     }
     RECT r = target.layout.items[static_cast<size_t>(item)];
     POINT origin{0, 0};
@@ -417,7 +420,8 @@ void MenuLoop::OpenDropDown(int item, bool selectFirst) {
         return;
     m_dropMode = true;
     RECT anchor = ItemOnScreen(0, item);
-    if (OpenPopup(barItem->subMenu, item, {anchor.left, anchor.bottom}, TPM_LEFTALIGN | TPM_VERTICAL, anchor) &&
+    if (OpenPopup(barItem->subMenu, item, {anchor.left, anchor.bottom}, TPM_LEFTALIGN | TPM_VERTICAL,
+                  anchor) &&
         selectFirst)
         SelectFirst(1);
     Redraw(0); // the bar item looks pressed while its drop-down is open
@@ -471,7 +475,8 @@ MenuLoop::Hit MenuLoop::HitTest(POINT screen) {
         }
         RECT frame{};
         GetWindowRect(level.window, &frame);
-        if (screen.x < frame.left || screen.x >= frame.right || screen.y < frame.top || screen.y >= frame.bottom)
+        if (screen.x < frame.left || screen.x >= frame.right || screen.y < frame.top ||
+            screen.y >= frame.bottom)
             continue;
         POINT local = screen;
         ScreenToClient(level.window, &local);

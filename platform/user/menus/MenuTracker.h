@@ -24,7 +24,7 @@ struct MenuLevel {
 
 struct TrackOptions {
     HWND owner = nullptr;
-    UINT flags = 0; // TPM_ flags
+    UINT flags = 0;            // TPM_ flags
     bool fromPopupCall = true; // TrackPopupMenu rather than the menu bar or the system menu
     bool systemMenu = false;   // the root popup is the owner's system menu
     bool keyboard = false;     // entered by the keyboard: mnemonics shown, first item selected

@@ -67,8 +67,8 @@ void RegisterMenuWindowClass() {
 
 HWND CreateMenuWindow(HWND owner, const RECT& onScreen) {
     HWND top = owner ? GetAncestor(owner, GA_ROOT) : nullptr;
-    return CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, u"" POPUPMENU_CLASS_NAME, nullptr, MenuWindowStyle,
-                           onScreen.left, onScreen.top, onScreen.right - onScreen.left,
+    return CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, u"" POPUPMENU_CLASS_NAME, nullptr,
+                           MenuWindowStyle, onScreen.left, onScreen.top, onScreen.right - onScreen.left,
                            onScreen.bottom - onScreen.top, top, nullptr, nullptr, nullptr);
 }
 

@@ -145,9 +145,7 @@ TEST_F(MenuBarTest, AltAndArrows_WalkTheBarWrappingAndChooseWithEnter) {
                     << "left from the first wraps to the last";
                 Key(VK_RIGHT);
             },
-            [&] {
-                Key(VK_DOWN);
-            },
+            [&] { Key(VK_DOWN); },
             [&] {
                 EXPECT_EQ(MenuWindowCount(), 1) << "down opens the drop-down";
                 Key(VK_RIGHT);

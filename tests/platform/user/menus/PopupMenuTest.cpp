@@ -56,8 +56,8 @@ TEST_F(PopupMenuTest, MouseChoice_NotifiesInOrderAndPostsTheCommand) {
     EXPECT_TRUE(Commands().empty()) << "the command is posted, not sent";
     headless::RunUntilIdle();
     EXPECT_EQ(Commands(), std::vector<WPARAM>{2});
-    std::vector<UINT> expected = {WM_ENTERMENULOOP, WM_INITMENU,  WM_INITMENUPOPUP, WM_MENUSELECT,
-                                  WM_UNINITMENUPOPUP, WM_MENUSELECT, WM_EXITMENULOOP, WM_COMMAND};
+    std::vector<UINT> expected = {WM_ENTERMENULOOP,   WM_INITMENU,   WM_INITMENUPOPUP, WM_MENUSELECT,
+                                  WM_UNINITMENUPOPUP, WM_MENUSELECT, WM_EXITMENULOOP,  WM_COMMAND};
     EXPECT_EQ(MenuMessages(owner), expected);
     auto selects = Logged(owner, WM_MENUSELECT);
     ASSERT_EQ(selects.size(), 2u);
@@ -366,7 +366,8 @@ TEST_F(PopupMenuTest, OwnerDrawnItems_AreMeasuredAndDrawnByTheOwner) {
         if (message == WM_DRAWITEM) {
             auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
             draws.push_back(*draw);
-            HBRUSH brush = CreateSolidBrush((draw->itemState & ODS_SELECTED) ? RGB(0, 0, 255) : RGB(255, 255, 0));
+            HBRUSH brush =
+                CreateSolidBrush((draw->itemState & ODS_SELECTED) ? RGB(0, 0, 255) : RGB(255, 255, 0));
             FillRect(draw->hDC, &draw->rcItem, brush);
             DeleteObject(brush);
             return TRUE;
