@@ -49,9 +49,12 @@ Measured MeasurePopupItem(HDC dc, const MenuItem& item, HWND owner) {
         m.size = {bitmap.cx, std::max<LONG>(bitmap.cy, PopupItemHeight())};
         return m;
     }
+    // The default item is drawn bold, and measured so.
+    HGDIOBJ oldFont = SelectObject(dc, MenuFont((item.state & MFS_DEFAULT) != 0));
     ItemText text = SplitItemText(item.text);
     m.label = LabelWidth(dc, text.label);
     m.shortcut = LabelWidth(dc, text.shortcut);
+    SelectObject(dc, oldFont);
     m.size = {0, PopupItemHeight()};
     return m;
 }
