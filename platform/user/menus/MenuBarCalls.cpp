@@ -115,14 +115,9 @@ BOOL SetMenu(HWND handle, HMENU menu) {
         SetLastError(platform::ErrorChildWindowMenu);
         return FALSE;
     }
-    platform::Menu* added = nullptr;
-    if (menu && !(added = platform::MenuFromHandle(menu)))
+    if (menu && !platform::MenuFromHandle(menu))
         return FALSE;
-    if (platform::Menu* old = platform::BarMenuOf(*window); old && old->barWindow == handle)
-        old->barWindow = nullptr;
     window->id = reinterpret_cast<LONG_PTR>(menu);
-    if (added)
-        added->barWindow = handle;
     platform::RecomputeFrame(handle);
     return TRUE;
 }

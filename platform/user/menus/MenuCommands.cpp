@@ -111,10 +111,8 @@ void DefaultContextMenu(Window& window, LPARAM lParam) {
 
 void ForgetMenusOf(Window& window) {
     ForgetSystemMenu(window.handle);
-    if (Menu* bar = BarMenuOf(window)) {
-        if (bar->barWindow == window.handle)
-            DestroyMenu(bar->handle);
-    }
+    if (Menu* bar = BarMenuOf(window))
+        DestroyMenu(bar->handle);
 }
 
 } // namespace platform

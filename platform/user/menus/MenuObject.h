@@ -30,8 +30,7 @@ struct MenuItem {
 
 struct Menu {
     HMENU handle = nullptr;
-    bool popup = false;       // made by CreatePopupMenu
-    HWND barWindow = nullptr; // the window showing it as its menu bar
+    bool popup = false; // made by CreatePopupMenu
     std::vector<MenuItem> items;
 };
 

@@ -14,7 +14,8 @@ protected:
     int TranslateNext(HWND window, HACCEL table) {
         MSG message{};
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN || message.message == WM_CHAR) {
+            if (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN ||
+                message.message == WM_CHAR) {
                 int translated = TranslateAcceleratorA(window, table, &message);
                 if (translated)
                     return translated;

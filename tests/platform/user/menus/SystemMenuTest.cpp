@@ -39,7 +39,8 @@ protected:
     static POINT CaptionPoint(HWND window) {
         RECT r{};
         GetWindowRect(window, &r);
-        return {(r.left + r.right) / 2, r.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2};
+        return {(r.left + r.right) / 2,
+                r.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2};
     }
 };
 
@@ -48,13 +49,14 @@ TEST_F(SystemMenuTest, NormalWindow_HasTheSevenItemsWithTheirCommandsAndBitmaps)
     HMENU menu = GetSystemMenu(window, FALSE);
     ASSERT_NE(menu, nullptr);
     EXPECT_EQ(GetSystemMenu(window, FALSE), menu) << "one copy per window";
-    std::vector<std::string> expected = {"还原(&R)", "移动(&M)", "大小(&S)", "最小化(&N)", "最大化(&X)", "",
-                                         "关闭(&C)\tAlt+F4"};
+    std::vector<std::string> expected = {"还原(&R)",   "移动(&M)", "大小(&S)",        "最小化(&N)",
+                                         "最大化(&X)", "",         "关闭(&C)\tAlt+F4"};
     EXPECT_EQ(Items(menu), expected);
     std::vector<UINT> commands;
     for (int i = 0; i < 7; ++i)
         commands.push_back(GetMenuItemID(menu, i));
-    std::vector<UINT> expectedCommands = {SC_RESTORE, SC_MOVE, SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE, 0, SC_CLOSE};
+    std::vector<UINT> expectedCommands = {SC_RESTORE,  SC_MOVE, SC_SIZE, SC_MINIMIZE,
+                                          SC_MAXIMIZE, 0,       SC_CLOSE};
     EXPECT_EQ(commands, expectedCommands);
     EXPECT_EQ(GetMenuState(menu, 5, MF_BYPOSITION), MF_SEPARATOR);
     EXPECT_EQ(GetMenuDefaultItem(menu, FALSE, 0), SC_CLOSE);
