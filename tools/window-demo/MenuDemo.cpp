@@ -80,7 +80,8 @@ void OnCommand(HWND window, UINT command) {
         return;
     case ShowTcp:
     case ShowUdp:
-        CheckMenuItem(bar, command, (GetMenuState(bar, command, MF_BYCOMMAND) & MF_CHECKED) ? MF_UNCHECKED : MF_CHECKED);
+        CheckMenuItem(bar, command,
+                      (GetMenuState(bar, command, MF_BYCOMMAND) & MF_CHECKED) ? MF_UNCHECKED : MF_CHECKED);
         break;
     case SortByName:
     case SortByPid:
@@ -138,8 +139,8 @@ HWND OpenMenuDemo(int x, int y, int width, int height, void (*closed)()) {
     description.lpszClassName = u"QuillmereMenuDemo";
     if (!RegisterClassExW(&description))
         return nullptr;
-    return CreateWindowExA(0, "QuillmereMenuDemo", "菜单 Menus", WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y, width,
-                           height, nullptr, BuildMenuBar(), nullptr, nullptr);
+    return CreateWindowExA(0, "QuillmereMenuDemo", "菜单 Menus", WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y,
+                           width, height, nullptr, BuildMenuBar(), nullptr, nullptr);
 }
 
 HACCEL MenuDemoAccelerators() {
