@@ -68,21 +68,13 @@ BOOL Insert(HMENU handle, UINT position, const ItemContent& content) {
     Menu* menu = MenuFromHandle(handle);
     if (!menu)
         return FALSE;
-    Menu* target = menu;
-    size_t index = menu->items.size();
-    if (!ByPosition(content.flags)) {
-        ItemPlace place = FindItemOrFail(*menu, position, false);
-        if (!place.menu)
-            return FALSE;
-        target = place.menu;
-        index = static_cast<size_t>(place.position);
-    } else if (position < menu->items.size()) {
-        index = position;
-    }
-    MenuItem item;
-    if (!BuildItem(target->handle, content, item))
+    ItemPlace place = InsertionPoint(*menu, position, ByPosition(content.flags));
+    if (!place.menu)
         return FALSE;
-    target->items.insert(target->items.begin() + static_cast<std::ptrdiff_t>(index), std::move(item));
+    MenuItem item;
+    if (!BuildItem(place.menu->handle, content, item))
+        return FALSE;
+    place.menu->items.insert(place.menu->items.begin() + place.position, std::move(item));
     return TRUE;
 }
 
@@ -122,6 +114,21 @@ BOOL Take(HMENU handle, UINT position, UINT flags, bool destroySubmenu) {
     if (destroySubmenu && sub)
         FreeMenuTree(sub);
     return TRUE;
+}
+
+// Sets the state bits of the mask to those of the flags; the bits they had, or -1 when the
+// item is not found.
+DWORD ReplaceState(HMENU handle, UINT position, UINT flags, UINT mask) {
+    Menu* menu = MenuFromHandle(handle);
+    if (!menu)
+        return 0xFFFFFFFF;
+    ItemPlace place = FindItemOrFail(*menu, position, ByPosition(flags));
+    if (!place.menu)
+        return 0xFFFFFFFF;
+    UINT& state = place.item()->state;
+    DWORD previous = state & mask;
+    state = (state & ~mask) | (flags & mask);
+    return previous;
 }
 
 // The item's text copied into a buffer of `size` units with its terminator; its length when
@@ -261,29 +268,11 @@ UINT GetMenuState(HMENU handle, UINT position, UINT flags) {
 }
 
 BOOL EnableMenuItem(HMENU handle, UINT position, UINT enable) {
-    platform::Menu* menu = platform::MenuFromHandle(handle);
-    if (!menu)
-        return -1;
-    platform::ItemPlace place = platform::FindItemOrFail(*menu, position, platform::ByPosition(enable));
-    if (!place.menu)
-        return -1;
-    platform::MenuItem& item = *place.item();
-    UINT previous = item.state & (MF_GRAYED | MF_DISABLED);
-    item.state = (item.state & ~(MF_GRAYED | MF_DISABLED)) | (enable & (MF_GRAYED | MF_DISABLED));
-    return static_cast<BOOL>(previous);
+    return static_cast<BOOL>(platform::ReplaceState(handle, position, enable, MF_GRAYED | MF_DISABLED));
 }
 
 DWORD CheckMenuItem(HMENU handle, UINT position, UINT check) {
-    platform::Menu* menu = platform::MenuFromHandle(handle);
-    if (!menu)
-        return 0xFFFFFFFF;
-    platform::ItemPlace place = platform::FindItemOrFail(*menu, position, platform::ByPosition(check));
-    if (!place.menu)
-        return 0xFFFFFFFF;
-    platform::MenuItem& item = *place.item();
-    DWORD previous = item.state & MF_CHECKED;
-    item.state = (item.state & ~MF_CHECKED) | (check & MF_CHECKED);
-    return previous;
+    return platform::ReplaceState(handle, position, check, MF_CHECKED);
 }
 
 BOOL CheckMenuRadioItem(HMENU handle, UINT first, UINT last, UINT check, UINT flags) {

@@ -171,21 +171,13 @@ BOOL InsertInfo(HMENU handle, UINT position, BOOL byPosition, const Info* info) 
     Menu* menu = MenuFromHandle(handle);
     if (!menu || !CheckInfo(info))
         return FALSE;
-    Menu* target = menu;
-    size_t index = menu->items.size();
-    if (!byPosition) {
-        ItemPlace place = FindItemOrFail(*menu, position, false);
-        if (!place.menu)
-            return FALSE;
-        target = place.menu;
-        index = static_cast<size_t>(place.position);
-    } else if (position < menu->items.size()) {
-        index = position;
-    }
-    MenuItem item;
-    if (!Write(*target, item, *info))
+    ItemPlace place = InsertionPoint(*menu, position, byPosition != FALSE);
+    if (!place.menu)
         return FALSE;
-    target->items.insert(target->items.begin() + static_cast<std::ptrdiff_t>(index), std::move(item));
+    MenuItem item;
+    if (!Write(*place.menu, item, *info))
+        return FALSE;
+    place.menu->items.insert(place.menu->items.begin() + place.position, std::move(item));
     return TRUE;
 }
 

@@ -98,6 +98,13 @@ ItemPlace FindItemOrFail(Menu& menu, UINT item, bool byPosition) {
     return place;
 }
 
+ItemPlace InsertionPoint(Menu& menu, UINT item, bool byPosition) {
+    if (!byPosition)
+        return FindItemOrFail(menu, item, false);
+    size_t end = menu.items.size();
+    return {&menu, static_cast<int>(item < end ? item : end)};
+}
+
 bool WouldMakeCycle(HMENU menu, HMENU sub) {
     return sub && Contains(sub, menu, 0);
 }

@@ -53,6 +53,11 @@ ItemPlace FindItem(Menu& menu, UINT item, bool byPosition);
 // The same, with ERROR_MENU_ITEM_NOT_FOUND set when nothing matches.
 ItemPlace FindItemOrFail(Menu& menu, UINT item, bool byPosition);
 
+// Where a new item goes: before the item with the command (in the menu that holds it), or at
+// the position, the end when past it. No menu, with ERROR_MENU_ITEM_NOT_FOUND set, when the
+// command is not found.
+ItemPlace InsertionPoint(Menu& menu, UINT item, bool byPosition);
+
 // Whether inserting `sub` under `menu` would make a menu its own descendant.
 bool WouldMakeCycle(HMENU menu, HMENU sub);
 

@@ -74,6 +74,25 @@ pid_t StartDemo(const std::string& display, const std::string& outputPath) {
     return pid;
 }
 
+// Clicks the close button of a classic window whose top-right corner is given.
+void ClickCloseButton(XTestClient& client, int right, int top) {
+    int frame = GetSystemMetrics(SM_CXFRAME);
+    client.MovePointer(right - frame - 2 - (GetSystemMetrics(SM_CXSIZE) - 2) / 2,
+                       top + frame + GetSystemMetrics(SM_CYCAPTION) / 2);
+    client.Button(1, true);
+    client.Button(1, false);
+}
+
+// Waits for the demo to end; one still running then is killed.
+bool WaitForExit(pid_t pid, int& status) {
+    bool ended = WaitFor([&] { return waitpid(pid, &status, WNOHANG) == pid; });
+    if (!ended) {
+        kill(pid, SIGKILL);
+        waitpid(pid, &status, 0);
+    }
+    return ended;
+}
+
 std::uint32_t Rgb(COLORREF colour) {
     return (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
 }
@@ -132,19 +151,10 @@ TEST(WindowDemoTest, ShowsItsWindowsAndClosesThemFromTheirCaptionButtons) {
     struct Place {
         int right, top;
     } windows[] = {{580, 320}, {880, 320}, {840, 60}, {480, 60}};
-    for (const Place& place : windows) {
-        int x = place.right - frame - 2 - (GetSystemMetrics(SM_CXSIZE) - 2) / 2;
-        int y = place.top + frame + GetSystemMetrics(SM_CYCAPTION) / 2;
-        client->MovePointer(x, y);
-        client->Button(1, true);
-        client->Button(1, false);
-    }
+    for (const Place& place : windows)
+        ClickCloseButton(*client, place.right, place.top);
     int status = 0;
-    bool ended = WaitFor([&] { return waitpid(pid, &status, WNOHANG) == pid; });
-    if (!ended) {
-        kill(pid, SIGKILL);
-        waitpid(pid, &status, 0);
-    }
+    bool ended = WaitForExit(pid, status);
     EXPECT_TRUE(ended) << "closing every window ends the demo";
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
@@ -222,17 +232,10 @@ TEST(WindowDemoTest, MenuBarAndSystemMenuWorkByMouseAndKeyboard) {
     struct Place {
         int right, top;
     } windows[] = {{580, 320}, {880, 320}, {840, 60}};
-    for (const Place& place : windows) {
-        click(place.right - frame - 2 - (GetSystemMetrics(SM_CXSIZE) - 2) / 2,
-              place.top + frame + GetSystemMetrics(SM_CYCAPTION) / 2, 1);
-    }
+    for (const Place& place : windows)
+        ClickCloseButton(*client, place.right, place.top);
     int status = 0;
-    bool ended = WaitFor([&] { return waitpid(pid, &status, WNOHANG) == pid; });
-    if (!ended) {
-        kill(pid, SIGKILL);
-        waitpid(pid, &status, 0);
-    }
-    EXPECT_TRUE(ended);
+    EXPECT_TRUE(WaitForExit(pid, status));
 }
 
 } // namespace
