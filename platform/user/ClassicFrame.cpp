@@ -9,6 +9,7 @@
 #include "platform/user/WinUser.h"
 #include "platform/user/WindowClass.h"
 #include "platform/user/WindowManager.h"
+#include "platform/user/menus/MenuBar.h"
 
 #include <algorithm>
 
@@ -180,7 +181,7 @@ void DrawClassicFrame(HDC dc, Window& window) {
     SIZE size = {onScreen.right - onScreen.left, onScreen.bottom - onScreen.top};
     if (size.cx <= 0 || size.cy <= 0)
         return;
-    FrameLayout layout = LayoutFrame(size, window.style, window.exStyle, MenuBarHeight(window));
+    FrameLayout layout = LayoutFrame(size, window.style, window.exStyle, MenuBarHeight(window, size.cx));
     bool active = IsFrameActive(window.handle);
     DrawBorder(dc, layout, window.style, window.exStyle, active);
     if (window.style & WS_MINIMIZE) {
@@ -190,7 +191,8 @@ void DrawClassicFrame(HDC dc, Window& window) {
         return;
     }
     DrawCaption(dc, layout, window, active);
-    Fill(dc, layout.menuBar, COLOR_MENU);
+    if (!Empty(layout.menuBar))
+        PaintMenuBar(dc, window, layout.menuBar);
     DrawClientEdge(dc, layout, window.exStyle);
     DrawScrollBars(dc, window, layout);
 }

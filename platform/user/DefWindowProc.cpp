@@ -15,6 +15,7 @@
 #include "platform/user/WindowClass.h"
 #include "platform/user/WindowManager.h"
 #include "platform/user/WindowProcedures.h"
+#include "platform/user/menus/MenuCommands.h"
 
 #include <algorithm>
 
@@ -115,6 +116,16 @@ LRESULT PassToParent(Window& window, UINT message, WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
+// A right button released over the window asks it for its context menu, at the screen point.
+LRESULT AskForContextMenu(Window& window, UINT message, LPARAM lParam) {
+    POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    if (message == WM_RBUTTONUP)
+        ClientToScreen(window.handle, &point);
+    SendToWindow(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window.handle),
+                 MAKELPARAM(static_cast<WORD>(point.x), static_cast<WORD>(point.y)));
+    return 0;
+}
+
 LRESULT DefaultProcedure(Window& window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (auto nonClient = DefaultNonClientMessage(window, message, wParam, lParam))
         return *nonClient;
@@ -152,8 +163,15 @@ LRESULT DefaultProcedure(Window& window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_SETCURSOR:
         return SetCursorFor(window, wParam, lParam);
     case WM_MOUSEWHEEL:
-    case WM_CONTEXTMENU:
         return PassToParent(window, message, wParam, lParam);
+    case WM_CONTEXTMENU:
+        if (window.IsChild())
+            return PassToParent(window, message, wParam, lParam);
+        DefaultContextMenu(window, lParam);
+        return 0;
+    case WM_RBUTTONUP:
+    case WM_NCRBUTTONUP:
+        return AskForContextMenu(window, message, lParam);
     case WM_CANCELMODE:
         if (GetCapture() == window.handle)
             ReleaseCapture();
@@ -171,7 +189,14 @@ LRESULT DefaultProcedure(Window& window, UINT message, WPARAM wParam, LPARAM lPa
         if (wParam == VK_F4 && (lParam & (1 << 29))) {
             if (Window* top = TopLevelOf(window))
                 SendToWindow(*top, WM_SYSCOMMAND, SC_CLOSE, 0);
+            return 0;
         }
+        MenuKey(window, message, wParam, lParam);
+        return 0;
+    case WM_SYSKEYUP:
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+        MenuKey(window, message, wParam, lParam);
         return 0;
     case WM_SETICON: {
         HICON previous = wParam == ICON_BIG ? window.bigIcon : window.smallIcon;

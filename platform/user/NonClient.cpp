@@ -11,7 +11,7 @@ namespace {
 
 RECT ClientFor(const Window& window, const RECT& windowRect) {
     SIZE size = {windowRect.right - windowRect.left, windowRect.bottom - windowRect.top};
-    FrameLayout layout = LayoutFrame(size, window.style, window.exStyle, MenuBarHeight(window));
+    FrameLayout layout = LayoutFrame(size, window.style, window.exStyle, MenuBarHeight(window, size.cx));
     return {windowRect.left + layout.client.left, windowRect.top + layout.client.top,
             windowRect.left + layout.client.right, windowRect.top + layout.client.bottom};
 }
@@ -39,7 +39,7 @@ LRESULT HitTest(Window& window, LPARAM lParam) {
         return HTCLIENT;
     POINT point = {screen.x - onScreen.left, screen.y - onScreen.top};
     SIZE size = {onScreen.right - onScreen.left, onScreen.bottom - onScreen.top};
-    FrameLayout layout = LayoutFrame(size, window.style, window.exStyle, MenuBarHeight(window));
+    FrameLayout layout = LayoutFrame(size, window.style, window.exStyle, MenuBarHeight(window, size.cx));
     LRESULT code = HitTestFrame(layout, point, window.style, window.exStyle);
     return code == HTCLIENT ? HTBORDER : code;
 }

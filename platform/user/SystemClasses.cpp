@@ -1,6 +1,7 @@
 #include "platform/user/SystemClasses.h"
 
 #include "platform/controls/StandardClasses.h"
+#include "platform/user/menus/MenuWindow.h"
 
 namespace platform {
 
@@ -11,6 +12,7 @@ void EnsureSystemClasses() {
     // Set first: registering a class looks classes up again.
     registered = true;
     RegisterStandardControlClasses();
+    RegisterMenuWindowClass();
 }
 
 } // namespace platform

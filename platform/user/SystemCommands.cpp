@@ -6,6 +6,7 @@
 #include "platform/user/ScrollBarTracking.h"
 #include "platform/user/WinUser.h"
 #include "platform/user/WindowProcedures.h"
+#include "platform/user/menus/MenuCommands.h"
 
 namespace platform {
 
@@ -34,9 +35,8 @@ LRESULT DefaultSystemCommand(Window& window, WPARAM wParam, LPARAM lParam) {
         RunContextHelp(window);
         return 0;
     case SC_KEYMENU:
-        // Alt with a letter that no menu takes is answered with a beep.
-        if (lParam != 0 && lParam != ' ' && window.id == 0)
-            MessageBeep(0);
+    case SC_MOUSEMENU:
+        MenuSystemCommand(window, wParam, lParam);
         return 0;
     case SC_VSCROLL:
         TrackScrollBar(window, SB_VERT, point);

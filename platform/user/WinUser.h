@@ -17,6 +17,7 @@
 #include "platform/user/WinMessages.h"
 #include "platform/user/WinUserTypes.h"
 #include "platform/user/WindowStyles.h"
+#include "platform/user/menus/WinMenu.h"
 
 // Classes
 ATOM RegisterClassA(const WNDCLASSA* description);

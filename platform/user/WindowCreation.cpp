@@ -12,6 +12,7 @@
 #include "platform/user/WindowClass.h"
 #include "platform/user/WindowManager.h"
 #include "platform/user/WindowProcedures.h"
+#include "platform/user/menus/MenuCommands.h"
 
 #include <algorithm>
 #include <string>
@@ -126,6 +127,7 @@ void ApplyDefaultPlacement(CreationRequest& request) {
 // Frees a window that never finished creation or whose destruction is complete.
 void FreeWindowRecord(Window& window) {
     ReleaseInputOf(window);
+    ForgetMenusOf(window);
     ForgetDCsOf(window);
     DestroyCaretOf(window.handle);
     KillTimersOf(window.handle);

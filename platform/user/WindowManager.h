@@ -15,8 +15,9 @@ void PublishStacking();
 
 // The work of SetWindowPos on a checked window.
 bool PlaceWindow(Window& window, HWND insertAfter, int x, int y, int width, int height, UINT flags);
-// Height of the menu bar of a top-level window with a menu.
-int MenuBarHeight(const Window& window);
+// Height of the menu bar of a top-level window with a menu, at a window width (the bar's items
+// wrap to more rows in a narrow window).
+int MenuBarHeight(const Window& window, int windowWidth);
 // The default size limits of a window, then the window's own answer to WM_GETMINMAXINFO.
 MINMAXINFO AskMinMaxInfo(Window& window);
 

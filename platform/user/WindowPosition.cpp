@@ -61,12 +61,6 @@ void RaiseOwnedWindows(Window& owner) {
 
 } // namespace
 
-int MenuBarHeight(const Window& window) {
-    if (window.IsChild() || window.id == 0)
-        return 0;
-    return GetSystemMetrics(SM_CYMENU);
-}
-
 MINMAXINFO AskMinMaxInfo(Window& window) {
     RECT work = Display().WorkArea();
     SIZE frame = FrameThickness(window.style, window.exStyle);

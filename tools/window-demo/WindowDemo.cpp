@@ -1,11 +1,14 @@
-// window-demo: three windows on the real display to try the window manager by hand: a classic
-// frame to move, size, maximise and close; a shaped window with round corners; and a window
-// with scroll bars over a long text. Ends when the last window closes.
+// window-demo: four windows on the real display to try the window manager by hand: a classic
+// frame to move, size, maximise and close; a shaped window with round corners; a window with
+// scroll bars over a long text; and a window with a menu bar. Every window has its system menu
+// (the caption icon, Alt+Space, a right click on the caption). Ends when the last window closes.
 
 #include "platform/base/CodePage.h"
 #include "platform/gdi/WinGdi.h"
 #include "platform/gdi/WinUserDraw.h"
 #include "platform/user/WinUser.h"
+
+#include "MenuDemo.h"
 
 #include <cstdio>
 #include <cstring>
@@ -14,8 +17,8 @@
 namespace {
 
 constexpr const char* Usage = R"(Usage:
-  window-demo          opens a classic window, a shaped window and a window with scroll bars
-                       on the display named by DISPLAY
+  window-demo          opens a classic window, a shaped window, a window with scroll bars and
+                       a window with a menu bar on the display named by DISPLAY
   window-demo --help   shows this text
 )";
 
@@ -25,6 +28,11 @@ constexpr int ColumnWidth = 8; // horizontal scroll step
 constexpr int TextWidth = 900; // the longest line's width, in pixels
 
 int g_openWindows = 0;
+
+void WindowClosed() {
+    if (--g_openWindows == 0)
+        PostQuitMessage(0);
+}
 
 std::u16string LineText(int line) {
     std::string gbk = "第 " + std::to_string(line + 1) + " 行 — line " + std::to_string(line + 1) +
@@ -143,8 +151,7 @@ LRESULT CALLBACK DemoProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         return 0;
     }
     case WM_DESTROY:
-        if (--g_openWindows == 0)
-            PostQuitMessage(0);
+        WindowClosed();
         return 0;
     default:
         return DefWindowProcW(window, message, wParam, lParam);
@@ -185,15 +192,24 @@ int main(int argc, char** argv) {
     SetWindowRgn(shaped, CreateRoundRectRgn(0, 0, 321, 221, 40, 40), FALSE);
     ShowWindow(shaped, SW_SHOW);
 
+    HWND menus = OpenMenuDemo(600, 320, 280, 260, WindowClosed);
+    if (menus)
+        ++g_openWindows;
+
     HWND text = Open("滚动条 Scroll bars", WS_OVERLAPPEDWINDOW | WS_VSCROLL | WS_HSCROLL, 60, 320, 520, 300);
     SetWindowLongPtrW(text, GWLP_USERDATA, 1);
     UpdateBars(text);
     ShowWindow(text, SW_SHOW);
 
+    HACCEL shortcuts = MenuDemoAccelerators();
+
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (menus && message.hwnd == menus && TranslateAcceleratorA(menus, shortcuts, &message))
+            continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
+    DestroyAcceleratorTable(shortcuts);
     return static_cast<int>(message.wParam);
 }

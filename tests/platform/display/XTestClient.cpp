@@ -228,6 +228,12 @@ void XTestClient::Button(int button, bool down) {
     Flush(m_state->display);
 }
 
+void XTestClient::Key(unsigned long keysym, bool down) {
+    Display* display = m_state->display;
+    XTestFakeKeyEvent(display, XKeysymToKeycode(display, keysym), down ? True : False, CurrentTime);
+    Flush(display);
+}
+
 void XTestClient::PressLentKey(char32_t c) {
     Display* display = m_state->display;
     if (!m_state->lentKey)

@@ -30,6 +30,8 @@ public:
 
     void MovePointer(int x, int y);
     void Button(int button, bool down);
+    // Presses or releases the key that makes the X key symbol.
+    void Key(unsigned long keysym, bool down);
     // Types characters by lending a spare key each character's symbol, as on-screen keyboards
     // do. The receiver looks the symbol up when it reads the key, so each character must be
     // taken (`taken` answers whether it was) before the key gets the next symbol.
