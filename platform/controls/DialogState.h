@@ -3,6 +3,7 @@
 // base units, the default button, the control that had the focus, and how a modal run ends.
 
 #include "platform/base/WinTypes.h"
+#include "platform/user/WinUserTypes.h"
 
 namespace platform {
 

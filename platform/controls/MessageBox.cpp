@@ -10,6 +10,7 @@
 #include "platform/controls/ControlPaint.h"
 #include "platform/controls/Dialog.h"
 #include "platform/controls/DialogState.h"
+#include "platform/controls/DialogTemplateWriter.h"
 #include "platform/controls/Static.h"
 #include "platform/display/Display.h"
 
@@ -106,31 +107,19 @@ int CancelAnswer(const BoxRequest& request) {
 }
 
 // A template holding only the box's frame, caption and the message font.
-std::vector<WORD> BoxTemplate(const BoxRequest& request) {
+DialogTemplateWriter BoxTemplate(const BoxRequest& request) {
     NONCLIENTMETRICSA metrics{};
     metrics.cbSize = sizeof metrics;
     SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    DWORD style = WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_SETFONT;
+    DWORD style = WS_POPUP | WS_CAPTION | DS_MODALFRAME;
     if (CancelAnswer(request))
         style |= WS_SYSMENU;
-    DWORD exStyle = (request.type & (MB_TOPMOST | MB_SYSTEMMODAL)) ? WS_EX_TOPMOST : 0;
-    std::vector<WORD> words;
-    auto dword = [&](DWORD value) {
-        words.push_back(LOWORD(value));
-        words.push_back(HIWORD(value));
-    };
-    auto text = [&](std::u16string_view value) {
-        words.insert(words.end(), value.begin(), value.end());
-        words.push_back(0);
-    };
-    dword(style);
-    dword(exStyle);
-    // No controls yet, no place or size (the procedure lays the box out), no menu, the dialog class.
-    words.resize(words.size() + 7, 0);
-    text(request.caption);
-    words.push_back(static_cast<WORD>(MulDiv(std::abs(metrics.lfMessageFont.lfHeight), 72, 96)));
-    text(GbkToUtf16(metrics.lfMessageFont.lfFaceName));
-    return words;
+    // No place or size: the procedure lays the box out.
+    DialogTemplateWriter writer(style, {0, 0, 0, 0}, request.caption);
+    writer.ExStyle((request.type & (MB_TOPMOST | MB_SYSTEMMODAL)) ? WS_EX_TOPMOST : 0)
+        .Font(static_cast<WORD>(MulDiv(std::abs(metrics.lfMessageFont.lfHeight), 72, 96)),
+              GbkToUtf16(metrics.lfMessageFont.lfFaceName));
+    return writer;
 }
 
 RECT WorkArea() {
@@ -265,9 +254,8 @@ int ShowMessageBox(HWND owner, std::u16string text, std::u16string caption, UINT
     if (owner && !IsWindow(owner))
         return 0;
     BoxRequest request{std::move(text), std::move(caption), type, ButtonsOf(type)};
-    std::vector<WORD> words = BoxTemplate(request);
-    auto* dialogTemplate = reinterpret_cast<const DLGTEMPLATE*>(words.data());
-    HWND box = CreateDialogIndirectParamW(nullptr, dialogTemplate, owner, MessageBoxProc,
+    DialogTemplateWriter writer = BoxTemplate(request);
+    HWND box = CreateDialogIndirectParamW(nullptr, writer.Build(), owner, MessageBoxProc,
                                           reinterpret_cast<LPARAM>(&request));
     if (!box)
         return 0;

@@ -4,10 +4,10 @@
 // hook; the calls on a dialog's controls.
 
 #include "ControlTestSupport.h"
-#include "DialogTemplateBuilder.h"
 
 #include "platform/controls/Button.h"
 #include "platform/controls/Dialog.h"
+#include "platform/controls/DialogTemplateWriter.h"
 #include "platform/controls/Static.h"
 
 using namespace testing_support;
@@ -48,8 +48,8 @@ INT_PTR CALLBACK EndingDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
     return FALSE;
 }
 
-constexpr WORD Button = DialogTemplateBuilder::ButtonAtom;
-constexpr WORD Label = DialogTemplateBuilder::StaticAtom;
+constexpr WORD Button = platform::ButtonClassAtom;
+constexpr WORD Label = platform::StaticClassAtom;
 
 class DialogTest : public ControlTest {
 protected:
@@ -59,8 +59,9 @@ protected:
     }
 
     // Name label, three radio buttons, a check box, OK (default) and Cancel.
-    static DialogTemplateBuilder Form(DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE) {
-        DialogTemplateBuilder form(style, {10, 10, 210, 130}, u"对话框");
+    static platform::DialogTemplateWriter Form(DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU |
+                                                             WS_VISIBLE) {
+        platform::DialogTemplateWriter form(style, {10, 10, 210, 130}, u"对话框");
         form.Font(9, u"宋体")
             .Item(Label, u"&Pick:", SS_LEFT | WS_VISIBLE, {7, 7, 50, 17}, 10)
             .Item(Button, u"&Red", BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP | WS_VISIBLE, {7, 20, 80, 30},
@@ -103,7 +104,7 @@ protected:
 };
 
 TEST_F(DialogTest, Template_MakesTheControlsInOrderWithTheDialogFontAndUnits) {
-    DialogTemplateBuilder form = Form();
+    platform::DialogTemplateWriter form = Form();
     HWND dialog = CreateDialogIndirectParamW(nullptr, form.Build(), m_parent, LoggingDialogProc, 0x1234);
     ASSERT_NE(dialog, nullptr);
     char name[16]{};
@@ -138,7 +139,7 @@ TEST_F(DialogTest, Template_MakesTheControlsInOrderWithTheDialogFontAndUnits) {
 }
 
 TEST_F(DialogTest, ExtendedTemplate_IsReadLikeThePlainOne) {
-    DialogTemplateBuilder form(WS_POPUP | WS_VISIBLE, {0, 0, 100, 50}, u"Ex", true);
+    platform::DialogTemplateWriter form(WS_POPUP | WS_VISIBLE, {0, 0, 100, 50}, u"Ex", true);
     form.Font(9, u"宋体")
         .Item(Button, u"OK", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_VISIBLE, {5, 5, 55, 19}, IDOK);
     form.NamedItem(u"Static", u"Label", SS_LEFT | WS_VISIBLE, {5, 25, 90, 35}, 20);
@@ -151,7 +152,7 @@ TEST_F(DialogTest, ExtendedTemplate_IsReadLikeThePlainOne) {
 }
 
 TEST_F(DialogTest, ItemCalls_TextsAndNumbersThroughTheCodePage) {
-    DialogTemplateBuilder form = Form();
+    platform::DialogTemplateWriter form = Form();
     HWND dialog = CreateDialogIndirectParamA(nullptr, form.Build(), m_parent, LoggingDialogProc, 0);
     ASSERT_NE(dialog, nullptr);
     EXPECT_FALSE(IsWindowUnicode(dialog)) << "the A form makes an ANSI dialog";
@@ -176,7 +177,7 @@ TEST_F(DialogTest, ItemCalls_TextsAndNumbersThroughTheCodePage) {
 }
 
 TEST_F(DialogTest, DefaultButton_FollowsTheFocusedPushButtonAndDmSetDefId) {
-    DialogTemplateBuilder form = Form();
+    platform::DialogTemplateWriter form = Form();
     HWND dialog = CreateDialogIndirectParamW(nullptr, form.Build(), m_parent, LoggingDialogProc, 0);
     HWND ok = GetDlgItem(dialog, IDOK);
     HWND cancel = GetDlgItem(dialog, IDCANCEL);
@@ -197,7 +198,7 @@ TEST_F(DialogTest, DefaultButton_FollowsTheFocusedPushButtonAndDmSetDefId) {
 }
 
 TEST_F(DialogTest, Keyboard_TabCyclesTheTabStopsSkippingDisabledOnes) {
-    DialogTemplateBuilder form = Form();
+    platform::DialogTemplateWriter form = Form();
     HWND dialog = CreateDialogIndirectParamW(nullptr, form.Build(), m_parent, LoggingDialogProc, 0);
     EnableWindow(GetDlgItem(dialog, 14), FALSE);
     std::vector<int> visited{FocusId()};
@@ -214,7 +215,7 @@ TEST_F(DialogTest, Keyboard_TabCyclesTheTabStopsSkippingDisabledOnes) {
 }
 
 TEST_F(DialogTest, Keyboard_ArrowsMoveWithinTheGroupAndChooseRadioButtons) {
-    DialogTemplateBuilder form = Form();
+    platform::DialogTemplateWriter form = Form();
     HWND dialog = CreateDialogIndirectParamW(nullptr, form.Build(), m_parent, LoggingDialogProc, 0);
     CheckRadioButton(dialog, 11, 13, 11);
     Type(dialog, VK_DOWN);
@@ -236,7 +237,7 @@ TEST_F(DialogTest, Keyboard_ArrowsMoveWithinTheGroupAndChooseRadioButtons) {
 }
 
 TEST_F(DialogTest, Keyboard_EnterEscapeAndMnemonics) {
-    DialogTemplateBuilder form = Form();
+    platform::DialogTemplateWriter form = Form();
     HWND dialog = CreateDialogIndirectParamW(nullptr, form.Build(), m_parent, LoggingDialogProc, 0);
     SetFocus(GetDlgItem(dialog, 14));
     Type(dialog, VK_RETURN);
@@ -269,7 +270,7 @@ TEST_F(DialogTest, Keyboard_ControlsThatWantKeysKeepThem) {
             return DLGC_WANTARROWS | DLGC_WANTALLKEYS;
         return std::nullopt;
     });
-    DialogTemplateBuilder form(WS_POPUP | WS_VISIBLE, {0, 0, 100, 60}, u"Keys");
+    platform::DialogTemplateWriter form(WS_POPUP | WS_VISIBLE, {0, 0, 100, 60}, u"Keys");
     form.NamedItem(u"QuillmereTestWindow", u"", WS_VISIBLE | WS_TABSTOP, {5, 5, 90, 30}, 30)
         .Item(Button, u"OK", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_VISIBLE, {5, 35, 55, 49}, IDOK);
     HWND dialog = CreateDialogIndirectParamW(nullptr, form.Build(), m_parent, LoggingDialogProc, 0);
@@ -284,7 +285,7 @@ TEST_F(DialogTest, Keyboard_ControlsThatWantKeysKeepThem) {
 }
 
 TEST_F(DialogTest, Close_AsksForCancelAndNextDlgCtlMovesTheFocus) {
-    DialogTemplateBuilder form = Form();
+    platform::DialogTemplateWriter form = Form();
     HWND dialog = CreateDialogIndirectParamW(nullptr, form.Build(), m_parent, LoggingDialogProc, 0);
     SendMessageW(dialog, WM_CLOSE, 0, 0);
     Pump(dialog);
@@ -300,7 +301,7 @@ TEST_F(DialogTest, Close_AsksForCancelAndNextDlgCtlMovesTheFocus) {
 }
 
 TEST_F(DialogTest, Focus_IsKeptAcrossDeactivation) {
-    DialogTemplateBuilder form = Form();
+    platform::DialogTemplateWriter form = Form();
     HWND dialog = CreateDialogIndirectParamW(nullptr, form.Build(), m_parent, LoggingDialogProc, 0);
     SetFocus(GetDlgItem(dialog, IDCANCEL));
     SetActiveWindow(m_parent);
@@ -333,7 +334,7 @@ TEST_F(DialogTest, Modal_DisablesTheOwnerCallsTheFilterAndEndsWithTheResult) {
         headless::Click(rect.left + 5, rect.top + 5);
         return true;
     });
-    DialogTemplateBuilder form = Form(WS_POPUP | WS_CAPTION | DS_MODALFRAME);
+    platform::DialogTemplateWriter form = Form(WS_POPUP | WS_CAPTION | DS_MODALFRAME);
     INT_PTR result = DialogBoxIndirectParamW(nullptr, form.Build(), m_parent, EndingDialogProc, 0);
     EXPECT_EQ(result, IDCANCEL + 1000);
     EXPECT_FALSE(ownerEnabledInside);
@@ -355,7 +356,7 @@ TEST_F(DialogTest, Modal_EndDialogDuringInitDialogNeverShowsTheDialog) {
             shown = true;
         return FALSE;
     };
-    DialogTemplateBuilder form = Form(WS_POPUP | WS_CAPTION);
+    platform::DialogTemplateWriter form = Form(WS_POPUP | WS_CAPTION);
     EXPECT_EQ(DialogBoxIndirectParamA(nullptr, form.Build(), m_parent, endAtOnce, 0), 7);
     EXPECT_FALSE(shown);
     EXPECT_FALSE(EndDialog(m_parent, 1)) << "not a dialog";
