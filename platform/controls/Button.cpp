@@ -7,6 +7,7 @@
 #include "platform/controls/ControlPaint.h"
 #include "platform/controls/ControlSupport.h"
 #include "platform/controls/DialogOrder.h"
+#include "platform/controls/DialogState.h"
 #include "platform/user/WindowClass.h"
 
 namespace platform {
@@ -99,6 +100,8 @@ private:
     void CancelPress();
     void Click();
     void UncheckGroup();
+    void FocusGained();
+    void FocusLost(HWND gaining);
 
     HWND m_handle;
     ButtonState& m_state;
@@ -226,6 +229,27 @@ void Button::UncheckGroup() {
     }
 }
 
+bool IsPushKind(Kind kind) {
+    return kind == Kind::Push || kind == Kind::DefaultPush;
+}
+
+// In a dialog the focused push button shows as the default one.
+void Button::FocusGained() {
+    HWND dialog = GetParent(m_handle);
+    if (IsPushKind(GetKind()) && FindDialogState(dialog))
+        ShowDefaultButton(dialog, m_handle);
+}
+
+// Focus going to another control of the dialog that is no push button gives the dialog's own
+// default button its look back.
+void Button::FocusLost(HWND gaining) {
+    HWND dialog = GetParent(m_handle);
+    if (!IsPushKind(GetKind()) || !FindDialogState(dialog) || !gaining || !IsChild(dialog, gaining))
+        return;
+    if (!IsPushButton(DialogChildOf(dialog, gaining)))
+        ShowDefaultButton(dialog, nullptr);
+}
+
 void Button::Click() {
     switch (Style() & BS_TYPEMASK) {
     case BS_AUTOCHECKBOX:
@@ -319,6 +343,7 @@ LRESULT Button::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETFOCUS:
         m_state.focused = true;
         Redraw();
+        FocusGained();
         if (Notifies())
             NotifyParentCommand(m_handle, BN_SETFOCUS);
         return 0;
@@ -327,6 +352,7 @@ LRESULT Button::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         if (m_state.spaceDown || m_state.mouseDown)
             CancelPress();
         Redraw();
+        FocusLost(reinterpret_cast<HWND>(wParam));
         if (Notifies())
             NotifyParentCommand(m_handle, BN_KILLFOCUS);
         return 0;

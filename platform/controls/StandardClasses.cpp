@@ -2,7 +2,9 @@
 
 #include "platform/controls/Button.h"
 #include "platform/controls/ComboBoxState.h"
+#include "platform/controls/Dialog.h"
 #include "platform/controls/ListBoxState.h"
+#include "platform/controls/ScrollBarControl.h"
 #include "platform/controls/Static.h"
 
 namespace platform {
@@ -13,6 +15,8 @@ void RegisterStandardControlClasses() {
     RegisterStaticClass();
     RegisterListBoxClasses();
     RegisterComboBoxClass();
+    RegisterDialogClass();
+    RegisterScrollBarClass();
 }
 
 } // namespace platform

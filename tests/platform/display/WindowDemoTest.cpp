@@ -3,6 +3,7 @@
 // buttons close them, the menu window's bar and the system menus work by mouse and keyboard;
 // without a display it says so and fails.
 
+#include "DemoProgram.h"
 #include "XTestClient.h"
 #include "XvfbServer.h"
 
@@ -11,68 +12,16 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
-#include <time.h>
-#include <unistd.h>
 
-#include <cstdlib>
-#include <functional>
+#include <cstdio>
 #include <string>
-#include <vector>
-
-extern char** environ;
 
 using namespace testing_support;
 
 namespace {
 
 const std::string DemoPath = std::string(QUILLMERE_BIN_DIR) + "/window-demo";
-
-long Milliseconds() {
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return now.tv_sec * 1000 + now.tv_nsec / 1000000;
-}
-
-// Polls the condition every 20 ms for up to ten seconds.
-bool WaitFor(const std::function<bool()>& condition) {
-    long deadline = Milliseconds() + 10000;
-    while (Milliseconds() < deadline) {
-        if (condition())
-            return true;
-        timespec pause{0, 20 * 1000 * 1000};
-        nanosleep(&pause, nullptr);
-    }
-    return condition();
-}
-
-// Starts the demo with the given display and no test display setting; output goes to a file.
-pid_t StartDemo(const std::string& display, const std::string& outputPath) {
-    std::vector<std::string> environment;
-    for (char** e = environ; *e; ++e) {
-        std::string entry = *e;
-        if (entry.rfind("DISPLAY=", 0) != 0 && entry.rfind("QUILLMERE_DISPLAY=", 0) != 0)
-            environment.push_back(entry);
-    }
-    environment.push_back("DISPLAY=" + display);
-    std::vector<char*> envp;
-    for (std::string& entry : environment)
-        envp.push_back(entry.data());
-    envp.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 2, outputPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    std::string program = DemoPath;
-    char* argv[] = {program.data(), nullptr};
-    pid_t pid = -1;
-    if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, envp.data()) != 0)
-        pid = -1;
-    posix_spawn_file_actions_destroy(&actions);
-    return pid;
-}
 
 // Clicks the close button of a classic window whose top-right corner is given.
 void ClickCloseButton(XTestClient& client, int right, int top) {
@@ -83,23 +32,13 @@ void ClickCloseButton(XTestClient& client, int right, int top) {
     client.Button(1, false);
 }
 
-// Waits for the demo to end; one still running then is killed.
-bool WaitForExit(pid_t pid, int& status) {
-    bool ended = WaitFor([&] { return waitpid(pid, &status, WNOHANG) == pid; });
-    if (!ended) {
-        kill(pid, SIGKILL);
-        waitpid(pid, &status, 0);
-    }
-    return ended;
-}
-
 std::uint32_t Rgb(COLORREF colour) {
     return (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
 }
 
 TEST(WindowDemoTest, WithoutADisplayItSaysSoAndFails) {
     std::string output = std::string(QUILLMERE_BIN_DIR) + "/window-demo-no-display.txt";
-    pid_t pid = StartDemo(":9876", output);
+    pid_t pid = StartDemoProgram(DemoPath, ":9876", output);
     ASSERT_GT(pid, 0);
     int status = 0;
     waitpid(pid, &status, 0);
@@ -123,7 +62,8 @@ TEST(WindowDemoTest, ShowsItsWindowsAndClosesThemFromTheirCaptionButtons) {
     ASSERT_TRUE(client);
     constexpr std::uint32_t Desktop = 0x003A6EA5;
     client->PaintDesktop(Desktop);
-    pid_t pid = StartDemo(server->Name(), std::string(QUILLMERE_BIN_DIR) + "/window-demo-output.txt");
+    pid_t pid = StartDemoProgram(DemoPath, server->Name(),
+                                 std::string(QUILLMERE_BIN_DIR) + "/window-demo-output.txt");
     ASSERT_GT(pid, 0);
 
     int frame = GetSystemMetrics(SM_CXFRAME);
@@ -154,8 +94,7 @@ TEST(WindowDemoTest, ShowsItsWindowsAndClosesThemFromTheirCaptionButtons) {
     for (const Place& place : windows)
         ClickCloseButton(*client, place.right, place.top);
     int status = 0;
-    bool ended = WaitForExit(pid, status);
-    EXPECT_TRUE(ended) << "closing every window ends the demo";
+    EXPECT_TRUE(WaitForExit(pid, status)) << "closing every window ends the demo";
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
 
@@ -167,7 +106,7 @@ TEST(WindowDemoTest, MenuBarAndSystemMenuWorkByMouseAndKeyboard) {
     auto client = XTestClient::Connect(server->Name());
     ASSERT_TRUE(client);
     client->PaintDesktop(0x003A6EA5);
-    pid_t pid = StartDemo(server->Name(), std::string(QUILLMERE_BIN_DIR) + "/window-demo-menus-output.txt");
+    pid_t pid = StartDemoProgram(DemoPath, server->Name(), std::string(QUILLMERE_BIN_DIR) + "/window-demo-menus-output.txt");
     ASSERT_GT(pid, 0);
     std::uint32_t menu = Rgb(GetSysColor(COLOR_MENU));
     std::uint32_t white = Rgb(GetSysColor(COLOR_WINDOW));
