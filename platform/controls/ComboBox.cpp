@@ -20,19 +20,20 @@ constexpr int ListId = 1000;
 constexpr int EditId = 1001;
 
 // Notifications and messages of the inner "Edit".
-constexpr WORD EditSetFocus = 0x0100; // EN_SETFOCUS
-constexpr WORD EditKillFocus = 0x0200; // EN_KILLFOCUS
-constexpr WORD EditChange = 0x0300; // EN_CHANGE
-constexpr WORD EditUpdate = 0x0400; // EN_UPDATE
+constexpr WORD EditSetFocus = 0x0100;     // EN_SETFOCUS
+constexpr WORD EditKillFocus = 0x0200;    // EN_KILLFOCUS
+constexpr WORD EditChange = 0x0300;       // EN_CHANGE
+constexpr WORD EditUpdate = 0x0400;       // EN_UPDATE
 constexpr UINT EditGetSelection = 0x00B0; // EM_GETSEL
 constexpr UINT EditSetSelection = 0x00B1; // EM_SETSEL
-constexpr UINT EditLimitText = 0x00C5; // EM_LIMITTEXT
+constexpr UINT EditLimitText = 0x00C5;    // EM_LIMITTEXT
 constexpr DWORD EditAutoHScroll = 0x0080; // ES_AUTOHSCROLL
-constexpr DWORD EditUpperCase = 0x0008; // ES_UPPERCASE
-constexpr DWORD EditLowerCase = 0x0010; // ES_LOWERCASE
+constexpr DWORD EditUpperCase = 0x0008;   // ES_UPPERCASE
+constexpr DWORD EditLowerCase = 0x0010;   // ES_LOWERCASE
 
 LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool unicode) {
-    return unicode ? SendMessageW(window, message, wParam, lParam) : SendMessageA(window, message, wParam, lParam);
+    return unicode ? SendMessageW(window, message, wParam, lParam)
+                   : SendMessageA(window, message, wParam, lParam);
 }
 
 int Selection(const ComboBoxState& combo) {
@@ -99,7 +100,8 @@ BOOL FillInfo(const ComboBoxState& combo, COMBOBOXINFO* info) {
         return FALSE;
     info->rcItem = FieldRect(combo);
     info->rcButton = ButtonRect(combo);
-    info->stateButton = combo.IsSimple() ? STATE_SYSTEM_INVISIBLE : (combo.buttonDown ? STATE_SYSTEM_PRESSED : 0);
+    info->stateButton =
+        combo.IsSimple() ? STATE_SYSTEM_INVISIBLE : (combo.buttonDown ? STATE_SYSTEM_PRESSED : 0);
     info->hwndCombo = combo.window;
     info->hwndItem = combo.edit ? combo.edit : combo.window;
     info->hwndList = combo.list;
@@ -147,8 +149,8 @@ std::optional<LRESULT> ComboMessage(ComboBoxState& combo, UINT message, WPARAM w
     switch (message) {
     case CB_SETCURSEL:
     case CB_SELECTSTRING: {
-        LRESULT answer = Send(combo.list, message == CB_SETCURSEL ? LB_SETCURSEL : LB_SELECTSTRING, wParam, lParam,
-                              unicode);
+        LRESULT answer = Send(combo.list, message == CB_SETCURSEL ? LB_SETCURSEL : LB_SELECTSTRING, wParam,
+                              lParam, unicode);
         SelectionChanged(combo, false);
         combo.notifiedSelection = Selection(combo);
         return answer;
@@ -325,17 +327,20 @@ LRESULT SelectedText(const ComboBoxState& combo, UINT message, WPARAM wParam, LP
         return std::max<LRESULT>(length, 0);
     if (unicode) {
         std::u16string text(static_cast<std::size_t>(length) + 1, u'\0');
-        Send(combo.list, LB_GETTEXT, static_cast<WPARAM>(selection), reinterpret_cast<LPARAM>(text.data()), true);
+        Send(combo.list, LB_GETTEXT, static_cast<WPARAM>(selection), reinterpret_cast<LPARAM>(text.data()),
+             true);
         text.resize(static_cast<std::size_t>(length));
         return CopyToBuffer(text, reinterpret_cast<LPWSTR>(lParam), static_cast<int>(wParam));
     }
     std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    Send(combo.list, LB_GETTEXT, static_cast<WPARAM>(selection), reinterpret_cast<LPARAM>(text.data()), false);
+    Send(combo.list, LB_GETTEXT, static_cast<WPARAM>(selection), reinterpret_cast<LPARAM>(text.data()),
+         false);
     text.resize(static_cast<std::size_t>(length));
     return CopyToBuffer(text, reinterpret_cast<LPSTR>(lParam), static_cast<int>(wParam));
 }
 
-std::optional<LRESULT> TextMessage(ComboBoxState& combo, UINT message, WPARAM wParam, LPARAM lParam, bool unicode) {
+std::optional<LRESULT> TextMessage(ComboBoxState& combo, UINT message, WPARAM wParam, LPARAM lParam,
+                                   bool unicode) {
     if (message != WM_SETTEXT && message != WM_GETTEXT && message != WM_GETTEXTLENGTH)
         return std::nullopt;
     if (combo.edit)
@@ -390,8 +395,9 @@ void CreateInnerWindows(ComboBoxState& combo, int requestedHeight) {
         listStyle |= LBS_DISABLENOSCROLL;
     auto self = reinterpret_cast<LPVOID>(combo.window);
     if (combo.IsSimple()) {
-        combo.list = CreateWindowExW(0, u"ComboLBox", u"", listStyle | WS_CHILD | WS_VISIBLE, 0, 0, 0, 0,
-                                     combo.window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ListId)), nullptr, self);
+        combo.list =
+            CreateWindowExW(0, u"ComboLBox", u"", listStyle | WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, combo.window,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(ListId)), nullptr, self);
     } else {
         combo.list = CreateWindowExW(WS_EX_TOOLWINDOW, u"ComboLBox", u"", listStyle | WS_POPUP, 0, 0, 0, 0,
                                      combo.window, nullptr, nullptr, self);
@@ -410,7 +416,8 @@ void CreateInnerWindows(ComboBoxState& combo, int requestedHeight) {
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(EditId)), nullptr, nullptr);
     if (!combo.edit)
         return;
-    auto previous = SetWindowLongPtrW(combo.edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ComboEditProcedure));
+    auto previous =
+        SetWindowLongPtrW(combo.edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ComboEditProcedure));
     SetPropA(combo.edit, "QuillmereComboEdit", reinterpret_cast<HANDLE>(previous));
 }
 

@@ -77,8 +77,8 @@ constexpr LRESULT CB_ERRSPACE = -2;
 
 struct COMBOBOXINFO {
     DWORD cbSize;
-    RECT rcItem;   // the selection field, in the combo box's client coordinates
-    RECT rcButton; // the drop-down button, likewise
+    RECT rcItem;       // the selection field, in the combo box's client coordinates
+    RECT rcButton;     // the drop-down button, likewise
     DWORD stateButton; // 0, STATE_SYSTEM_PRESSED or STATE_SYSTEM_INVISIBLE
     HWND hwndCombo;
     HWND hwndItem; // the inner edit; the combo box itself when it has none

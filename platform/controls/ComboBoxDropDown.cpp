@@ -22,7 +22,8 @@ std::string ItemText(const ComboBoxState& combo, int index) {
     if (length <= 0)
         return {};
     std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    LRESULT copied = SendMessageA(combo.list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    LRESULT copied = SendMessageA(combo.list, LB_GETTEXT, static_cast<WPARAM>(index),
+                                  reinterpret_cast<LPARAM>(text.data()));
     text.resize(static_cast<std::size_t>(std::max<LRESULT>(copied, 0)));
     return text;
 }
@@ -95,8 +96,8 @@ void DropDown(ComboBoxState& combo, bool byPress) {
     combo.selectionAtDrop = CurrentSelection(combo);
     combo.notifiedSelection = combo.selectionAtDrop;
     RECT rect = DropDownRect(combo);
-    SetWindowPos(combo.list, HWND_TOPMOST, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-                 SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    SetWindowPos(combo.list, HWND_TOPMOST, rect.left, rect.top, rect.right - rect.left,
+                 rect.bottom - rect.top, SWP_SHOWWINDOW | SWP_NOACTIVATE);
     if (combo.selectionAtDrop >= 0)
         SendMessageW(combo.list, LB_SETCARETINDEX, static_cast<WPARAM>(combo.selectionAtDrop), 0);
     combo.dropped = true;

@@ -35,24 +35,28 @@ RECT ButtonRect(const ComboBoxState& combo) {
         return RECT{0, 0, 0, 0};
     RECT client = Client(combo);
     int bottom = std::min(static_cast<int>(client.bottom), ComboHeight(combo));
-    return RECT{client.right - Edge - GetSystemMetrics(SM_CXVSCROLL), Edge, client.right - Edge, bottom - Edge};
+    return RECT{client.right - Edge - GetSystemMetrics(SM_CXVSCROLL), Edge, client.right - Edge,
+                bottom - Edge};
 }
 
 RECT FieldRect(const ComboBoxState& combo) {
     RECT client = Client(combo);
     int right = combo.IsSimple() ? client.right - Edge - Padding : ButtonRect(combo).left - Padding;
-    return RECT{Edge + Padding, Edge + Padding, std::max(Edge + Padding, right), ComboHeight(combo) - Edge - Padding};
+    return RECT{Edge + Padding, Edge + Padding, std::max(Edge + Padding, right),
+                ComboHeight(combo) - Edge - Padding};
 }
 
 void LayOutChildren(ComboBoxState& combo) {
     if (combo.edit) {
         RECT field = FieldRect(combo);
-        MoveWindow(combo.edit, field.left, field.top, field.right - field.left, field.bottom - field.top, TRUE);
+        MoveWindow(combo.edit, field.left, field.top, field.right - field.left, field.bottom - field.top,
+                   TRUE);
     }
     if (combo.IsSimple() && combo.list) {
         RECT client = Client(combo);
         int top = ComboHeight(combo);
-        MoveWindow(combo.list, 0, top, client.right, std::max(0, static_cast<int>(client.bottom) - top), TRUE);
+        MoveWindow(combo.list, 0, top, client.right, std::max(0, static_cast<int>(client.bottom) - top),
+                   TRUE);
     }
 }
 

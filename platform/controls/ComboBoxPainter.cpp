@@ -60,7 +60,8 @@ void DrawField(const ComboBoxState& combo, HDC dc, HBRUSH background) {
     if (selection >= 0) {
         LRESULT length = SendMessageA(combo.list, LB_GETTEXTLEN, static_cast<WPARAM>(selection), 0);
         std::string text(static_cast<std::size_t>(std::max<LRESULT>(length, 0)) + 1, '\0');
-        SendMessageA(combo.list, LB_GETTEXT, static_cast<WPARAM>(selection), reinterpret_cast<LPARAM>(text.data()));
+        SendMessageA(combo.list, LB_GETTEXT, static_cast<WPARAM>(selection),
+                     reinterpret_cast<LPARAM>(text.data()));
         text.resize(static_cast<std::size_t>(std::max<LRESULT>(length, 0)));
         COLORREF colour = GetTextColor(dc);
         if (!enabled)

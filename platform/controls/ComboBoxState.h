@@ -25,7 +25,7 @@ public:
     bool dropped = false;
     bool focused = false;
     bool extendedUI = false;
-    bool buttonDown = false;   // the button shows pressed
+    bool buttonDown = false;    // the button shows pressed
     bool openedByPress = false; // the list opened on a press that has not been released yet
     int selectionAtDrop = -1;
     int notifiedSelection = -1; // the selection the parent was last told of

@@ -48,12 +48,14 @@ TEST_F(ComboBoxTest, Messages_ForwardToTheListAndMoveTheFieldWithoutNotifying) {
     EXPECT_EQ(SendMessageA(combo, CB_GETCOUNT, 0, 0), 5);
     EXPECT_EQ(ItemText(combo, 0, CB_GETLBTEXT, CB_GETLBTEXTLEN), "北京") << "GBK order";
     EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), CB_ERR);
-    EXPECT_EQ(SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("上海")),
-              3);
+    EXPECT_EQ(
+        SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("上海")),
+        3);
     EXPECT_EQ(SendMessageA(combo, CB_SETCURSEL, 3, 0), 3);
     EXPECT_EQ(Text(combo), "上海") << "a drop-down list's text is its selected item";
     EXPECT_EQ(GetWindowTextLengthA(combo), 4);
-    EXPECT_EQ(SendMessageA(combo, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("深")), 4);
+    EXPECT_EQ(SendMessageA(combo, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("深")),
+              4);
     EXPECT_TRUE(SetWindowTextA(combo, "杭州"));
     EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 2);
     EXPECT_EQ(SendMessageA(combo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("西安")), CB_ERR)
@@ -66,7 +68,8 @@ TEST_F(ComboBoxTest, Messages_ForwardToTheListAndMoveTheFieldWithoutNotifying) {
     EXPECT_EQ(SendMessageW(combo, CB_GETLBTEXTLEN, 4, 0), 2);
     EXPECT_EQ(SendMessageW(combo, CB_GETLBTEXT, 4, reinterpret_cast<LPARAM>(wide)), 2);
     EXPECT_EQ(std::u16string(wide), u"深圳");
-    EXPECT_EQ(SendMessageW(combo, CB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(u"广")), 1);
+    EXPECT_EQ(SendMessageW(combo, CB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(u"广")),
+              1);
     EXPECT_EQ(SendMessageA(combo, CB_DELETESTRING, 0, 0), 4);
     SendMessageA(combo, CB_RESETCONTENT, 0, 0);
     EXPECT_EQ(SendMessageA(combo, CB_GETCOUNT, 0, 0), 0);
@@ -200,8 +203,8 @@ TEST_F(ComboBoxTest, Keys_OpenMoveChooseAndCancel) {
     Type(VK_ESCAPE);
     EXPECT_FALSE(SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0));
     EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 1) << "Escape goes back to the selection before";
-    EXPECT_EQ(Notifications(combo), (std::vector<WORD>{CBN_DROPDOWN, CBN_SELCHANGE, CBN_SELENDCANCEL, CBN_CLOSEUP,
-                                                       CBN_SELCHANGE}));
+    EXPECT_EQ(Notifications(combo),
+              (std::vector<WORD>{CBN_DROPDOWN, CBN_SELCHANGE, CBN_SELENDCANCEL, CBN_CLOSEUP, CBN_SELCHANGE}));
 
     ClearLog();
     platform::headless::PressKey(VK_MENU);

@@ -33,24 +33,24 @@ protected:
     }
 
     HWND List(DWORD style, int x, int width) {
-        HWND list = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "", WS_CHILD | WS_VISIBLE | style, x, 10, width, 110,
-                                    parent, nullptr, nullptr, nullptr);
+        HWND list = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "", WS_CHILD | WS_VISIBLE | style, x, 10,
+                                    width, 110, parent, nullptr, nullptr, nullptr);
         AddStrings(list, Cities);
         return list;
     }
 
     HWND Combo(DWORD style, int x, int y, int width, int selection, bool filled = true) {
-        HWND combo = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | style, x, y, width, 200, parent,
-                                     nullptr, nullptr, nullptr);
+        HWND combo = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | style, x, y, width, 200,
+                                     parent, nullptr, nullptr, nullptr);
         if (filled)
             AddStrings(combo, Cities, CB_ADDSTRING);
         SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(selection), 0);
         return combo;
     }
 
-    static inline const std::vector<std::string> Cities = {"北京 Beijing",   "上海 Shanghai", "广州 Guangzhou",
-                                                           "深圳 Shenzhen",  "杭州 Hangzhou", "南京 Nanjing",
-                                                           "成都 Chengdu",   "武汉 Wuhan"};
+    static inline const std::vector<std::string> Cities = {"北京 Beijing",  "上海 Shanghai", "广州 Guangzhou",
+                                                           "深圳 Shenzhen", "杭州 Hangzhou", "南京 Nanjing",
+                                                           "成都 Chengdu",  "武汉 Wuhan"};
 
     // What the screen shows in a rectangle, as a PNG.
     static bool SaveScreen(const RECT& area, const std::string& path) {
