@@ -9,6 +9,7 @@
 #include "platform/user/WindowClass.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <strings.h>
 
 namespace platform {
@@ -241,6 +242,17 @@ void KeyDown(ComboBoxState& combo, UINT key) {
     default:
         return;
     }
+}
+
+// The wheel scrolls an open list; over a closed combo box it steps through the items.
+void Wheel(ComboBoxState& combo, WPARAM wParam) {
+    if (combo.dropped || combo.IsSimple()) {
+        SendMessageW(combo.list, WM_MOUSEWHEEL, wParam, 0);
+        return;
+    }
+    int steps = GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA;
+    for (int i = 0; i < std::abs(steps); ++i)
+        SendMessageW(combo.list, WM_KEYDOWN, steps > 0 ? VK_UP : VK_DOWN, 0);
 }
 
 void Press(ComboBoxState& combo, POINT point) {
@@ -508,6 +520,9 @@ std::optional<LRESULT> WindowMessage(ComboBoxState& combo, UINT message, WPARAM 
     case WM_CHAR:
         if (combo.IsDropDownList())
             Send(combo.list, WM_CHAR, wParam, lParam, unicode);
+        return 0;
+    case WM_MOUSEWHEEL:
+        Wheel(combo, wParam);
         return 0;
     case WM_GETDLGCODE:
         return DLGC_WANTARROWS | DLGC_WANTCHARS | (combo.dropped ? DLGC_WANTALLKEYS : 0);

@@ -50,23 +50,31 @@ int CompareItems(const ListBoxState& list, const ListBoxItem& a, int indexB) {
         SendMessageW(owner, WM_COMPAREITEM, compare.CtlID, reinterpret_cast<LPARAM>(&compare)));
 }
 
-void MeasureItem(ListBoxState& list, int index) {
-    ListBoxItem& item = list.items[static_cast<std::size_t>(index)];
-    item.height = list.itemHeight;
+// The owner's answer to WM_MEASUREITEM for an item (itemId 0 and no data for the fixed
+// height); the given height when there is no owner.
+int AskItemHeight(const ListBoxState& list, UINT itemId, ULONG_PTR data, int height) {
     HWND control = nullptr;
     HWND owner = OwnerWindow(list, &control);
     if (!owner)
-        return;
+        return height;
     RECT client{};
     GetClientRect(list.window, &client);
     MEASUREITEMSTRUCT measure{OwnerType(list),
                               static_cast<UINT>(GetDlgCtrlID(control)),
-                              static_cast<UINT>(index),
+                              itemId,
                               static_cast<UINT>(client.right),
-                              static_cast<UINT>(list.itemHeight),
-                              item.data};
+                              static_cast<UINT>(height),
+                              data};
     SendMessageW(owner, WM_MEASUREITEM, measure.CtlID, reinterpret_cast<LPARAM>(&measure));
-    item.height = std::clamp(static_cast<int>(measure.itemHeight), 1, 255);
+    return std::clamp(static_cast<int>(measure.itemHeight), 1, 255);
+}
+
+void MeasureItem(ListBoxState& list, int index) {
+    ULONG_PTR data = list.items[static_cast<std::size_t>(index)].data;
+    int height = AskItemHeight(list, static_cast<UINT>(index), data, list.itemHeight);
+    // The owner may have changed the list while it answered.
+    if (list.Valid(index))
+        list.items[static_cast<std::size_t>(index)].height = height;
 }
 
 void SendDeleteItem(const ListBoxState& list, int index) {
@@ -213,22 +221,8 @@ int FontItemHeight(HWND window, HFONT font) {
 
 void MeasureFixedHeight(ListBoxState& list) {
     list.itemHeight = FontItemHeight(list.window, list.font);
-    if (!(list.style & LBS_OWNERDRAWFIXED))
-        return;
-    HWND control = nullptr;
-    HWND owner = OwnerWindow(list, &control);
-    if (!owner)
-        return;
-    RECT client{};
-    GetClientRect(list.window, &client);
-    MEASUREITEMSTRUCT measure{OwnerType(list),
-                              static_cast<UINT>(GetDlgCtrlID(control)),
-                              0,
-                              static_cast<UINT>(client.right),
-                              static_cast<UINT>(list.itemHeight),
-                              0};
-    SendMessageW(owner, WM_MEASUREITEM, measure.CtlID, reinterpret_cast<LPARAM>(&measure));
-    list.itemHeight = std::clamp(static_cast<int>(measure.itemHeight), 1, 255);
+    if (list.style & LBS_OWNERDRAWFIXED)
+        list.itemHeight = AskItemHeight(list, 0, 0, list.itemHeight);
 }
 
 } // namespace platform

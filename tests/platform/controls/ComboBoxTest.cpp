@@ -220,6 +220,11 @@ TEST_F(ComboBoxTest, Keys_OpenMoveChooseAndCancel) {
     EXPECT_EQ(Notifications(combo),
               (std::vector<WORD>{CBN_DROPDOWN, CBN_SELCHANGE, CBN_SELENDOK, CBN_CLOSEUP}));
 
+    POINT centre = ComboPoint(combo, 20, 5);
+    platform::headless::RollWheel(centre.x, centre.y, WHEEL_DELTA);
+    platform::headless::RunUntilIdle();
+    EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 3) << "a notch up, an item up";
+
     platform::headless::TypeText(u"广");
     platform::headless::RunUntilIdle();
     EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 2) << "typing finds an item";
