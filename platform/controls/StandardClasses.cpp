@@ -1,6 +1,7 @@
 #include "platform/controls/StandardClasses.h"
 
 #include "platform/controls/Button.h"
+#include "platform/controls/EditWindow.h"
 #include "platform/controls/Static.h"
 
 namespace platform {
@@ -9,6 +10,7 @@ namespace platform {
 void RegisterStandardControlClasses() {
     RegisterButtonClass();
     RegisterStaticClass();
+    RegisterEditClass();
 }
 
 } // namespace platform

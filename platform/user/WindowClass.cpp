@@ -169,6 +169,10 @@ ATOM RegisterSystemClass(const WNDCLASSEXW& description) {
     return Register(FromDescription(description, true));
 }
 
+ATOM RegisterSystemClass(const WNDCLASSEXA& description) {
+    return Register(FromDescription(description, true));
+}
+
 namespace {
 
 // The class's description as GetClassInfo and GetClassInfoEx hand it back, named by the

@@ -37,5 +37,7 @@ WindowClass* FindWindowClass(const AtomName& name, HINSTANCE instance);
 
 // Registers a class of the platform itself, visible from every module.
 ATOM RegisterSystemClass(const WNDCLASSEXW& description);
+// The same for a class whose procedure takes narrow (code page 936) messages.
+ATOM RegisterSystemClass(const WNDCLASSEXA& description);
 
 } // namespace platform
