@@ -5,6 +5,9 @@
 
 #include "platform/base/WinTypes.h"
 
+constexpr const char* WC_EDITA = "Edit";
+constexpr const char16_t* WC_EDITW = u"Edit";
+
 // Styles
 constexpr DWORD ES_LEFT = 0x0000;
 constexpr DWORD ES_CENTER = 0x0001;

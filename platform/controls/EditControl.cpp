@@ -200,7 +200,13 @@ void EditControl::SetPasswordChar(char mask) {
     Relayout();
 }
 
-void EditControl::OnStyleChanged() {
+void EditControl::OnStyleChanged(DWORD oldStyle, DWORD newStyle) {
+    // Only these styles change where lines break or how wide characters are.
+    constexpr DWORD LayoutStyles = ES_MULTILINE | ES_AUTOHSCROLL | WS_HSCROLL | ES_PASSWORD;
+    if (((oldStyle ^ newStyle) & LayoutStyles) == 0) {
+        InvalidateRect(m_window, nullptr, TRUE);
+        return;
+    }
     m_widths.SetMask((Style() & ES_PASSWORD) && !IsMultiLine() ? m_passwordChar : 0);
     Relayout();
 }

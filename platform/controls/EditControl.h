@@ -77,6 +77,7 @@ public:
     int VisibleLineCount() const;
     int FirstVisibleLine() const { return m_firstLine; }
     int HorizontalOffset() const { return m_xOffset; }
+    int AverageCharWidth() const { return std::max(1, m_widths.AverageWidth()); }
     // Client position of the character at position (its top-left).
     POINT PositionToPoint(int position) const;
     // The character boundary nearest to a client point.
@@ -102,7 +103,7 @@ public:
     void OnMouseMove(POINT point);
     void OnButtonUp();
     void OnCaptureLost() { m_dragging = false; }
-    void OnStyleChanged();
+    void OnStyleChanged(DWORD oldStyle, DWORD newStyle);
     int FirstVisibleCharacter() const;
 
 private:

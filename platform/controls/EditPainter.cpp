@@ -21,26 +21,38 @@ struct LineColours {
     COLORREF highlight;
 };
 
-// One line's text between two positions, at x (client coordinates): runs between tabs are
-// drawn where the layout puts them; a password edit shows its mask once per character.
-void DrawRun(HDC dc, const EditText& text, const EditLayout& layout, const CharWidths& widths, int line,
-             int from, int to, int originX, int y) {
+// The part of a line to draw: its text between two positions, placed at originX and y (client
+// coordinates), and only what falls between left and right (client x).
+struct Run {
+    int line;
+    int from;
+    int to;
+    int originX;
+    int y;
+    int left;
+    int right;
+};
+
+// Runs between tabs are drawn where the layout puts them; a password edit shows its mask once
+// per character; characters outside the area are not drawn at all.
+void DrawRun(HDC dc, const EditText& text, const EditLayout& layout, const CharWidths& widths,
+             const Run& run) {
     std::string bytes;
-    int x = layout.XOfPosition(line, from);
+    int x = layout.XOfPosition(run.line, run.from);
     int runX = x;
     auto flush = [&] {
         if (!bytes.empty())
-            TextOutA(dc, originX + runX, y, bytes.data(), static_cast<int>(bytes.size()));
+            TextOutA(dc, run.originX + runX, run.y, bytes.data(), static_cast<int>(bytes.size()));
         bytes.clear();
     };
-    for (int p = from; p < to;) {
+    for (int p = run.from; p < run.to && run.originX + x < run.right;) {
         const int size = text.CharLength(p);
         const int width = widths.Of(text, p, x);
-        if (widths.Mask()) {
-            bytes.push_back(widths.Mask());
-        } else if (text.At(p) == '\t') {
+        if (run.originX + x + width <= run.left || text.At(p) == '\t') {
             flush();
             runX = x + width;
+        } else if (widths.Mask()) {
+            bytes.push_back(widths.Mask());
         } else {
             text.AppendTo(p, p + size, bytes);
         }
@@ -82,7 +94,9 @@ void EditControl::Paint(HDC dc, const RECT& area) const {
         const int end = m_layout.LineEnd(line);
         const int selectedFrom = showSelection ? std::clamp(SelectionStart(), start, end) : end;
         const int selectedTo = showSelection ? std::clamp(SelectionEnd(), start, end) : end;
-        DrawRun(dc, m_text, m_layout, m_widths, line, start, selectedFrom, originX, y);
+        const int left = static_cast<int>(area.left);
+        const int right = static_cast<int>(area.right);
+        DrawRun(dc, m_text, m_layout, m_widths, {line, start, selectedFrom, originX, y, left, right});
         if (selectedFrom < selectedTo) {
             RECT band{originX + m_layout.XOfPosition(line, selectedFrom), y,
                       originX + m_layout.XOfPosition(line, selectedTo), y + height};
@@ -90,10 +104,11 @@ void EditControl::Paint(HDC dc, const RECT& area) const {
             FillRect(dc, &band, highlight);
             DeleteObject(highlight);
             SetTextColor(dc, colours.highlightText);
-            DrawRun(dc, m_text, m_layout, m_widths, line, selectedFrom, selectedTo, originX, y);
+            DrawRun(dc, m_text, m_layout, m_widths,
+                    {line, selectedFrom, selectedTo, originX, y, left, right});
             SetTextColor(dc, colours.text);
         }
-        DrawRun(dc, m_text, m_layout, m_widths, line, selectedTo, end, originX, y);
+        DrawRun(dc, m_text, m_layout, m_widths, {line, selectedTo, end, originX, y, left, right});
     }
     RestoreDC(dc, -1);
     SetTextColor(dc, oldText);

@@ -170,9 +170,14 @@ void EditControl::SetView(int firstLine, int xOffset) {
 bool EditControl::ScrollBy(int lines, int pixels) {
     const int oldFirst = m_firstLine;
     const int oldOffset = m_xOffset;
-    int offset = m_xOffset + pixels;
-    if (pixels != 0 && m_horizontal.cbSize != 0)
-        offset = std::min(offset, std::max(0, m_horizontal.nMax - static_cast<int>(m_horizontal.nPage) + 1));
+    int offset = m_xOffset;
+    if (pixels != 0) {
+        // Scrolling goes no further than shows the end of the widest line.
+        RECT format = FormatRect();
+        const int width = static_cast<int>(format.right - format.left);
+        const int furthest = std::max(m_xOffset, m_layout.WidestLine() + CaretWidth - width);
+        offset = std::clamp(m_xOffset + pixels, 0, std::max(0, furthest));
+    }
     SetView(m_firstLine + lines, offset);
     return oldFirst != m_firstLine || oldOffset != m_xOffset;
 }
@@ -241,7 +246,7 @@ void EditControl::OnScrollBar(int bar, WORD request) {
     const bool vertical = bar == SB_VERT;
     Notify(vertical ? EN_VSCROLL : EN_HSCROLL);
     RECT format = FormatRect();
-    const int line = vertical ? 1 : std::max(1, m_widths.AverageWidth());
+    const int line = vertical ? 1 : AverageCharWidth();
     const int page = vertical ? std::max(1, VisibleLineCount() - 1)
                               : std::max(1, static_cast<int>(format.right - format.left) * 3 / 4);
     int step = 0;

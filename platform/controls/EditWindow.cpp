@@ -181,7 +181,7 @@ LRESULT EditMessage(EditControl& edit, HWND window, UINT message, WPARAM wParam,
         if (!edit.IsMultiLine())
             return FALSE;
         edit.ScrollBy(static_cast<int>(lParam),
-                      static_cast<int>(static_cast<INT_PTR>(wParam)) * std::max(1, edit.LineHeight() / 2));
+                      static_cast<int>(static_cast<INT_PTR>(wParam)) * edit.AverageCharWidth());
         return TRUE;
     case EM_SCROLLCARET:
         edit.ScrollCaretIntoView();
@@ -298,7 +298,10 @@ LRESULT CALLBACK EditProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
         edit->OnSize();
         return 0;
     case WM_STYLECHANGED:
-        edit->OnStyleChanged();
+        if (wParam == static_cast<WPARAM>(GWL_STYLE) && lParam) {
+            const auto* change = reinterpret_cast<const STYLESTRUCT*>(lParam);
+            edit->OnStyleChanged(change->styleOld, change->styleNew);
+        }
         return 0;
     case WM_ENABLE:
         InvalidateRect(window, nullptr, TRUE);

@@ -380,3 +380,30 @@ TEST_F(EditTest, Painting_UsesTheParentsColoursAndShowsTheSelectionWhenFocused) 
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
 }
+
+TEST_F(EditTest, SingleLine_ScrollsToTheCaretOrRefusesTextBeyondItsWidth) {
+    HWND scrolling = CreateEdit(ES_AUTOHSCROLL, "", 60, 24);
+    SetFocus(scrolling);
+    headless::RunUntilIdle();
+    for (int i = 0; i < 30; ++i)
+        Type('M');
+    EXPECT_EQ(Text(scrolling).size(), 30u);
+    const LRESULT firstVisible = SendMessageA(scrolling, EM_GETFIRSTVISIBLELINE, 0, 0);
+    EXPECT_GT(firstVisible, 0) << "the text moved left to keep the caret in view";
+    POINT caret{};
+    GetCaretPos(&caret);
+    EXPECT_LT(caret.x, 60);
+    Type(VK_HOME);
+    EXPECT_EQ(SendMessageA(scrolling, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+
+    HWND fixed = CreateEdit(0, "", 60, 24);
+    SetFocus(fixed);
+    headless::RunUntilIdle();
+    ClearLog();
+    for (int i = 0; i < 30; ++i)
+        Type('M');
+    const std::size_t kept = Text(fixed).size();
+    EXPECT_GT(kept, 0u);
+    EXPECT_LT(kept, 30u) << "without ES_AUTOHSCROLL the text stops at the edge";
+    EXPECT_EQ(Logged(parent, WM_COMMAND).back().wParam, MAKEWPARAM(7, EN_MAXTEXT));
+}
