@@ -5,6 +5,7 @@
 #include "platform/controls/Dialog.h"
 #include "platform/controls/ListBoxState.h"
 #include "platform/controls/ScrollBarControl.h"
+#include "platform/controls/EditWindow.h"
 #include "platform/controls/Static.h"
 
 namespace platform {
@@ -17,6 +18,7 @@ void RegisterStandardControlClasses() {
     RegisterComboBoxClass();
     RegisterDialogClass();
     RegisterScrollBarClass();
+    RegisterEditClass();
 }
 
 } // namespace platform

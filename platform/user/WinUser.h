@@ -7,6 +7,7 @@
 #include "platform/base/LastError.h"
 #include "platform/base/WinError.h"
 #include "platform/base/WinTypes.h"
+#include "platform/user/Clipboard.h"
 #include "platform/user/Cursors.h"
 #include "platform/user/FrameTypes.h"
 #include "platform/user/ScrollBar.h"

@@ -173,6 +173,10 @@ ATOM RegisterSystemClass(const WNDCLASSEXW& description, WNDPROC ansiProcedure) 
     return Register(std::move(registration));
 }
 
+ATOM RegisterSystemClass(const WNDCLASSEXA& description) {
+    return Register(FromDescription(description, true));
+}
+
 namespace {
 
 // The class's description as GetClassInfo and GetClassInfoEx hand it back, named by the

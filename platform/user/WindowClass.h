@@ -41,5 +41,7 @@ WindowClass* FindWindowClass(const AtomName& name, HINSTANCE instance);
 // Registers a class of the platform itself, visible from every module; ansiProcedure, when
 // given, serves the windows that CreateWindowExA makes.
 ATOM RegisterSystemClass(const WNDCLASSEXW& description, WNDPROC ansiProcedure = nullptr);
+// The same for a class whose procedure takes narrow (code page 936) messages.
+ATOM RegisterSystemClass(const WNDCLASSEXA& description);
 
 } // namespace platform
