@@ -10,6 +10,9 @@ constexpr UINT ODT_LISTBOX = 2;
 constexpr UINT ODT_COMBOBOX = 3;
 constexpr UINT ODT_BUTTON = 4;
 constexpr UINT ODT_STATIC = 5;
+constexpr UINT ODT_HEADER = 100;
+constexpr UINT ODT_TAB = 101;
+constexpr UINT ODT_LISTVIEW = 102;
 
 // itemAction
 constexpr UINT ODA_DRAWENTIRE = 0x0001;

@@ -43,6 +43,7 @@ constexpr UINT WM_WINDOWPOSCHANGING = 0x0046;
 constexpr UINT WM_WINDOWPOSCHANGED = 0x0047;
 constexpr UINT WM_NOTIFY = 0x004E;
 constexpr UINT WM_HELP = 0x0053;
+constexpr UINT WM_NOTIFYFORMAT = 0x0055;
 constexpr UINT WM_CONTEXTMENU = 0x007B;
 constexpr UINT WM_STYLECHANGING = 0x007C;
 constexpr UINT WM_STYLECHANGED = 0x007D;
@@ -127,6 +128,12 @@ constexpr UINT WM_PRINT = 0x0317;
 constexpr UINT WM_PRINTCLIENT = 0x0318;
 constexpr UINT WM_USER = 0x0400;
 constexpr UINT WM_APP = 0x8000;
+
+// WM_NOTIFYFORMAT: the question (lParam) and the answers
+constexpr LPARAM NF_QUERY = 3;
+constexpr LPARAM NF_REQUERY = 4;
+constexpr LRESULT NFR_ANSI = 1;
+constexpr LRESULT NFR_UNICODE = 2;
 
 // WM_ACTIVATE
 constexpr WORD WA_INACTIVE = 0;
