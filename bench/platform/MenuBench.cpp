@@ -26,7 +26,8 @@ double Now() {
 }
 
 std::string Label(int i) {
-    return "菜单项 " + std::to_string(i) + "(&" + std::to_string(i % 10) + ")\tCtrl+" + std::to_string(i % 10);
+    return "菜单项 " + std::to_string(i) + "(&" + std::to_string(i % 10) + ")\tCtrl+" +
+           std::to_string(i % 10);
 }
 
 void PopupOpenAndPaint(benchmark::State& state) {
@@ -51,7 +52,8 @@ void PopupOpenAndPaint(benchmark::State& state) {
         for (int i = 0; i < ItemCount; ++i) {
             RECT line{20, i * 18, 200, i * 18 + 18};
             std::string label = Label(i);
-            DrawTextA(memory, label.c_str(), static_cast<int>(label.size()), &line, DT_SINGLELINE | DT_VCENTER);
+            DrawTextA(memory, label.c_str(), static_cast<int>(label.size()), &line,
+                      DT_SINGLELINE | DT_VCENTER);
         }
         double drawn = Now();
         menuTime += opened - start;

@@ -3,9 +3,9 @@
 #include "platform/controls/Button.h"
 #include "platform/controls/ComboBoxState.h"
 #include "platform/controls/Dialog.h"
+#include "platform/controls/EditWindow.h"
 #include "platform/controls/ListBoxState.h"
 #include "platform/controls/ScrollBarControl.h"
-#include "platform/controls/EditWindow.h"
 #include "platform/controls/Static.h"
 
 namespace platform {

@@ -106,7 +106,8 @@ TEST(WindowDemoTest, MenuBarAndSystemMenuWorkByMouseAndKeyboard) {
     auto client = XTestClient::Connect(server->Name());
     ASSERT_TRUE(client);
     client->PaintDesktop(0x003A6EA5);
-    pid_t pid = StartDemoProgram(DemoPath, server->Name(), std::string(QUILLMERE_BIN_DIR) + "/window-demo-menus-output.txt");
+    pid_t pid = StartDemoProgram(DemoPath, server->Name(),
+                                 std::string(QUILLMERE_BIN_DIR) + "/window-demo-menus-output.txt");
     ASSERT_GT(pid, 0);
     std::uint32_t menu = Rgb(GetSysColor(COLOR_MENU));
     std::uint32_t white = Rgb(GetSysColor(COLOR_WINDOW));
