@@ -4,7 +4,7 @@
 
 #include <string>
 
-TSkinColour ReadColourText(std::string_view text, TSkinColour defaultColour) {
+TColor ReadColourText(std::string_view text, TColor defaultColour) {
     if (text.empty())
         return defaultColour;
     const std::string trimmed = Trim(text);

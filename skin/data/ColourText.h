@@ -9,4 +9,4 @@
 // The colour the text names; the default for an empty text. Numbers are cut to 8 bits, missing
 // ones count as 0, a fourth and later number is ignored, and a number that ends the text is
 // taken (as blue) only when red and green were given before it.
-TSkinColour ReadColourText(std::string_view text, TSkinColour defaultColour);
+TColor ReadColourText(std::string_view text, TColor defaultColour);

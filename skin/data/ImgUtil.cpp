@@ -11,7 +11,7 @@
 namespace {
 
 struct TGradientCache {
-    std::array<std::vector<TSkinColour>, GradientSlots> ramps;
+    std::array<std::vector<TColor>, GradientSlots> ramps;
     int next = 0;
 };
 
@@ -20,25 +20,24 @@ TGradientCache& GradientCache() {
     return cache;
 }
 
-int Channel(TSkinColour colour, int shift) {
+int Channel(TColor colour, int shift) {
     return (static_cast<std::uint32_t>(colour) >> shift) & 0xFF;
 }
 
-TSkinColour FromChannels(int red, int green, int blue) {
+TColor FromChannels(int red, int green, int blue) {
     return (red & 0xFF) | ((green & 0xFF) << 8) | ((blue & 0xFF) << 16);
+}
+
+// The RGB value of a colour, system colours looked up.
+TColor Resolve(TColor colour) {
+    return static_cast<TColor>(ColorToRGB(colour));
 }
 
 } // namespace
 
-TSkinColour ResolveColour(TSkinColour colour) {
-    if (colour < 0)
-        return static_cast<TSkinColour>(GetSysColor(colour & 0xFF));
-    return colour;
-}
-
-TSkinColour MixColours(TSkinColour c1, TSkinColour c2, int weight) {
-    c1 = ResolveColour(c1);
-    c2 = ResolveColour(c2);
+TColor MixColours(TColor c1, TColor c2, int weight) {
+    c1 = Resolve(c1);
+    c2 = Resolve(c2);
     const int scale = weight < 100 ? 100 : 1000;
     int mixed[3];
     for (int i = 0; i < 3; ++i)
@@ -46,23 +45,23 @@ TSkinColour MixColours(TSkinColour c1, TSkinColour c2, int weight) {
     return FromChannels(mixed[0], mixed[1], mixed[2]);
 }
 
-int FindGradient(int length, TSkinColour c1, TSkinColour c2) {
+int FindGradient(int length, TColor c1, TColor c2) {
     const TGradientCache& cache = GradientCache();
     for (int slot = GradientSlots - 1; slot >= 0; --slot) {
-        const std::vector<TSkinColour>& ramp = cache.ramps[slot];
+        const std::vector<TColor>& ramp = cache.ramps[slot];
         if (static_cast<int>(ramp.size()) == length && length > 0 && ramp.front() == c1 && ramp.back() == c2)
             return slot;
     }
     return -1;
 }
 
-int MakeGradient(int length, TSkinColour c1, TSkinColour c2) {
+int MakeGradient(int length, TColor c1, TColor c2) {
     if (length < 1)
         throw Exception("MakeGradient: the ramp needs at least one colour");
     TGradientCache& cache = GradientCache();
     const int slot = cache.next;
     cache.next = (cache.next + 1) % GradientSlots;
-    std::vector<TSkinColour>& ramp = cache.ramps[slot];
+    std::vector<TColor>& ramp = cache.ramps[slot];
     ramp.resize(static_cast<std::size_t>(length));
     int first[3];
     int delta[3];
@@ -88,20 +87,20 @@ int MakeGradient(int length, TSkinColour c1, TSkinColour c2) {
     return slot;
 }
 
-int GetGradient(int length, TSkinColour c1, TSkinColour c2) {
+int GetGradient(int length, TColor c1, TColor c2) {
     const int slot = FindGradient(length, c1, c2);
     return slot >= 0 ? slot : MakeGradient(length, c1, c2);
 }
 
-const std::vector<TSkinColour>& GradientRamp(int slot) {
+const std::vector<TColor>& GradientRamp(int slot) {
     return GradientCache().ramps.at(static_cast<std::size_t>(slot));
 }
 
-void GradientFill(HDC dc, const RECT& rect, TSkinColour c1, bool vertical, TSkinColour c2) {
+void GradientFill(HDC dc, const RECT& rect, TColor c1, bool vertical, TColor c2) {
     if (!RectVisible(dc, &rect))
         return;
-    c1 = ResolveColour(c1);
-    c2 = ResolveColour(c2);
+    c1 = Resolve(c1);
+    c2 = Resolve(c2);
     const int length = vertical ? rect.bottom - rect.top : rect.right - rect.left;
     if (length <= 0)
         return;
@@ -114,7 +113,7 @@ void GradientFill(HDC dc, const RECT& rect, TSkinColour c1, bool vertical, TSkin
     if (first > last)
         return;
     // The ramp is copied: a fill never holds a reference into the cache across brush calls.
-    const std::vector<TSkinColour> ramp = GradientRamp(GetGradient(length, c1, c2));
+    const std::vector<TColor> ramp = GradientRamp(GetGradient(length, c1, c2));
     for (int line = first; line <= last; ++line) {
         RECT band = rect;
         if (vertical) {
@@ -130,7 +129,8 @@ void GradientFill(HDC dc, const RECT& rect, TSkinColour c1, bool vertical, TSkin
     }
 }
 
-int ColourSaturation(TSkinColour colour) {
+int ColourSaturation(TColor colour) {
+    colour = Resolve(colour);
     const int red = Channel(colour, 0);
     const int green = Channel(colour, 8);
     const int blue = Channel(colour, 16);

@@ -1,5 +1,8 @@
-// skinpack: lists, extracts and packs skin archives, and reads a value of their description.
+// skinpack: lists, extracts and packs skin archives, reads a value of their description and
+// describes the skin elements built from them.
 // Archive texts are GBK; everything printed is UTF-8. Errors go to stderr with exit status 1.
+
+#include "ElementsReport.h"
 
 #include "core/Exception.h"
 #include "core/TextUtils.h"
@@ -10,6 +13,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -32,6 +36,8 @@ constexpr const char* Usage = R"(Usage:
                                          name) into a new archive; N is 20000 (default),
                                          30000, 40000, 50000, 60000 or 70000
   skinpack ini ARCHIVE SECTION KEY       prints the key's value from the archive's description
+  skinpack elements ARCHIVE              builds the skin's elements and prints each one, the
+                                         caption buttons and the colours
   skinpack --help                        shows this text
 )";
 
@@ -191,18 +197,33 @@ void Pack(const fs::path& directory, const fs::path& archive, std::int32_t versi
     WriteFileBytes(archive, stored.data(), stored.size());
 }
 
-void PrintIniValue(const fs::path& archive, const std::string& section, const std::string& key) {
-    TSkinReader reader;
-    LoadArchive(archive, reader);
+// The archive's description, parsed.
+void LoadDescription(const fs::path& archive, const TSkinReader& reader, TQuickIni& ini) {
     TMemoryStream description;
     std::string name;
     reader.FindEntry(".ini", description, name);
     if (name.empty())
         throw TToolError(Quoted(archive) + " has no description (.ini) entry");
-    TQuickIni ini;
     ini.LoadFromStream(&description);
+}
+
+void PrintIniValue(const fs::path& archive, const std::string& section, const std::string& key) {
+    TSkinReader reader;
+    LoadArchive(archive, reader);
+    TQuickIni ini;
+    LoadDescription(archive, reader, ini);
     std::string value = ini.ReadString(platform::Utf8ToGbk(section), platform::Utf8ToGbk(key), "");
     std::cout << platform::GbkToUtf8(value) << '\n';
+}
+
+void PrintElements(const fs::path& archive) {
+    TSkinReader reader;
+    LoadArchive(archive, reader);
+    TQuickIni ini;
+    LoadDescription(archive, reader, ini);
+    TSkinElements elements;
+    elements.ReadSkinElements(reader, ini);
+    PrintSkinElements(elements, std::cout);
 }
 
 int Run(const std::vector<std::string>& args) {
@@ -223,6 +244,8 @@ int Run(const std::vector<std::string>& args) {
         Pack(args[1], args[2], ParseVersion(args[4]));
     } else if (command == "ini" && args.size() == 4) {
         PrintIniValue(args[1], args[2], args[3]);
+    } else if (command == "elements" && args.size() == 2) {
+        PrintElements(args[1]);
     } else {
         throw TUsageError("unknown command or wrong arguments: '" + command + "'");
     }
@@ -232,6 +255,8 @@ int Run(const std::vector<std::string>& args) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Building elements draws into bitmaps, which needs no screen: the tool never opens one.
+    setenv("QUILLMERE_DISPLAY", "headless", 0);
     try {
         return Run(std::vector<std::string>(argv + 1, argv + argc));
     } catch (const TUsageError& error) {

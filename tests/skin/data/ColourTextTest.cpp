@@ -26,7 +26,7 @@ TEST(ReadColourText, NumbersAreCutToEightBitsAndAFourthIsIgnored) {
 }
 
 TEST(ReadColourText, AnEmptyTextKeepsTheDefault) {
-    EXPECT_EQ(ReadColourText("", SystemColour(8)), SystemColour(8));
+    EXPECT_EQ(ReadColourText("", SystemColor(8)), SystemColor(8));
     EXPECT_EQ(ReadColourText("red", 7), 0);
 }
 

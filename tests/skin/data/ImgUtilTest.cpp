@@ -21,19 +21,19 @@ TEST(MixColours, WeightsBelowHundredArePercentAndFromHundredPerMille) {
 }
 
 TEST(MixColours, SystemColoursAreResolvedFirst) {
-    const TSkinColour face = static_cast<TSkinColour>(GetSysColor(COLOR_BTNFACE));
-    EXPECT_EQ(MixColours(SystemColour(COLOR_BTNFACE), 0x000000, 999), MixColours(face, 0x000000, 999));
+    const TColor face = static_cast<TColor>(GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(MixColours(SystemColor(COLOR_BTNFACE), 0x000000, 999), MixColours(face, 0x000000, 999));
 }
 
 TEST(Gradient, RampsRunExactlyFromFirstToLastColour) {
-    const std::vector<TSkinColour> two = GradientRamp(MakeGradient(2, 0x000000, 0x0000FF));
-    EXPECT_EQ(two, (std::vector<TSkinColour>{0x000000, 0x0000FF}));
-    const std::vector<TSkinColour> three = GradientRamp(MakeGradient(3, 0x000000, 0x0000FF));
-    EXPECT_EQ(three, (std::vector<TSkinColour>{0x000000, 0x000080, 0x0000FF}));
-    EXPECT_EQ(GradientRamp(MakeGradient(1, 0x000000, 0x0000FF)), std::vector<TSkinColour>{0x00007F});
+    const std::vector<TColor> two = GradientRamp(MakeGradient(2, 0x000000, 0x0000FF));
+    EXPECT_EQ(two, (std::vector<TColor>{0x000000, 0x0000FF}));
+    const std::vector<TColor> three = GradientRamp(MakeGradient(3, 0x000000, 0x0000FF));
+    EXPECT_EQ(three, (std::vector<TColor>{0x000000, 0x000080, 0x0000FF}));
+    EXPECT_EQ(GradientRamp(MakeGradient(1, 0x000000, 0x0000FF)), std::vector<TColor>{0x00007F});
     // A falling channel rounds half away from zero, so it too ends on the last colour.
-    const std::vector<TSkinColour> falling = GradientRamp(MakeGradient(3, 0x0000FF, 0x000000));
-    EXPECT_EQ(falling, (std::vector<TSkinColour>{0x0000FF, 0x00007F, 0x000000}));
+    const std::vector<TColor> falling = GradientRamp(MakeGradient(3, 0x0000FF, 0x000000));
+    EXPECT_EQ(falling, (std::vector<TColor>{0x0000FF, 0x00007F, 0x000000}));
     EXPECT_EQ(GradientRamp(MakeGradient(5, 0xFF0000, 0x00FF00)).back(), 0x00FF00);
 }
 
@@ -93,7 +93,7 @@ protected:
 
 TEST_F(GradientFillTest, LinesGetTheRampColoursFromTopOrLeft) {
     GradientFill(dc, RECT{2, 2, 12, 12}, 0x000000, true, 0x0000FF);
-    const std::vector<TSkinColour> ramp = GradientRamp(FindGradient(10, 0x000000, 0x0000FF));
+    const std::vector<TColor> ramp = GradientRamp(FindGradient(10, 0x000000, 0x0000FF));
     for (int line = 0; line < 10; ++line) {
         EXPECT_EQ(GetPixel(dc, 2, 2 + line), static_cast<COLORREF>(ramp[line]));
         EXPECT_EQ(GetPixel(dc, 11, 2 + line), static_cast<COLORREF>(ramp[line]));
@@ -109,7 +109,7 @@ TEST_F(GradientFillTest, LinesGetTheRampColoursFromTopOrLeft) {
 TEST_F(GradientFillTest, OnlyLinesInsideTheClipBoxAreFilledWithTheirFullFillColours) {
     IntersectClipRect(dc, 0, 10, 20, 20);
     GradientFill(dc, RECT{0, 4, 20, 16}, 0x000000, true, 0x00FFFF);
-    const std::vector<TSkinColour> ramp = GradientRamp(FindGradient(12, 0x000000, 0x00FFFF));
+    const std::vector<TColor> ramp = GradientRamp(FindGradient(12, 0x000000, 0x00FFFF));
     SelectClipRgn(dc, nullptr);
     for (int y = 4; y < 10; ++y)
         EXPECT_EQ(GetPixel(dc, 3, y), 0xFFFFFFu) << y;
