@@ -1,8 +1,9 @@
 #pragma once
-// Sorting the connection grid by a column, as a header click does: an exchange sort in place
-// that compares the texts as GBK byte strings (unsigned bytes, a prefix sorts first), with
-// no numeric reading ("10" before "9"). Rows of equal keys end in whatever order the
-// exchanges leave them.
+// Sorting the connection grid by a column, as a header click does: the rows end in the order
+// of an exchange sort in place that compares the texts as GBK byte strings (unsigned bytes, a
+// prefix sorts first), with no numeric reading ("10" before "9"). Rows of equal keys end in
+// whatever order that sort's exchanges leave them; the order is computed from the keys'
+// ranks (ExchangeOrder.h) and the rows are then moved once.
 
 #include "app/GridModel.h"
 

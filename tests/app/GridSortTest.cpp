@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <vector>
 
 namespace {
@@ -97,6 +99,96 @@ TEST(HeaderClick, SecondClickOnTheSameColumnSortsDescending) {
     EXPECT_EQ(last, 2);
     EXPECT_FALSE(SortByHeaderClick(&grid, 9, last));
     EXPECT_EQ(last, 2);
+}
+
+} // namespace
+
+namespace {
+
+// The exchange sort as written, on (key, marker) rows: for each i, every later j whose key
+// is smaller (descending: greater) than i's present key is exchanged with i.
+void WrittenExchangeSort(std::vector<std::pair<std::string, std::string>>& rows, bool descending) {
+    for (std::size_t i = 0; i + 1 < rows.size(); ++i) {
+        for (std::size_t j = i + 1; j < rows.size(); ++j) {
+            const std::string& a = rows[i].first;
+            const std::string& b = rows[j].first;
+            if (descending ? a < b : a > b)
+                std::swap(rows[i], rows[j]);
+        }
+    }
+}
+
+// Keys of a connection grid's column: few distinct texts (many equal keys), GBK bytes,
+// prefixes of each other and the empty text.
+std::vector<std::string> RandomKeys(std::mt19937& random, std::size_t count, int distinct) {
+    static const char* const stems[] = {"", "1", "10", "9", "TCP", "UDP", "监听", "已建立", "a", "ab"};
+    std::uniform_int_distribution<int> pick(0, distinct - 1);
+    std::vector<std::string> keys;
+    for (std::size_t i = 0; i < count; ++i) {
+        int value = pick(random);
+        keys.push_back(std::string(stems[value % 10]) +
+                       std::string(static_cast<std::size_t>(value / 10), 'x'));
+    }
+    return keys;
+}
+
+enum class Arrangement { Random, Ascending, Descending };
+
+TEST(GridSort, AgreesWithTheWrittenExchangeSortOnEveryRow) {
+    std::mt19937 random(18);
+    const std::size_t sizes[] = {0, 1, 2, 3, 4, 7, 16, 50, 333, 2000};
+    const int alphabets[] = {1, 2, 3, 10, 40, 5000};
+    int cases = 0;
+    for (std::size_t size : sizes) {
+        for (int distinct : alphabets) {
+            for (Arrangement arrangement :
+                 {Arrangement::Random, Arrangement::Ascending, Arrangement::Descending}) {
+                // The large grids once per arrangement: the written sort is slow under the sanitizers.
+                if (size == 2000 && distinct != 10 && distinct != 5000)
+                    continue;
+                std::vector<std::string> keys = RandomKeys(random, size, distinct);
+                if (arrangement != Arrangement::Random)
+                    std::sort(keys.begin(), keys.end());
+                if (arrangement == Arrangement::Descending)
+                    std::reverse(keys.begin(), keys.end());
+                std::vector<std::pair<std::string, std::string>> rows;
+                for (std::size_t i = 0; i < keys.size(); ++i)
+                    rows.emplace_back(keys[i], std::to_string(i));
+                for (bool descending : {false, true}) {
+                    MemoryGrid grid = Grid(rows);
+                    ASSERT_TRUE(SortGridRows(&grid, 0, descending));
+                    std::vector<std::pair<std::string, std::string>> expected = rows;
+                    WrittenExchangeSort(expected, descending);
+                    for (std::size_t i = 0; i < expected.size(); ++i) {
+                        ASSERT_EQ(grid.Cell(0, static_cast<int>(i) + 1), expected[i].first);
+                        ASSERT_EQ(grid.Cell(1, static_cast<int>(i) + 1), expected[i].second)
+                            << "size " << size << ", " << distinct << " keys, row " << i + 1
+                            << (descending ? ", descending" : ", ascending");
+                    }
+                    EXPECT_EQ(grid.Cell(1, 0), " marker");
+                    ++cases;
+                }
+                rows.clear();
+            }
+        }
+    }
+    EXPECT_GT(cases, 300);
+}
+
+TEST(GridSort, SortingTwiceAgreesWithTheWrittenSortTwice) {
+    // A second click sorts rows the first click left in place, ties and all.
+    std::mt19937 random(36);
+    std::vector<std::string> keys = RandomKeys(random, 400, 12);
+    std::vector<std::pair<std::string, std::string>> rows;
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        rows.emplace_back(keys[i], std::to_string(i));
+    MemoryGrid grid = Grid(rows);
+    for (bool descending : {false, true, false}) {
+        SortGridRows(&grid, 0, descending);
+        WrittenExchangeSort(rows, descending);
+    }
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        ASSERT_EQ(grid.Cell(1, static_cast<int>(i) + 1), rows[i].second);
 }
 
 } // namespace
