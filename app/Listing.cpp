@@ -1,6 +1,7 @@
 #include "app/Listing.h"
 
 #include "app/ConnectionColumns.h"
+#include "app/ProcessFacts.h"
 #include "app/ProcessLookup.h"
 #include "core/Exception.h"
 #include "platform/net/IpHelper.h"
@@ -8,6 +9,7 @@
 #include "platform/sys/Heap.h"
 
 #include <cstdio>
+#include <unordered_map>
 
 namespace {
 
@@ -62,12 +64,29 @@ bool IsMachineAddress(const std::string& address) {
 
 // Columns 5 to 8, the same for TCP and UDP rows: the description is that of the name just
 // written into column 6.
-void WriteProcessCells(GridModel& grid, int row, DWORD processId, HANDLE snapshot) {
+void WriteProcessCells(GridModel& grid, int row, DWORD processId, ProcessFacts& processes) {
     grid.SetCell(ColumnProcessId, row, std::to_string(processId));
-    grid.SetCell(ColumnProcessName, row, GetProcessName(snapshot, processId));
-    grid.SetCell(ColumnPath, row, GetProcessPath(processId));
-    grid.SetCell(ColumnDescription, row, GetFileDescription(grid.Cell(ColumnProcessName, row)));
+    grid.SetCell(ColumnProcessName, row, processes.Name(processId));
+    grid.SetCell(ColumnPath, row, processes.Path(processId));
+    grid.SetCell(ColumnDescription, row, processes.Description(grid.Cell(ColumnProcessName, row)));
 }
+
+// The locations of one listing: an address looked up once gives the same text to its other
+// rows. A failed look-up is not kept; it ends the listing.
+class ListingLocations {
+public:
+    explicit ListingLocations(LocationLookup& lookup) : m_lookup(lookup) {}
+    const std::string& Of(const std::string& address, ListingView view) {
+        auto it = m_texts.find(address);
+        if (it == m_texts.end())
+            it = m_texts.emplace(address, LocationText(address, view, m_lookup)).first;
+        return it->second;
+    }
+
+private:
+    LocationLookup& m_lookup;
+    std::unordered_map<std::string, std::string> m_texts;
+};
 
 class Lister {
 public:
@@ -77,11 +96,12 @@ public:
     ListingResult Run() {
         m_grid.SetRowCount(2);
         SnapshotHolder snapshot;
+        ProcessFacts processes(snapshot.Get());
         try {
             if (m_view != ListingView::Udp)
-                ListTcp(snapshot.Get());
+                ListTcp(processes);
             if (m_view == ListingView::TcpUdp || m_view == ListingView::Udp)
-                ListUdp(snapshot.Get());
+                ListUdp(processes);
         } catch (const Exception& error) {
             return {false, error.Message()};
         }
@@ -92,7 +112,7 @@ public:
 private:
     int LastRow() const { return m_grid.RowCount() - 1; }
 
-    void ListTcp(HANDLE snapshot) {
+    void ListTcp(ProcessFacts& processes) {
         TableHolder table;
         if (AllocateAndGetTcpExTableFromStack(table.Out(), Sorted, GetProcessHeap(), TableFlags,
                                               AddressFamily) != NO_ERROR) {
@@ -111,14 +131,14 @@ private:
             m_grid.SetCell(ColumnLocal, at, EndpointText(row.dwLocalAddr, row.dwLocalPort));
             m_grid.SetCell(ColumnRemote, at, remote);
             // A failing database look-up ends the listing here, the row half written.
-            m_grid.SetCell(ColumnLocation, at, LocationText(AddressOf(remote), m_view, m_locations));
+            m_grid.SetCell(ColumnLocation, at, m_locations.Of(AddressOf(remote), m_view));
             m_grid.SetCell(ColumnState, at, GetTcpStateText(row.dwState));
-            WriteProcessCells(m_grid, at, row.dwProcessId, snapshot);
+            WriteProcessCells(m_grid, at, row.dwProcessId, processes);
             m_grid.SetRowCount(m_grid.RowCount() + 1);
         }
     }
 
-    void ListUdp(HANDLE snapshot) {
+    void ListUdp(ProcessFacts& processes) {
         TableHolder table;
         if (AllocateAndGetUdpExTableFromStack(table.Out(), Sorted, GetProcessHeap(), TableFlags,
                                               AddressFamily) != NO_ERROR) {
@@ -137,7 +157,7 @@ private:
             m_grid.SetCell(ColumnRemote, at, UdpRemoteText);
             m_grid.SetCell(ColumnLocation, at, "");
             m_grid.SetCell(ColumnState, at, "");
-            WriteProcessCells(m_grid, at, row.dwProcessId, snapshot);
+            WriteProcessCells(m_grid, at, row.dwProcessId, processes);
             m_grid.SetRowCount(m_grid.RowCount() + 1);
         }
     }
@@ -157,7 +177,7 @@ private:
     ListingView m_view;
     ListingHost& m_host;
     GridModel& m_grid;
-    LocationLookup& m_locations;
+    ListingLocations m_locations;
 };
 
 } // namespace

@@ -143,6 +143,16 @@ std::string GetProcessName(HANDLE snapshot, DWORD processId) {
     return result;
 }
 
+std::unordered_map<DWORD, std::string> GetProcessNames(HANDLE snapshot) {
+    std::unordered_map<DWORD, std::string> names;
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL found = FirstProcess(snapshot, entry); found; found = NextProcess(snapshot, entry))
+        names.try_emplace(entry.th32ProcessID, entry.szExeFile,
+                          strnlen(entry.szExeFile, sizeof entry.szExeFile));
+    return names;
+}
+
 std::string GetProcessPath(DWORD processId) {
     HANDLE process = OpenProcess(QueryAndRead, FALSE, processId);
     if (!process)

@@ -7,6 +7,7 @@
 #include "platform/base/WinTypes.h"
 
 #include <string>
+#include <unordered_map>
 
 // A snapshot of all processes for one listing; null when the service is unavailable (every
 // name is then empty). Release it with CloseProcessSnapshot.
@@ -15,6 +16,9 @@ void CloseProcessSnapshot(HANDLE snapshot);
 
 // The executable file name of the process in the snapshot, walked from its first entry.
 std::string GetProcessName(HANDLE snapshot, DWORD processId);
+// The names of every process of the snapshot by id, from one walk; where an id occurs twice
+// its first entry counts, as for GetProcessName.
+std::unordered_map<DWORD, std::string> GetProcessNames(HANDLE snapshot);
 // The full path of the process's first module, its executable.
 std::string GetProcessPath(DWORD processId);
 // "<FileDescription> / <CompanyName>" of the first translation of the file's version

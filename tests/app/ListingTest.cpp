@@ -236,6 +236,53 @@ TEST_F(ListingFixture, AProcessThatEndsAfterTheSnapshotKeepsItsName) {
                                         "tool.exe", "", "测试程序 / 某公司"}));
 }
 
+TEST_F(ListingFixture, RowsOfOneProcessShareItsTexts) {
+    // Three more connections of process 200 and one more endpoint of process 100, between
+    // and after the others in table order.
+    proc.Write("net/tcp", std::string(ProcNetHeader) +
+                              ProcNetLine(Hex(10, 0, 0, 1, 1025), Hex(1, 2, 3, 4, 80), 0x01, 222) +
+                              ProcNetLine(Hex(10, 0, 0, 1, 1026), Hex(1, 2, 3, 4, 80), 0x01, 223) +
+                              ProcNetLine(Hex(10, 0, 0, 1, 1027), Hex(5, 6, 7, 8, 443), 0x08, 224) +
+                              ProcNetLine(Hex(0, 0, 0, 0, 80), Hex(0, 0, 0, 0, 0), 0x0A, 111) +
+                              ProcNetLine(Hex(10, 0, 0, 1, 1028), Hex(1, 2, 3, 4, 80), 0x01, 225));
+    proc.Link("200/fd/8", "socket:[223]");
+    proc.Link("200/fd/9", "socket:[224]");
+    proc.Link("200/fd/10", "socket:[225]");
+    proc.Link("100/fd/5", "socket:[556]");
+    proc.Write("net/udp", std::string(ProcNetHeader) +
+                              ProcNetLine(Hex(0, 0, 0, 0, 53), Hex(0, 0, 0, 0, 0), 0x07, 444) +
+                              ProcNetLine(Hex(0, 0, 0, 0, 67), Hex(0, 0, 0, 0, 0), 0x07, 556));
+    RunListing(ListingView::TcpUdp, host, locations);
+    ASSERT_EQ(host.grid.RowCount(), 8);
+    const Texts tool{"200", "tool.exe", programs / "bin/tool.exe", "测试程序 / 某公司"};
+    const Texts fixtured{"100", "fixtured", "/usr/sbin/fixtured", ""};
+    const std::pair<int, Texts> owners[] = {{1, fixtured}, {2, tool},     {3, tool},    {4, tool},
+                                            {5, tool},     {6, fixtured}, {7, fixtured}};
+    for (const auto& [row, texts] : owners) {
+        Texts cells = Row(host.grid, row);
+        EXPECT_EQ(Texts(cells.begin() + ColumnProcessId, cells.end()), texts) << "row " << row;
+    }
+    EXPECT_EQ(host.grid.Cell(ColumnLocation, 4), "Country  Area");
+    EXPECT_EQ(host.grid.Cell(ColumnState, 4), "等待关闭");
+    EXPECT_EQ(locations.asked, (Texts{"1.2.3.4", "5.6.7.8"})); // each address once per listing
+
+    RunListing(ListingView::Tcp, host, locations);
+    EXPECT_EQ(locations.asked, (Texts{"1.2.3.4", "5.6.7.8", "1.2.3.4", "5.6.7.8"}));
+}
+
+TEST_F(ListingFixture, AnIdReusedBetweenListingsShowsTheNewProgram) {
+    RunListing(ListingView::RemoteTcp, host, locations);
+    EXPECT_EQ(host.grid.Cell(ColumnProcessName, 1), "tool.exe");
+
+    // Process 200 ends; another program gets its id and the same socket's descriptor.
+    std::filesystem::remove_all(proc / "200");
+    AddProcess(200, "/usr/sbin/fixtured");
+    proc.Link("200/fd/7", "socket:[222]");
+    RunListing(ListingView::RemoteTcp, host, locations);
+    EXPECT_EQ(Row(host.grid, 1), (Texts{"TCP", "10.0.0.1:1025", "1.2.3.4:80", "Country Area", "已建立", "200",
+                                        "fixtured", "/usr/sbin/fixtured", ""}));
+}
+
 TEST(TcpStateText, KnownStatesAndTheRest) {
     const char* expected[] = {"关闭",      "监听",     "同步发送", "同步接收", "已建立",   "等待完成1",
                               "等待完成2", "等待关闭", "正在关闭", "最后确认", "等待时间", "删除"};

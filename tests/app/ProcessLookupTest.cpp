@@ -2,6 +2,7 @@
 #include "app/ConnectionColumns.h"
 #include "app/Listing.h"
 #include "app/MemoryGrid.h"
+#include "app/ProcessFacts.h"
 #include "platform/base/KernelObject.h"
 #include "platform/net/WinSock.h"
 #include "tests/platform/process/PeBuilder.h"
@@ -41,6 +42,23 @@ TEST(ProcessLookup, NameAndPathOfThisProcess) {
     EXPECT_EQ(GetProcessPath(self), OwnExecutable());
     EXPECT_EQ(GetProcessPath(0), "");
     EXPECT_EQ(GetProcessPath(0x7FFFFFF0), "");
+}
+
+TEST(ProcessFacts, AskedOnceAndKeptForTheListing) {
+    HANDLE snapshot = TakeProcessSnapshot();
+    DWORD self = static_cast<DWORD>(::getpid());
+    std::unordered_map<DWORD, std::string> names = GetProcessNames(snapshot);
+    ProcessFacts facts(snapshot);
+    for (DWORD id : {self, static_cast<DWORD>(::getppid()), DWORD{1}, DWORD{0}, DWORD{0x7FFFFFF0}}) {
+        EXPECT_EQ(facts.Name(id), GetProcessName(snapshot, id)) << id;
+        EXPECT_EQ(names.count(id) ? names[id] : "", GetProcessName(snapshot, id)) << id;
+    }
+    EXPECT_EQ(facts.Path(self), OwnExecutable());
+    CloseProcessSnapshot(snapshot);
+    // Kept: the snapshot is closed, yet the name and the path asked for before remain.
+    EXPECT_EQ(facts.Name(self), OwnName());
+    EXPECT_EQ(&facts.Path(self), &facts.Path(self));
+    EXPECT_EQ(facts.Description(""), "");
 }
 
 class FileDescription : public ::testing::Test {
