@@ -1,11 +1,15 @@
 #include "platform/process/PackageIndex.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <dirent.h>
 #include <fstream>
+#include <sstream>
+#include <string_view>
 #include <sys/stat.h>
 #include <unordered_map>
+#include <vector>
 
 namespace platform {
 
@@ -17,7 +21,14 @@ struct Index {
     bool built = false;
     int buildCount = 0;
     std::unordered_map<std::string, PackageFacts> packages; // by "name" and "name:arch"
-    std::unordered_map<std::string, std::string> owners;    // resolved path -> package key
+    // Every file list as read, one after the other, each line ended by a line feed, and the
+    // lines by the hash of their file name (the part after the last "/"), in list order. A
+    // look-up resolves only the listed paths of the file's name, instead of resolving and
+    // indexing each of the hundred thousand paths ahead for the few that are asked about.
+    std::string lists;
+    std::vector<std::pair<std::size_t, std::size_t>> lines; // (name hash, line start), sorted
+    std::vector<std::size_t> listStarts;                    // where each list begins in `lists`
+    std::vector<std::string> listPackages;                  // and its package key ("name:arch")
     std::unordered_map<std::string, std::string> folders;   // folder -> resolved folder
 };
 
@@ -101,6 +112,27 @@ void ReadStatus(Index& index) {
     finish();
 }
 
+std::size_t NameHash(std::string_view name) {
+    return std::hash<std::string_view>{}(name);
+}
+
+// The file name of a listed path: what follows its last "/".
+std::string_view NameOf(std::string_view path) {
+    return path.substr(path.rfind('/') + 1);
+}
+
+void IndexLines(Index& index) {
+    const std::string_view lists = index.lists;
+    for (std::size_t start = 0; start < lists.size();) {
+        std::size_t end = lists.find('\n', start);
+        std::string_view line = lists.substr(start, end - start);
+        if (line.size() > 1 && line[0] == '/')
+            index.lines.emplace_back(NameHash(NameOf(line)), start);
+        start = end + 1;
+    }
+    std::sort(index.lines.begin(), index.lines.end());
+}
+
 void ReadFileLists(Index& index) {
     std::string infoFolder = index.root + "/info";
     DIR* folder = ::opendir(infoFolder.c_str());
@@ -110,20 +142,25 @@ void ReadFileLists(Index& index) {
         std::string name = item->d_name;
         if (!name.ends_with(".list"))
             continue;
-        std::string package = name.substr(0, name.size() - 5);
-        std::ifstream list(infoFolder + "/" + name);
-        std::string path;
-        while (std::getline(list, path)) {
-            if (path.size() > 1 && path[0] == '/')
-                index.owners.emplace(WithResolvedFolder(index, path), package);
-        }
+        std::ifstream list(infoFolder + "/" + name, std::ios::binary);
+        std::ostringstream content;
+        content << list.rdbuf();
+        index.listStarts.push_back(index.lists.size());
+        index.listPackages.push_back(name.substr(0, name.size() - 5));
+        index.lists += content.str();
+        if (!index.lists.empty() && index.lists.back() != '\n')
+            index.lists += '\n';
     }
     ::closedir(folder);
+    IndexLines(index);
 }
 
 void Rebuild(Index& index, const PackageDatabaseStamp& stamp) {
     index.packages.clear();
-    index.owners.clear();
+    index.lists.clear();
+    index.lines.clear();
+    index.listStarts.clear();
+    index.listPackages.clear();
     index.folders.clear();
     if (stamp.valid) {
         ReadStatus(index);
@@ -134,13 +171,32 @@ void Rebuild(Index& index, const PackageDatabaseStamp& stamp) {
     ++index.buildCount;
 }
 
+// The package key of the first listed path, in the database's order, that names `path` once
+// its folder is resolved; null when none does.
+const std::string* OwnerOf(Index& index, const std::string& path) {
+    const std::string_view name = NameOf(path);
+    const std::string_view lists = index.lists;
+    const std::size_t hash = NameHash(name);
+    auto first =
+        std::lower_bound(index.lines.begin(), index.lines.end(), std::make_pair(hash, std::size_t{0}));
+    for (auto line = first; line != index.lines.end() && line->first == hash; ++line) {
+        const std::size_t start = line->second;
+        std::string listed(lists.substr(start, lists.find('\n', start) - start));
+        if (NameOf(listed) == name && WithResolvedFolder(index, listed) == path) {
+            auto list = std::upper_bound(index.listStarts.begin(), index.listStarts.end(), start);
+            return &index.listPackages[static_cast<std::size_t>(list - index.listStarts.begin()) - 1];
+        }
+    }
+    return nullptr;
+}
+
 const PackageFacts* FactsOf(Index& index, const std::string& path) {
-    auto owner = index.owners.find(path);
-    if (owner == index.owners.end())
+    const std::string* owner = OwnerOf(index, path);
+    if (!owner)
         return nullptr;
-    auto facts = index.packages.find(owner->second);
+    auto facts = index.packages.find(*owner);
     if (facts == index.packages.end())
-        facts = index.packages.find(owner->second.substr(0, owner->second.find(':')));
+        facts = index.packages.find(owner->substr(0, owner->find(':')));
     return facts == index.packages.end() ? nullptr : &facts->second;
 }
 
