@@ -9,6 +9,8 @@
 #include "platform/sys/File.h"
 #include "platform/sys/FileMapping.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <exception>
 
@@ -157,9 +159,16 @@ void TQQWry::Open() {
 
     if (FileSize < HeaderSize)
         throw Exception(Format("文件 %s 已损坏（文件头不完整）！", name));
-    FirstIndexOffset = static_cast<std::int32_t>(LittleEndian32(ViewBase));
+    const std::uint32_t first = LittleEndian32(ViewBase);
     Cursor = ViewBase + 4;
-    LastIndexOffset = static_cast<std::int32_t>(LittleEndian32(Cursor));
+    const std::uint32_t last = LittleEndian32(Cursor);
+    // A file that is not a database would otherwise open and tell a record count made of its
+    // first eight bytes: the index must run forward, in whole entries, and end inside the file.
+    if (first > last || (last - first) % IndexEntrySize != 0 ||
+        static_cast<std::int64_t>(last) > std::min<std::int64_t>(FileSize - IndexEntrySize, INT32_MAX))
+        RaiseDamagedIndex();
+    FirstIndexOffset = static_cast<std::int32_t>(first);
+    LastIndexOffset = static_cast<std::int32_t>(last);
     RecordCount = (static_cast<std::int64_t>(LastIndexOffset) - FirstIndexOffset) / IndexEntrySize + 1;
 }
 

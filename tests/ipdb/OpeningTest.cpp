@@ -88,16 +88,42 @@ TEST(Opening, RecordCountComesFromTheHeaderOffsets) {
     };
     EXPECT_EQ(countOf(8, 8), 1);
     EXPECT_EQ(countOf(8, 22), 3);
-    EXPECT_EQ(countOf(22, 15), 0);
-    EXPECT_EQ(countOf(40, 8), -3);
+    EXPECT_EQ(countOf(15, 57), 7); // the last entry ends with the file
 }
 
-TEST(Opening, AnEmptyIndexRejectsEveryRecordAndDestroysTheObject) {
+TEST(Opening, AHeaderWhoseIndexDoesNotFitIsRefusedAsDamaged) {
     TemporaryFolder folder;
-    std::string path = folder.File("empty-index.dat");
-    WriteBytes(path, RawDatabase().Put32(0, 22).Put32(4, 15).Put32(40, 0).Bytes());
+    std::string path = folder.File("header.dat");
+    const std::string damaged = "文件 " + path + " 已损坏（索引越界）！";
+    auto errorOf = [&](std::uint32_t first, std::uint32_t last) {
+        WriteBytes(path, RawDatabase().Put32(0, first).Put32(4, last).Put32(60, 0).Bytes()); // 64 bytes
+        return OpeningError(path);
+    };
+    EXPECT_EQ(errorOf(22, 15), damaged) << "the index runs backwards";
+    EXPECT_EQ(errorOf(40, 8), damaged);
+    EXPECT_EQ(errorOf(8, 20), damaged) << "not a whole number of entries";
+    EXPECT_EQ(errorOf(16, 58), damaged) << "the last entry runs past the end";
+    EXPECT_EQ(errorOf(1000, 1014), damaged);
+    EXPECT_EQ(errorOf(0x80000000u, 0x80000000u), damaged);
+
+    // Text is no database, however its first eight bytes read; no count is ever told for it.
+    const std::size_t handles = platform::OpenKernelHandleCount();
+    const std::size_t views = platform::MappedViewCount();
+    std::string text = folder.File("passwd");
+    std::string lines = "root:x:0:0:root:/root:/bin/bash\ndaemon:x:1:1:daemon:/usr/sbin:/usr/sbin/nologin\n";
+    WriteBytes(text, std::vector<std::uint8_t>(lines.begin(), lines.end()));
+    EXPECT_EQ(OpeningError(text), "文件 " + text + " 已损坏（索引越界）！");
+    EXPECT_EQ(platform::OpenKernelHandleCount(), handles);
+    EXPECT_EQ(platform::MappedViewCount(), views);
+}
+
+TEST(Opening, ARecordOutsideTheIndexIsRejectedAndDestroysTheObject) {
+    TemporaryFolder folder;
+    // The only range starts at 1.0.0.0, so no record holds 0.0.0.1.
+    std::string path =
+        WriteDatabase(folder, {Range("1.0.0.0", "255.255.255.255", "版本", "2024年1月2日IP数据")});
     std::unique_ptr<TQQWry> wry = TQQWry::Create(path);
-    EXPECT_EQ(TQQWry::FindRecord(wry, "1.2.3.4"), 0);
+    EXPECT_EQ(TQQWry::FindRecord(wry, "0.0.0.1"), 0);
     try {
         TStringList fields;
         TQQWry::GetRecordFields(wry, fields, 0);
@@ -107,7 +133,10 @@ TEST(Opening, AnEmptyIndexRejectsEveryRecordAndDestroysTheObject) {
     }
     EXPECT_EQ(wry, nullptr);
 
-    wry = TQQWry::Create(path);
+    // A last record whose data lies outside the file fails the version text.
+    std::string broken = folder.File("broken.dat");
+    WriteBytes(broken, RawDatabase().Put32(0, 8).Put32(4, 8).PutIndexEntry(8, 1, 0, 0xFFFFF0).Bytes());
+    wry = TQQWry::Create(broken);
     EXPECT_THROW(TQQWry::GetVersionText(wry), Exception);
     EXPECT_EQ(wry, nullptr);
     EXPECT_THROW(TQQWry::GetVersionText(wry), Exception) << "an emptied owner is refused, not dereferenced";
