@@ -117,28 +117,31 @@ void TSkinElements::ReadCommonKeys(TDataSkinObject& element, std::string_view se
         element.Tile = 0;
 }
 
-void TSkinElements::ReadElement(std::unique_ptr<TDataSkinObject>& field, std::string_view section) {
+template <typename T>
+T* TSkinElements::StartElement(std::unique_ptr<T>& field, std::string_view section) {
     field.reset();
     const std::string image = ReadString(section, "Image");
     if (image.empty())
-        return;
-    field = NewElement<TDataSkinObject>(section);
+        return nullptr;
+    field = NewElement<T>(section);
     LoadElementImage(*field->Image, image);
-    ReadCommonKeys(*field, section, true);
+    return field.get();
+}
+
+void TSkinElements::ReadElement(std::unique_ptr<TDataSkinObject>& field, std::string_view section) {
+    if (TDataSkinObject* element = StartElement(field, section))
+        ReadCommonKeys(*element, section, true);
 }
 
 void TSkinElements::ReadBorderElement(std::unique_ptr<TDataSkinBorder>& field, std::string_view section,
                                       std::string_view key) {
-    field.reset();
-    const std::string image = ReadString(section, "Image");
-    if (image.empty())
+    TDataSkinBorder* element = StartElement(field, section);
+    if (element == nullptr)
         return;
-    field = NewElement<TDataSkinBorder>(section);
-    LoadElementImage(*field->Image, image);
     const std::string extra = ReadString(section, key);
     if (!extra.empty())
-        LoadElementImage(*field->ExtraImage, extra);
-    ReadCommonKeys(*field, section, false);
+        LoadElementImage(*element->ExtraImage, extra);
+    ReadCommonKeys(*element, section, false);
 }
 
 void TSkinElements::ReadBorders() {
@@ -243,15 +246,11 @@ void TSkinElements::ReadBarElements() {
         MenuBar->RightWidth = ReadInteger("Personality", "TileRightMenu", 1);
     }
     ReadElement(GroupBoxEdge, "GroupBoxEdge");
-    GroupBox.reset();
-    const std::string groupBox = ReadString("GroupBox", "Image");
-    if (!groupBox.empty()) {
-        GroupBox = NewElement<TDataSkinBoxLabel>("GroupBox");
-        LoadElementImage(*GroupBox->Image, groupBox);
-        ReadCommonKeys(*GroupBox, "GroupBox", false);
-        GroupBox->BackgroundAlignment = ReadInteger("GroupBox", "BackgroundAlignment", 0);
-        GroupBox->BackgroundLeftShift = ReadInteger("GroupBox", "BackgroundLeftShift", 0);
-        GroupBox->BackgroundRightShift = ReadInteger("GroupBox", "BackgroundRightShift", 0);
+    if (TDataSkinBoxLabel* groupBox = StartElement(GroupBox, "GroupBox")) {
+        ReadCommonKeys(*groupBox, "GroupBox", false);
+        groupBox->BackgroundAlignment = ReadInteger("GroupBox", "BackgroundAlignment", 0);
+        groupBox->BackgroundLeftShift = ReadInteger("GroupBox", "BackgroundLeftShift", 0);
+        groupBox->BackgroundRightShift = ReadInteger("GroupBox", "BackgroundRightShift", 0);
     }
     ReadBorderElement(Tabs, "Tabs", "Border");
     ReadElement(StatusBarEdges, "StatusBarEdges");

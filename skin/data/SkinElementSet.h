@@ -106,6 +106,10 @@ private:
     void MakeToolbar(TColor frameColour);
     TColor SampledFrameColour() const;
 
+    // Replaces the field with a new element of the section when its "Image" key names one
+    // (loaded), or leaves it none; the element or null.
+    template <typename T>
+    T* StartElement(std::unique_ptr<T>& field, std::string_view section);
     // The common keys of an element section: margins, style, frames, flags and colours.
     void ReadCommonKeys(TDataSkinObject& element, std::string_view section, bool readFrame);
     void ReadSecondColours(TDataSkinObject& element, std::string_view section);

@@ -209,16 +209,8 @@ int DrawStrips(TSheet& s, int top) {
 }
 
 void WriteContactSheet(const std::string& design, const skintest::Bytes& archive) {
-    TMemoryStream stream = skintest::StreamOf(archive);
-    TSkinReader reader;
-    ASSERT_TRUE(reader.LoadSkin(stream));
-    TMemoryStream description;
-    std::string name;
-    reader.FindEntry(".ini", description, name);
-    TQuickIni ini;
-    ini.LoadFromStream(&description);
-    TSkinElements elements;
-    elements.ReadSkinElements(reader, ini);
+    skintest::TLoadedSkin skin(archive);
+    TSkinElements& elements = skin.elements;
     TSheet sheet(elements, 940, 1030);
     DrawWindow(sheet, 20, 20, true);
     DrawWindow(sheet, 480, 20, false);
@@ -245,17 +237,8 @@ namespace {
 // Every element the skin engine draws is in the default skin, and each image divides into its
 // frames.
 TEST(DefaultSkin, HasEveryElementWithWholeFrames) {
-    TMemoryStream stream =
-        skintest::StreamOf(skintest::Bytes(DefaultSkinArchive().begin(), DefaultSkinArchive().end()));
-    TSkinReader reader;
-    ASSERT_TRUE(reader.LoadSkin(stream));
-    TMemoryStream description;
-    std::string name;
-    reader.FindEntry(".ini", description, name);
-    TQuickIni ini;
-    ini.LoadFromStream(&description);
-    TSkinElements e;
-    e.ReadSkinElements(reader, ini);
+    skintest::TLoadedSkin skin(DefaultSkinArchive());
+    TSkinElements& e = skin.elements;
     const std::pair<const TDataSkinObject*, bool> elements[] = {
         {e.BorderLeft.get(), false},
         {e.BorderRight.get(), false},

@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -39,12 +40,11 @@ inline Bytes SolidBmp(int width, int height, platform::Pixel colour = 0x336699) 
     return FramesBmp(width, height, {colour});
 }
 
-// An archive of the description and the images; the elements built from it.
-class TBuiltSkin {
+// The elements built from a stored archive, with the reader and description they came from.
+class TLoadedSkin {
 public:
-    TBuiltSkin(const std::string& ini, std::vector<TSkinEntry> images) {
-        images.insert(images.begin(), Entry("skin.ini", ini));
-        TMemoryStream archive = ArchiveOf(20000, images);
+    explicit TLoadedSkin(std::span<const std::uint8_t> stored) {
+        TMemoryStream archive = StreamOf(stored);
         EXPECT_TRUE(reader.LoadSkin(archive));
         TMemoryStream description;
         std::string name;
@@ -55,6 +55,19 @@ public:
     TSkinReader reader;
     TQuickIni parsed;
     TSkinElements elements;
+};
+
+// An archive of the description and the images, written in the test; its elements.
+class TBuiltSkin : public TLoadedSkin {
+public:
+    TBuiltSkin(const std::string& ini, std::vector<TSkinEntry> images)
+        : TLoadedSkin(PackSkinImage(BuildSkinImage(20000, WithDescription(ini, std::move(images))))) {}
+
+private:
+    static std::vector<TSkinEntry> WithDescription(const std::string& ini, std::vector<TSkinEntry> images) {
+        images.insert(images.begin(), Entry("skin.ini", ini));
+        return images;
+    }
 };
 
 // The colour of a pixel as 0xRRGGBB.
