@@ -298,3 +298,25 @@ TEST(DefaultSkin, HasEveryElementWithWholeFrames) {
 }
 
 } // namespace
+
+namespace {
+
+// The rectangular test skin shapes no border: no border is marked transparent and no border
+// pixel is the key colour.
+TEST(RectangularSkin, HasPlainRectangularBorders) {
+    skintest::TLoadedSkin skin(ReadSkinFile("rectangular"));
+    TSkinElements& e = skin.elements;
+    for (TDataSkinBorder* border :
+         {e.BorderLeft.get(), e.BorderRight.get(), e.BorderTop.get(), e.BorderBottom.get()}) {
+        SCOPED_TRACE(border->Name);
+        EXPECT_EQ(border->Trans, 0);
+        TBitmap& image = *border->Image;
+        ASSERT_FALSE(image.Empty());
+        for (int y = 0; y < image.Height(); ++y)
+            for (int x = 0; x < image.Width(); ++x)
+                ASSERT_NE(skintest::PixelAt(image, x, y), 0xFF00FFu) << x << "," << y;
+    }
+    EXPECT_EQ(e.SkinName, "Quillmere Square");
+}
+
+} // namespace
