@@ -543,6 +543,8 @@ LRESULT Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool 
     auto* combo = GetControlState<ComboBoxState>(window);
     if (message == WM_NCCREATE) {
         auto style = static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE));
+        // The scroll bar styles are the list's: the combo box itself has no bars.
+        SetWindowLongW(window, GWL_STYLE, static_cast<LONG>(style & ~(WS_VSCROLL | WS_HSCROLL)));
         SetControlState(window, new ComboBoxState(window, style));
         return defaultProcedure(window, message, wParam, lParam);
     }

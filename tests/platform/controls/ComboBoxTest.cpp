@@ -77,7 +77,8 @@ TEST_F(ComboBoxTest, Messages_ForwardToTheListAndMoveTheFieldWithoutNotifying) {
 }
 
 TEST_F(ComboBoxTest, Geometry_TheWindowKeepsItsHeightAndTheRestIsTheListsHeight) {
-    HWND combo = CreateCombo(CBS_DROPDOWNLIST, 10, 200);
+    HWND combo = CreateCombo(CBS_DROPDOWNLIST | WS_VSCROLL, 10, 200);
+    EXPECT_FALSE(GetWindowLongA(combo, GWL_STYLE) & WS_VSCROLL) << "the bar is the list's, not the field's";
     RECT window{};
     GetWindowRect(combo, &window);
     int height = window.bottom - window.top;
