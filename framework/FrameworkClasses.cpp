@@ -9,18 +9,21 @@
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/Picture.h"
 #include "framework/grid/StringGrid.h"
+#include "framework/stdctrls/Buttons.h"
 
 void RegisterFrameworkClasses() {
     static const bool registered = [] {
         for (const TClass* type :
-             {&TObject::ClassInfo(),        &TPersistent::ClassInfo(), &TGraphicsObject::ClassInfo(),
-              &TFont::ClassInfo(),          &TBrush::ClassInfo(),      &TPen::ClassInfo(),
-              &TCanvas::ClassInfo(),        &TGraphic::ClassInfo(),    &TBitmap::ClassInfo(),
-              &TIcon::ClassInfo(),          &TPicture::ClassInfo(),    &TComponent::ClassInfo(),
-              &TControl::ClassInfo(),       &TWinControl::ClassInfo(), &TGraphicControl::ClassInfo(),
-              &TCustomControl::ClassInfo(), &TCustomForm::ClassInfo(), &TForm::ClassInfo(),
-              &TApplication::ClassInfo(),   &TScreen::ClassInfo(),     &TTimer::ClassInfo(),
-              &TCustomGrid::ClassInfo(),    &TStringGrid::ClassInfo()})
+             {&TObject::ClassInfo(),         &TPersistent::ClassInfo(), &TGraphicsObject::ClassInfo(),
+              &TFont::ClassInfo(),           &TBrush::ClassInfo(),      &TPen::ClassInfo(),
+              &TCanvas::ClassInfo(),         &TGraphic::ClassInfo(),    &TBitmap::ClassInfo(),
+              &TIcon::ClassInfo(),           &TPicture::ClassInfo(),    &TComponent::ClassInfo(),
+              &TControl::ClassInfo(),        &TWinControl::ClassInfo(), &TGraphicControl::ClassInfo(),
+              &TCustomControl::ClassInfo(),  &TCustomForm::ClassInfo(), &TForm::ClassInfo(),
+              &TApplication::ClassInfo(),    &TScreen::ClassInfo(),     &TTimer::ClassInfo(),
+              &TCustomGrid::ClassInfo(),     &TStringGrid::ClassInfo(), &TButtonControl::ClassInfo(),
+              &TButton::ClassInfo(),         &TCheckBox::ClassInfo(),   &TRadioButton::ClassInfo(),
+              &TCustomGroupBox::ClassInfo(), &TGroupBox::ClassInfo()})
             RegisterClass(*type);
         return true;
     }();

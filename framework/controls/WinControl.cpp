@@ -1045,6 +1045,11 @@ void TWinControl::Dispatch(TMessage& message) {
     case CM_ENTER:
         CMEnter(message);
         break;
+    case CM_DIALOGKEY:
+    case CM_DIALOGCHAR:
+        // Dialog keys and mnemonics travel down to every control until one takes them.
+        Broadcast(message);
+        break;
     case CM_EXIT:
         CMExit(message);
         break;

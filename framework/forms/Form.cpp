@@ -473,13 +473,13 @@ void TCustomForm::CMDialogKey(TMessage& message) {
         return;
     default:
         // Enter and Escape go to the buttons: the default and the cancel button take them.
-        Broadcast(message);
+        TWinControl::Dispatch(message);
         return;
     }
 }
 
 void TCustomForm::CMDialogChar(TMessage& message) {
-    Broadcast(message);
+    TWinControl::Dispatch(message);
 }
 
 void TCustomForm::WMClose(TMessage&) {
