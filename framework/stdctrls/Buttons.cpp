@@ -69,12 +69,13 @@ void TButtonControl::Dispatch(TMessage& message) {
 // ---- TButton ----------------------------------------------------------------------------------
 
 const TClass& TButton::ClassInfo() {
-    static const TClass info("TButton", &TButtonControl::ClassInfo(),
-                             ButtonProperties({
-                                 EnumProperty("Cancel", BooleanIdents(), &TButton::Cancel, &TButton::SetCancel),
-                                 EnumProperty("Default", BooleanIdents(), &TButton::Default, &TButton::SetDefault),
-                                 OrdProperty("ModalResult", &TButton::ModalResult, &TButton::SetModalResult),
-                             }));
+    static const TClass info(
+        "TButton", &TButtonControl::ClassInfo(),
+        ButtonProperties({
+            EnumProperty("Cancel", BooleanIdents(), &TButton::Cancel, &TButton::SetCancel),
+            EnumProperty("Default", BooleanIdents(), &TButton::Default, &TButton::SetDefault),
+            OrdProperty("ModalResult", &TButton::ModalResult, &TButton::SetModalResult),
+        }));
     return info;
 }
 
@@ -207,7 +208,8 @@ const TClass& TRadioButton::ClassInfo() {
     static const TClass info(
         "TRadioButton", &TButtonControl::ClassInfo(),
         ButtonProperties({
-            EnumProperty("Alignment", LeftRightIdents(), &TRadioButton::Alignment, &TRadioButton::SetAlignment),
+            EnumProperty("Alignment", LeftRightIdents(), &TRadioButton::Alignment,
+                         &TRadioButton::SetAlignment),
             EnumProperty("Checked", BooleanIdents(), &TRadioButton::Checked, &TRadioButton::SetChecked),
         }));
     return info;
@@ -261,11 +263,12 @@ void TRadioButton::Clicked() {
 // ---- group boxes ------------------------------------------------------------------------------
 
 const TClass& TCustomGroupBox::ClassInfo() {
-    static const TClass info("TCustomGroupBox", &TButtonControl::ClassInfo(),
-                             ButtonProperties({
-                                 EnumProperty("ParentBackground", BooleanIdents(), &TWinControl::ParentBackground,
-                                              &TWinControl::SetParentBackground),
-                             }));
+    static const TClass info(
+        "TCustomGroupBox", &TButtonControl::ClassInfo(),
+        ButtonProperties({
+            EnumProperty("ParentBackground", BooleanIdents(), &TWinControl::ParentBackground,
+                         &TWinControl::SetParentBackground),
+        }));
     return info;
 }
 
