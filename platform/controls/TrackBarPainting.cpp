@@ -178,7 +178,7 @@ void TrackBar::Paint(HDC dc) {
     if (answer & CDRF_SKIPDEFAULT)
         return;
     struct Item {
-        DWORD_PTR spec;
+        DWORD_PTR part; // TBCD_TICS, TBCD_CHANNEL or TBCD_THUMB
         RECT rect;
         void (TrackBar::*paint)(HDC) const;
     };
@@ -189,7 +189,7 @@ void TrackBar::Paint(HDC dc) {
     for (const Item& item : items) {
         LRESULT itemAnswer = CDRF_DODEFAULT;
         if (answer & CDRF_NOTIFYITEMDRAW) {
-            draw.dwItemSpec = item.spec;
+            draw.dwItemSpec = item.part;
             draw.rc = item.rect;
             itemAnswer = SendCustomDraw(m_window, draw, CDDS_ITEMPREPAINT);
         }
