@@ -399,28 +399,13 @@ LRESULT Button::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(m_handle, message, wParam, lParam);
 }
 
-LRESULT CALLBACK ButtonProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE)
-        SetControlState(handle, new ButtonState);
-    auto* state = GetControlState<ButtonState>(handle);
-    if (!state)
-        return DefWindowProcW(handle, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        SetControlState<ButtonState>(handle, nullptr);
-        delete state;
-        return DefWindowProcW(handle, message, wParam, lParam);
-    }
-    Button button(handle, *state);
-    return button.Handle(message, wParam, lParam);
-}
-
 } // namespace
 
 void RegisterButtonClass() {
     WNDCLASSEXW description{};
     description.cbSize = sizeof description;
     description.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
-    description.lpfnWndProc = ButtonProc;
+    description.lpfnWndProc = StatefulControlProc<ButtonState, Button>;
     description.cbWndExtra = sizeof(void*);
     description.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     description.lpszClassName = WC_BUTTONW;

@@ -33,4 +33,22 @@ void SetControlState(HWND control, State* state) {
     SetWindowLongPtrW(control, 0, reinterpret_cast<LONG_PTR>(state));
 }
 
+// The window procedure of a control class: the state object is made on WM_NCCREATE and
+// deleted on WM_NCDESTROY; every message between goes to Control(window, state).Handle.
+template <typename State, typename Control>
+LRESULT CALLBACK StatefulControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE)
+        SetControlState(window, new State);
+    auto* state = GetControlState<State>(window);
+    if (!state)
+        return DefWindowProcW(window, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetControlState<State>(window, nullptr);
+        delete state;
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    Control control(window, *state);
+    return control.Handle(message, wParam, lParam);
+}
+
 } // namespace platform

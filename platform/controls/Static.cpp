@@ -293,28 +293,13 @@ LRESULT Static::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(m_handle, message, wParam, lParam);
 }
 
-LRESULT CALLBACK StaticProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE)
-        SetControlState(handle, new StaticState);
-    auto* state = GetControlState<StaticState>(handle);
-    if (!state)
-        return DefWindowProcW(handle, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        SetControlState<StaticState>(handle, nullptr);
-        delete state;
-        return DefWindowProcW(handle, message, wParam, lParam);
-    }
-    Static control(handle, *state);
-    return control.Handle(message, wParam, lParam);
-}
-
 } // namespace
 
 void RegisterStaticClass() {
     WNDCLASSEXW description{};
     description.cbSize = sizeof description;
     description.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
-    description.lpfnWndProc = StaticProc;
+    description.lpfnWndProc = StatefulControlProc<StaticState, Static>;
     description.cbWndExtra = sizeof(void*);
     description.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     description.lpszClassName = WC_STATICW;
