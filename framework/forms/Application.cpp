@@ -1,6 +1,5 @@
 #include "framework/forms/Application.h"
 
-#include "core/MessageSink.h"
 #include "framework/controls/GraphicControl.h"
 #include "framework/forms/Form.h"
 #include "framework/forms/Screen.h"
@@ -23,7 +22,7 @@ TApplication* Application() {
 
 TApplication::~TApplication() {
     Destroying();
-    SetMessageSink(nullptr);
+    RestoreMessageSink();
 }
 
 void TApplication::Notification(TComponent* component, TOperation operation) {
@@ -32,15 +31,13 @@ void TApplication::Notification(TComponent* component, TOperation operation) {
         m_mainForm = nullptr;
 }
 
-void TApplication::Initialize() {
-    SetMessageSink([this](const std::string& text) { MessageBox(text, m_title, MB_OK); });
-}
-
 void TApplication::Run() {
+    m_terminated = false;
     if (m_mainForm)
         m_mainForm->Show();
     while (!m_terminated)
         HandleMessage();
+    RestoreMessageSink();
 }
 
 void TApplication::Terminate() {

@@ -2,6 +2,7 @@
 // TApplication: the program's message loop, its forms, its title and the standard error box
 // for errors that leave an event handler.
 
+#include "core/MessageSink.h"
 #include "framework/classes/Events.h"
 #include "framework/controls/Component.h"
 #include "framework/controls/Messages.h"
@@ -30,7 +31,10 @@ public:
     const std::string& Title() const { return m_title; }
     void SetTitle(const std::string& title) { m_title = title; }
 
-    // Makes the code's message sink show message boxes.
+    // From here until Run returns (or the application is destroyed), the code's message sink
+    // shows its messages as message boxes owned by the active form; the sink found here is put
+    // back then. Installing at Initialize, not at Run, lets a message raised while the main
+    // form loads (before the loop starts) reach the person as a box too.
     void Initialize();
     // Makes a form owned by the application; the first one becomes the main form.
     template <typename T>
@@ -81,6 +85,7 @@ private:
     // true when it took the key.
     bool IsKeyMessage(MSG& message);
     void Idle();
+    void RestoreMessageSink();
 
     std::string m_title;
     TCustomForm* m_mainForm = nullptr;
@@ -88,6 +93,8 @@ private:
     int m_hintPause = 500;
     int m_hintHidePause = 2500;
     bool m_showHint = true;
+    TMessageSink m_previousSink;
+    bool m_sinkInstalled = false;
 };
 
 // The one application object of the program.
