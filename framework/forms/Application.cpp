@@ -32,7 +32,6 @@ void TApplication::Notification(TComponent* component, TOperation operation) {
 }
 
 void TApplication::Run() {
-    m_terminated = false;
     if (m_mainForm)
         m_mainForm->Show();
     while (!m_terminated)

@@ -127,7 +127,10 @@ TEST_F(ApplicationBox, TheMessageSinkShowsBoxesUntilTheApplicationEnds) {
     Pump();
     AnswerBoxes();
 
-    Application()->Initialize();
+    // An application of its own, so that the program's one stays unterminated for other tests.
+    TApplication application(nullptr);
+    application.SetTitle("Quillmere");
+    application.Initialize();
     ShowMessage("皮肤文件版本过旧");
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, "皮肤文件版本过旧");
@@ -135,8 +138,8 @@ TEST_F(ApplicationBox, TheMessageSinkShowsBoxesUntilTheApplicationEnds) {
     EXPECT_EQ(boxes[0].owner, form->Handle());
     EXPECT_TRUE(before.empty());
 
-    Application()->Terminate();
-    Application()->Run(); // takes the quit message and ends
+    application.Terminate();
+    application.Run(); // takes the quit message and ends
     ShowMessage("after");
     EXPECT_EQ(before, std::vector<std::string>{"after"}) << "the earlier sink is back";
     EXPECT_EQ(boxes.size(), 1u);
