@@ -1,0 +1,187 @@
+#include "app/Unit1.h"
+
+#include "app/ConnectionColumns.h"
+#include "app/GridSort.h"
+#include "app/LocationText.h"
+#include "framework/forms/Application.h"
+#include "framework/grid/StringGrid.h"
+#include "framework/stdctrls/Buttons.h"
+#include "platform/controls/MessageBox.h"
+
+namespace {
+
+constexpr int ConnectionColumnWidths[ConnectionColumnCount] = {38, 120, 118, 165, 72, 51, 162, 530, 64};
+
+} // namespace
+
+const TClass& TForm1::ClassInfo() {
+    static const TClass info("TForm1", &TForm::ClassInfo());
+    return info;
+}
+
+TForm1::TForm1(TComponent* owner) : TForm(owner) {
+    SetName("Form1");
+    SetCaption("Quillmere");
+    SetBounds(0, 0, 636, 525);
+    SetPosition(poDesktopCenter);
+    Font()->SetName("宋体");
+    Font()->SetHeight(-12);
+    CreatePageOne();
+    OnCreate = [this](TObject* sender) { FormCreate(sender); };
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::CreatePageOne() {
+    CreateCommandButtons(this);
+    CreateGrid(this);
+}
+
+TButton* TForm1::NewButton(TWinControl* parent, const std::string& name, const std::string& caption, int left,
+                           int top, int width, int height) {
+    auto* button = new TButton(this);
+    button->SetName(name);
+    button->SetParent(parent);
+    button->SetBounds(left, top, width, height);
+    button->SetCaption(caption);
+    return button;
+}
+
+TRadioButton* TForm1::NewRadio(TWinControl* parent, const std::string& name, const std::string& caption,
+                               int left, int width) {
+    auto* radio = new TRadioButton(this);
+    radio->SetName(name);
+    radio->SetParent(parent);
+    radio->SetBounds(left, 7, width, 17);
+    radio->SetCaption(caption);
+    return radio;
+}
+
+void TForm1::CreateCommandButtons(TWinControl* parent) {
+    Radio_TcpUDP = NewRadio(parent, "Radio_TcpUDP", "显示TCP/UDP", 13, 87);
+    Radio_Tcp = NewRadio(parent, "Radio_Tcp", "只显示TCP", 109, 77);
+    Radio_UDP = NewRadio(parent, "Radio_UDP", "只显示UDP", 195, 89);
+    Radio_Remotetcp = NewRadio(parent, "Radio_Remotetcp", "只显示远程连接", 281, 110);
+    Radio_Remotetcp->SetChecked(true);
+    Button_Refresh = NewButton(parent, "Button_Refresh", "刷新", 416, 2, 50, 24);
+    Button_Refresh->OnClick = [this](TObject* sender) { Button_RefreshClick(sender); };
+    Button2 = NewButton(parent, "Button2", "保存", 476, 2, 50, 24);
+    Button2->OnClick = [this](TObject* sender) { Button2Click(sender); };
+    Button1 = NewButton(parent, "Button1", "更新", 537, 2, 50, 24);
+    Button1->OnClick = [this](TObject* sender) { Button1Click(sender); };
+
+    // The four listings, run by name from the refresh command; never shown.
+    auto listingButton = [&](const std::string& name, void (TForm1::*handler)(TObject*)) {
+        TButton* button = NewButton(parent, name, name.substr(std::string("Button_").size()), 0, 0, 75, 25);
+        button->SetVisible(false);
+        button->OnClick = [this, handler](TObject* sender) { (this->*handler)(sender); };
+        return button;
+    };
+    Button_TCPUDP = listingButton("Button_TCPUDP", &TForm1::Button_TCPUDPClick);
+    Button_TCP = listingButton("Button_TCP", &TForm1::Button_TCPClick);
+    Button_UDP = listingButton("Button_UDP", &TForm1::Button_UDPClick);
+    Button_Remotetcp = listingButton("Button_Remotetcp", &TForm1::Button_RemotetcpClick);
+}
+
+void TForm1::CreateGrid(TWinControl* parent) {
+    StringGrid1 = new TStringGrid(this);
+    StringGrid1->SetName("StringGrid1");
+    StringGrid1->SetParent(parent);
+    StringGrid1->SetBounds(0, 32, 628, 420);
+    StringGrid1->SetColCount(ConnectionColumnCount);
+    StringGrid1->SetFixedCols(0);
+    StringGrid1->SetRowCount(2);
+    StringGrid1->SetDefaultRowHeight(20);
+    StringGrid1->SetOptions({goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRowSelect,
+                             goColSizing, goThumbTracking});
+    for (int column = 0; column < ConnectionColumnCount; ++column)
+        StringGrid1->SetColWidths(column, ConnectionColumnWidths[column]);
+    StringGrid1->OnMouseDown = [this](TObject* sender, TMouseButton button, TShiftState shift, int x, int y) {
+        StringGrid1MouseDown(sender, button, shift, x, y);
+    };
+    StringGrid1->OnSelectCell = [this](TObject* sender, int col, int row, bool& canSelect) {
+        StringGrid1SelectCell(sender, col, row, canSelect);
+    };
+    m_gridModel = std::make_unique<StringGridModel>(*StringGrid1);
+}
+
+void TForm1::FormCreate(TObject*) {
+    SetCaption(Caption() + "VER" + ProgramVersion);
+    for (int column = 0; column < ConnectionColumnCount; ++column)
+        StringGrid1->SetCells(column, 0, ConnectionColumnTitles[column]);
+    Button_Refresh->Click();
+}
+
+void TForm1::Button_RefreshClick(TObject*) {
+    SetStatusText(CountStatusPanel, "");
+    Button_Refresh->SetEnabled(false);
+    if (Radio_Remotetcp->Checked())
+        Button_Remotetcp->Click();
+    if (Radio_TcpUDP->Checked())
+        Button_TCPUDP->Click();
+    if (Radio_Tcp->Checked())
+        Button_TCP->Click();
+    if (Radio_UDP->Checked())
+        Button_UDP->Click();
+    Button_Refresh->SetEnabled(true);
+}
+
+void TForm1::RunView(ListingView view) {
+    QQWryLocations locations;
+    // A failed location look-up ends the listing at its row, without a message.
+    RunListing(view, *this, locations);
+}
+
+void TForm1::Button_TCPUDPClick(TObject*) {
+    RunView(ListingView::TcpUdp);
+}
+
+void TForm1::Button_TCPClick(TObject*) {
+    RunView(ListingView::Tcp);
+}
+
+void TForm1::Button_UDPClick(TObject*) {
+    RunView(ListingView::Udp);
+}
+
+void TForm1::Button_RemotetcpClick(TObject*) {
+    RunView(ListingView::RemoteTcp);
+}
+
+void TForm1::StringGrid1MouseDown(TObject*, TMouseButton button, TShiftState, int x, int y) {
+    if (button == mbRight)
+        return;
+    int col = -1;
+    int row = -1;
+    StringGrid1->MouseToCell(x, y, col, row);
+    if (col < 0 || row < 0 || row >= StringGrid1->FixedRows())
+        return;
+    SortByHeaderClick(m_gridModel.get(), col, m_lastSortColumn);
+}
+
+void TForm1::StringGrid1SelectCell(TObject*, int, int row, bool& canSelect) {
+    SetStatusText(0, StringGrid1->Cells(ColumnProcessName, row));
+    canSelect = true;
+}
+
+void TForm1::Button2Click(TObject*) {}
+
+void TForm1::Button1Click(TObject*) {}
+
+void TForm1::ShowWarning(const std::string& text, const std::string& caption) {
+    MessageBoxA(Handle(), text.c_str(), caption.c_str(), MB_ICONWARNING | MB_OK);
+}
+
+void TForm1::ProcessMessages() {
+    Application()->ProcessMessages();
+}
+
+std::string TForm1::StatusText(int panel) const {
+    return panel >= 0 && panel < static_cast<int>(m_statusTexts.size()) ? m_statusTexts[panel]
+                                                                        : std::string();
+}
+
+void TForm1::SetStatusText(int panel, const std::string& text) {
+    if (panel >= 0 && panel < static_cast<int>(m_statusTexts.size()))
+        m_statusTexts[panel] = text;
+}

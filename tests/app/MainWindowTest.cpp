@@ -1,0 +1,201 @@
+// The main window on the headless display: its controls as designed, start-up, the refresh
+// command with each view, header clicks through the mouse, and the selected row's process name.
+
+#include "MainWindowFixture.h"
+
+#include "app/ConnectionColumns.h"
+#include "framework/grid/StringGrid.h"
+#include "framework/stdctrls/Buttons.h"
+
+using Texts = std::vector<std::string>;
+using platform::MouseButton;
+
+namespace {
+
+TEST_F(MainWindowTest, StartsWithItsCaptionColumnsAndTheRemoteView) {
+    WriteDatabase();
+    TForm1* window = OpenWindow();
+    EXPECT_EQ(window->Caption(), "QuillmereVER1.0.20100523");
+    EXPECT_EQ(window->Width(), 636);
+    EXPECT_EQ(window->Height(), 525);
+    EXPECT_EQ(window->Font()->Name(), "宋体");
+    EXPECT_EQ(window->Font()->Height(), -12);
+
+    TStringGrid* grid = window->StringGrid1;
+    ASSERT_EQ(grid->ColCount(), ConnectionColumnCount);
+    EXPECT_EQ(grid->FixedRows(), 1);
+    EXPECT_EQ(grid->FixedCols(), 0);
+    EXPECT_EQ(grid->DefaultRowHeight(), 20);
+    EXPECT_TRUE(grid->Options().Contains(goRowSelect));
+    EXPECT_TRUE(grid->Options().Contains(goColSizing));
+    EXPECT_TRUE(grid->Options().Contains(goThumbTracking));
+    const int widths[] = {38, 120, 118, 165, 72, 51, 162, 530, 64};
+    for (int col = 0; col < ConnectionColumnCount; ++col) {
+        EXPECT_EQ(grid->Cells(col, 0), ConnectionColumnTitles[col]);
+        EXPECT_EQ(grid->ColWidths(col), widths[col]) << col;
+    }
+
+    EXPECT_TRUE(window->Radio_Remotetcp->Checked());
+    EXPECT_FALSE(window->Radio_TcpUDP->Checked() || window->Radio_Tcp->Checked() ||
+                 window->Radio_UDP->Checked());
+    EXPECT_EQ(window->Radio_Remotetcp->Caption(), "只显示远程连接");
+    EXPECT_EQ(window->Radio_Remotetcp->Left(), 281);
+    EXPECT_EQ(window->Radio_Remotetcp->Width(), 110);
+    EXPECT_EQ(window->Button_Refresh->Caption(), "刷新");
+    EXPECT_EQ(window->Button2->Left(), 476);
+    EXPECT_EQ(window->Button1->Caption(), "更新");
+    for (TButton* hidden :
+         {window->Button_TCPUDP, window->Button_TCP, window->Button_UDP, window->Button_Remotetcp})
+        EXPECT_FALSE(hidden->Visible());
+    EXPECT_TRUE(window->Button_Refresh->Enabled());
+
+    // The first listing: the remote TCP view, the local and loopback connections left out.
+    EXPECT_EQ(GridColumn(ColumnRemote), (Texts{"1.2.3.4:80", "8.8.8.8:53"}));
+    EXPECT_EQ(GridRow(1), (Texts{"TCP", "10.0.0.1:1025", "1.2.3.4:80", "澳大利亚 墨尔本", "已建立", "200",
+                                 "browser", "/usr/bin/browser", ""}));
+    EXPECT_EQ(grid->Cells(ColumnLocation, 2), "美国 无");
+    EXPECT_EQ(window->StatusText(2), "发现 TCP 连接端口： 2 个");
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(MainWindowTest, EachRadioChoiceTakesEffectOnTheNextRefresh) {
+    WriteDatabase();
+    TForm1* window = OpenWindow();
+    ClickControl(window->Radio_TcpUDP);
+    EXPECT_TRUE(window->Radio_TcpUDP->Checked());
+    EXPECT_FALSE(window->Radio_Remotetcp->Checked());
+    EXPECT_EQ(window->StringGrid1->RowCount(), 3) << "choosing a view alone lists nothing";
+
+    ClickControl(window->Button_Refresh);
+    EXPECT_EQ(GridColumn(ColumnProtocol), (Texts{"TCP", "TCP", "TCP", "TCP", "UDP", "UDP"}));
+    EXPECT_EQ(window->StringGrid1->Cells(ColumnLocation, 2), "澳大利亚  墨尔本");
+    EXPECT_EQ(window->StatusText(2), "发现 TCP/UDP 连接端口： 6 个");
+    EXPECT_TRUE(window->Button_Refresh->Enabled());
+
+    ClickControl(window->Radio_Tcp);
+    ClickControl(window->Button_Refresh);
+    EXPECT_EQ(GridColumn(ColumnLocation), (Texts{"本机地址", "澳大利亚 墨尔本", "美国 无", "本机地址"}));
+    EXPECT_EQ(window->StatusText(2), "发现 TCP 连接端口： 4 个");
+
+    ClickControl(window->Radio_UDP);
+    ClickControl(window->Button_Refresh);
+    EXPECT_EQ(GridRow(1),
+              (Texts{"UDP", "0.0.0.0:53", "*.*.*.*:*", "", "", "100", "fixtured", "/usr/sbin/fixtured", ""}));
+    EXPECT_EQ(window->StatusText(2), "发现 UDP 连接端口： 2 个");
+
+    ClickControl(window->Radio_Remotetcp);
+    ClickControl(window->Button_Refresh);
+    EXPECT_EQ(window->StatusText(2), "发现 TCP 连接端口： 2 个");
+    EXPECT_TRUE(errors.empty());
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(MainWindowTest, ARefreshWithoutTheDatabaseStopsAtTheFirstLookupWithoutAMessage) {
+    TForm1* window = OpenWindow();
+    ASSERT_EQ(window->StringGrid1->RowCount(), 2);
+    EXPECT_EQ(GridRow(1), (Texts{"TCP", "10.0.0.1:1025", "1.2.3.4:80", "", "", "", "", "", ""}));
+    EXPECT_EQ(window->StatusText(2), "");
+    EXPECT_TRUE(window->Button_Refresh->Enabled());
+
+    ClickControl(window->Radio_UDP);
+    ClickControl(window->Button_Refresh);
+    EXPECT_EQ(window->StatusText(2), "发现 UDP 连接端口： 2 个");
+}
+
+TEST_F(MainWindowTest, AFailedTableFetchWarnsAndAnEmptyListShowsItsRow) {
+    WriteDatabase();
+    TForm1* window = OpenWindow();
+    std::filesystem::remove(proc / "net/tcp");
+    std::filesystem::remove(proc / "net/udp");
+    ClickControl(window->Radio_TcpUDP);
+    ClickControl(window->Button_Refresh);
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].caption, "调用失败");
+    EXPECT_EQ(boxes[0].text, "无法获取TCP连接表");
+    EXPECT_EQ(boxes[1].text, "无法获取UDP连接表");
+    EXPECT_EQ(GridRow(1), (Texts{"空", "", "", "", "", "", "", "", ""}));
+    EXPECT_EQ(window->StatusText(2), "发现 TCP/UDP 连接端口： 0 个");
+}
+
+TEST_F(MainWindowTest, HeaderClicksSortAscendingThenDescending) {
+    WriteDatabase();
+    TForm1* window = OpenWindow();
+    ClickControl(window->Radio_TcpUDP);
+    ClickControl(window->Button_Refresh);
+
+    ClickCell(ColumnProcessId, 0);
+    EXPECT_EQ(GridColumn(ColumnProcessId), (Texts{"0", "100", "100", "100", "200", "300"}));
+    EXPECT_EQ(window->LastSortColumn(), ColumnProcessId);
+    ClickCell(ColumnProcessId, 0);
+    EXPECT_EQ(GridColumn(ColumnProcessId).front(), "300");
+    EXPECT_EQ(window->LastSortColumn(), NoSortColumn);
+
+    // The protocol column: ascending puts TCP first, then descending, then ascending again.
+    ClickCell(ColumnProtocol, 0);
+    EXPECT_EQ(GridColumn(ColumnProtocol).front(), "TCP");
+    ClickCell(ColumnProtocol, 0);
+    EXPECT_EQ(GridColumn(ColumnProtocol).front(), "UDP");
+    ClickCell(ColumnProtocol, 0);
+    EXPECT_EQ(GridColumn(ColumnProtocol).front(), "TCP");
+
+    // Another header starts ascending again; the middle button sorts too.
+    ClickCell(ColumnRemote, 0);
+    ClickCell(ColumnLocal, 0, MouseButton::Middle);
+    ClickCell(ColumnRemote, 0);
+    Texts remote = GridColumn(ColumnRemote);
+    EXPECT_TRUE(std::is_sorted(remote.begin(), remote.end()));
+
+    // Whole rows move: each row keeps its own texts.
+    for (int row = 1; row < window->StringGrid1->RowCount(); ++row) {
+        if (window->StringGrid1->Cells(ColumnRemote, row) == "1.2.3.4:80") {
+            EXPECT_EQ(window->StringGrid1->Cells(ColumnProcessName, row), "browser");
+        }
+    }
+}
+
+TEST_F(MainWindowTest, TheRightButtonAndDataRowsDoNotSort) {
+    WriteDatabase();
+    TForm1* window = OpenWindow();
+    ClickControl(window->Radio_Tcp);
+    ClickControl(window->Button_Refresh);
+    Texts before = GridColumn(ColumnRemote);
+    ClickCell(ColumnRemote, 0, MouseButton::Right);
+    ClickCell(ColumnRemote, 2);
+    EXPECT_EQ(GridColumn(ColumnRemote), before);
+    EXPECT_EQ(window->LastSortColumn(), NoSortColumn);
+}
+
+TEST_F(MainWindowTest, AnEmptyListStaysAsItIsUnderHeaderClicks) {
+    WriteDatabase();
+    std::filesystem::remove(proc / "net/tcp");
+    TForm1* window = OpenWindow();
+    boxes.clear();
+    ClickCell(ColumnProtocol, 0);
+    ClickCell(ColumnProtocol, 0);
+    EXPECT_EQ(GridRow(1), (Texts{"空", "", "", "", "", "", "", "", ""}));
+    EXPECT_EQ(window->StringGrid1->RowCount(), 2);
+}
+
+TEST_F(MainWindowTest, SelectingARowByMouseOrKeyboardShowsItsProcessName) {
+    WriteDatabase();
+    TForm1* window = OpenWindow();
+    ClickControl(window->Radio_TcpUDP);
+    ClickControl(window->Button_Refresh);
+    ClickCell(ColumnState, 2);
+    EXPECT_EQ(window->StatusText(0), "browser");
+    platform::headless::TypeKey(VK_DOWN);
+    Pump();
+    EXPECT_EQ(window->StringGrid1->Row(), 3);
+    EXPECT_EQ(window->StatusText(0), window->StringGrid1->Cells(ColumnProcessName, 3));
+    // A row whose process is not known empties the panel.
+    ClickCell(ColumnState, 6);
+    EXPECT_EQ(window->StringGrid1->Cells(ColumnProcessName, 6), "");
+    EXPECT_EQ(window->StatusText(0), "");
+    // Re-listing keeps the panel's text.
+    ClickCell(ColumnState, 1);
+    std::string shown = window->StatusText(0);
+    ClickControl(window->Button_Refresh);
+    EXPECT_EQ(window->StatusText(0), shown);
+}
+
+} // namespace
