@@ -105,6 +105,33 @@ ConversionResult Convert(const char* to, const char* from, std::string_view inpu
     return result;
 }
 
+// GBK and UTF-8 share ASCII: its runs are copied as they stand and only the runs between them
+// go through iconv, which is slow even for ASCII. A run ends at a byte below 0x80 that starts a
+// character; in GBK the second byte of a pair may be one, so pairs are stepped over whole.
+ConversionResult ConvertAsciiCompatible(const char* to, const char* from, std::string_view input) {
+    const bool fromGbk = std::string_view(from) == GbkName;
+    ConversionResult result;
+    result.bytes.reserve(input.size() + input.size() / 2);
+    std::size_t at = 0;
+    while (at < input.size()) {
+        std::size_t ascii = at;
+        while (ascii < input.size() && static_cast<unsigned char>(input[ascii]) < 0x80)
+            ++ascii;
+        result.bytes.append(input.substr(at, ascii - at));
+        std::size_t end = ascii;
+        while (end < input.size() && static_cast<unsigned char>(input[end]) >= 0x80)
+            end += fromGbk && static_cast<unsigned char>(input[end]) >= 0x81 ? 2 : 1;
+        end = std::min(end, input.size());
+        if (end > ascii) {
+            ConversionResult run = Convert(to, from, input.substr(ascii, end - ascii), 1, "?");
+            result.bytes += run.bytes;
+            result.substituted = result.substituted || run.substituted;
+        }
+        at = end;
+    }
+    return result;
+}
+
 std::u16string ToU16(const std::string& bytes) {
     std::u16string text(bytes.size() / 2, u'\0');
     for (std::size_t i = 0; i < text.size(); ++i)
@@ -135,11 +162,11 @@ constexpr char16_t Utf16Question[] = u"?";
 } // namespace
 
 std::string GbkToUtf8(std::string_view gbk) {
-    return Convert(Utf8Name, GbkName, gbk, 1, "?").bytes;
+    return ConvertAsciiCompatible(Utf8Name, GbkName, gbk).bytes;
 }
 
 std::string Utf8ToGbk(std::string_view utf8) {
-    return Convert(GbkName, Utf8Name, utf8, 1, "?").bytes;
+    return ConvertAsciiCompatible(GbkName, Utf8Name, utf8).bytes;
 }
 
 std::u16string GbkToUtf16(std::string_view gbk) {
@@ -159,11 +186,11 @@ std::u16string Utf8ToUtf16(std::string_view utf8) {
 }
 
 bool IsValidGbk(std::string_view gbk) {
-    return !Convert(Utf8Name, GbkName, gbk, 1, "?").substituted;
+    return !ConvertAsciiCompatible(Utf8Name, GbkName, gbk).substituted;
 }
 
 bool CanEncodeAsGbk(std::string_view utf8) {
-    return !Convert(GbkName, Utf8Name, utf8, 1, "?").substituted;
+    return !ConvertAsciiCompatible(GbkName, Utf8Name, utf8).substituted;
 }
 
 } // namespace platform

@@ -25,6 +25,21 @@ TEST(CodePage, UnconvertibleCharactersBecomeQuestionMarks) {
     EXPECT_TRUE(platform::IsValidGbk("\xCB\xA2"));
 }
 
+// ASCII between the double-byte characters is copied as it stands; a pair whose second byte
+// lies in the ASCII range is still one character, and a broken pair loses only its first byte.
+TEST(CodePage, MixedTextKeepsPairsWholeAcrossAsciiRuns) {
+    EXPECT_EQ(platform::GbkToUtf8("1.2.3.4:80 \xCB\xA2\xD0\xC2 /usr/bin/x"),
+              "1.2.3.4:80 \xE5\x88\xB7\xE6\x96\xB0 /usr/bin/x");
+    EXPECT_EQ(platform::GbkToUtf8("a\x81\x40z"), "a\xE4\xB8\x82z"); // U+4E02: trail byte '@'
+    EXPECT_EQ(platform::GbkToUtf8("a\x81\nb\x80"
+                                  "c\xFF"),
+              "a?\nb\xE2\x82\xAC"
+              "c?"); // 0x80 is the euro sign in this code page
+    EXPECT_FALSE(platform::IsValidGbk("ok\x81\n"));
+    EXPECT_EQ(platform::Utf8ToGbk("x\xE5\x88\xB7y\xC3z\xE5\x88"), "x\xCB\xA2y?z?");
+    EXPECT_EQ(platform::GbkToUtf8(""), "");
+}
+
 TEST(CodePage, MultiByteToWideCharFollowsThePlatformsSizing) {
     const char* text = "\xCB\xA2\xD0\xC2";
     EXPECT_EQ(MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0), 3); // two characters and the NUL
