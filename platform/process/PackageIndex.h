@@ -31,6 +31,10 @@ PackageDatabaseStamp ReadPackageDatabaseStamp();
 // UTF-8 texts; nothing when no installed package lists the file.
 std::optional<PackageFacts> FindOwningPackage(const std::string& path);
 
+// Starts reading the database on a worker thread when the index is missing or stale, so that
+// the first look-up finds it ready; a look-up waits for a read under way.
+void PreparePackageIndex();
+
 // The database folder, /var/lib/dpkg unless a test points it elsewhere.
 void SetPackageDatabaseRoot(std::string root);
 // How often the index has been built, so tests can prove it is kept.

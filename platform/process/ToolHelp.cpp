@@ -4,6 +4,7 @@
 #include "platform/base/KernelObject.h"
 #include "platform/base/LastError.h"
 #include "platform/base/WinError.h"
+#include "platform/process/PackageIndex.h"
 #include "platform/process/ProcFiles.h"
 #include "platform/process/ProcRoot.h"
 
@@ -119,6 +120,9 @@ BOOL CopyEntry(HANDLE snapshot, LPPROCESSENTRY32 entry, bool first) {
 HANDLE CreateToolhelp32Snapshot(DWORD flags, DWORD) {
     auto snapshot = std::make_unique<ProcessSnapshot>();
     if (flags & TH32CS_SNAPPROCESS) {
+        // The executables of a process list are what is described next: dpkg's database is
+        // read meanwhile on another thread.
+        platform::PreparePackageIndex();
         const bool listed = platform::ForEachProcessFolder(
             platform::ProcRoot(), [&](int root, const char* name, std::uint32_t pid) {
                 PROCESSENTRY32 entry;

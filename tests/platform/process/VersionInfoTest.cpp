@@ -149,6 +149,30 @@ TEST_F(PackageVersion, PackageRecordBecomesTheVersionBlock) {
     EXPECT_EQ(static_cast<VS_FIXEDFILEINFO*>(value)->dwFileVersionLS, (1u << 16) | 5u);
 }
 
+// The database read ahead on another thread serves look-ups only while it is current.
+TEST_F(PackageVersion, ADatabaseReadAheadIsUsedOnlyWhileItIsCurrent) {
+    int builds = platform::PackageIndexBuildCount();
+    platform::PreparePackageIndex();
+    platform::PreparePackageIndex(); // one read at a time
+    auto owner = platform::FindOwningPackage(program);
+    ASSERT_TRUE(owner);
+    EXPECT_EQ(owner->package, "frob");
+    platform::PreparePackageIndex(); // nothing changed: nothing read
+    EXPECT_EQ(platform::PackageIndexBuildCount(), builds + 1);
+
+    // dpkg changes the database after the read ahead began: the look-up reads it again.
+    struct timespec first[2] = {{0, UTIME_NOW}, {1, 0}};
+    ::utimensat(AT_FDCWD, (folder / "dpkg/status").c_str(), first, 0);
+    platform::PreparePackageIndex();
+    folder.Write("dpkg/status", "Package: frob\nStatus: install ok installed\nDescription: newest\n");
+    struct timespec second[2] = {{0, UTIME_NOW}, {2, 0}};
+    ::utimensat(AT_FDCWD, (folder / "dpkg/status").c_str(), second, 0);
+    owner = platform::FindOwningPackage(program);
+    ASSERT_TRUE(owner);
+    EXPECT_EQ(owner->description, "newest");
+    EXPECT_EQ(platform::PackageIndexBuildCount(), builds + 3);
+}
+
 TEST_F(PackageVersion, BareNamesAreSearchedAndTheIndexIsKeptUntilTheDatabaseChanges) {
     std::string oldPath = std::getenv("PATH");
     ::setenv("PATH", (folder / "usr/bin").c_str(), 1);
