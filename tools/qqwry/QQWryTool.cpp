@@ -4,9 +4,8 @@
 #include "core/Exception.h"
 #include "core/Format.h"
 #include "core/StringList.h"
+#include "ipdb/GeoIPImport.h"
 #include "ipdb/GeoIPReader.h"
-#include "ipdb/GeoImport.h"
-#include "ipdb/IsoCountryNames.h"
 #include "ipdb/QQWrySource.h"
 #include "ipdb/QQWryWriter.h"
 #include "ipdb/untTQQWry.h"
@@ -186,19 +185,18 @@ int Build(const char* sourcePath, const char* outPath) {
 // special-purpose ranges on top and a release record naming the data and its date.
 int ImportGeoIP(const char* geoipPath, const char* specialPath, const char* outPath) {
     GeoIPCountryDatabase geoip = ReadGeoIPCountryDatabase(geoipPath);
-    TDateTime released;
-    if (!TryEncodeDate(geoip.Year, geoip.Month, geoip.Day, released))
-        throw Exception(Format("%s names no valid date", ToGbk(geoipPath).c_str()));
-    IsoCountryNames names;
     std::vector<QQWrySourceRange> special;
     try {
         special = ParseQQWrySource(ReadWholeFile(specialPath));
     } catch (const Exception& error) {
         throw Exception(ToGbk(specialPath) + ": " + error.Message());
     }
-    std::vector<QQWryRange> ranges = MergeAdjacentRanges(NameCountryRanges(geoip.Ranges, names));
-    ranges = MergeAdjacentRanges(OverlayRanges(ranges, SpecialRangesOfSample(special)));
-    AppendReleaseRecord(ranges, "GeoLite国家库", geoip.Year, geoip.Month, geoip.Day);
+    std::vector<QQWryRange> ranges;
+    try {
+        ranges = ImportGeoIPRanges(geoip, special);
+    } catch (const Exception& error) {
+        throw Exception(ToGbk(geoipPath) + ": " + error.Message());
+    }
     std::vector<std::uint8_t> bytes = QQWryWriter::Build(ranges);
     WriteFileAtomically(outPath, bytes);
     PrintLine(Format("%s: %zu records from %zu GeoIP ranges, %zu bytes", ToGbk(outPath).c_str(),
