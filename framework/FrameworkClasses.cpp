@@ -10,6 +10,9 @@
 #include "framework/graphics/Picture.h"
 #include "framework/grid/StringGrid.h"
 #include "framework/stdctrls/Buttons.h"
+#include "framework/stdctrls/Edits.h"
+#include "framework/stdctrls/Memo.h"
+#include "framework/stdctrls/Panels.h"
 
 void RegisterFrameworkClasses() {
     static const bool registered = [] {
@@ -24,6 +27,9 @@ void RegisterFrameworkClasses() {
               &TCustomGrid::ClassInfo(),     &TStringGrid::ClassInfo(), &TButtonControl::ClassInfo(),
               &TButton::ClassInfo(),         &TCheckBox::ClassInfo(),   &TRadioButton::ClassInfo(),
               &TCustomGroupBox::ClassInfo(), &TGroupBox::ClassInfo()})
+            RegisterClass(*type);
+        for (const TClass* type : {&TCustomEdit::ClassInfo(), &TEdit::ClassInfo(), &TCustomMemo::ClassInfo(),
+                                   &TMemo::ClassInfo(), &TCustomPanel::ClassInfo(), &TPanel::ClassInfo()})
             RegisterClass(*type);
         return true;
     }();

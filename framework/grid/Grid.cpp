@@ -13,11 +13,6 @@ const TEnumInfo& GridOptionIdents() {
     return idents;
 }
 
-const TEnumInfo& ScrollStyleIdents() {
-    static const TEnumInfo idents{{"ssNone", "ssHorizontal", "ssVertical", "ssBoth"}};
-    return idents;
-}
-
 const TClass& TCustomGrid::ClassInfo() {
     static const TClass info(
         "TCustomGrid", &TCustomControl::ClassInfo(),

@@ -7,6 +7,7 @@
 // already drawn and paints only what comes into view.
 
 #include "framework/controls/GraphicControl.h"
+#include "framework/stdctrls/StdTypes.h"
 
 #include <functional>
 #include <vector>
@@ -31,10 +32,8 @@ enum TGridOption {
 using TGridOptions = TSet<TGridOption>;
 enum TGridDrawStateBit { gdSelected, gdFocused, gdFixed };
 using TGridDrawState = TSet<TGridDrawStateBit>;
-enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 
 const TEnumInfo& GridOptionIdents();
-const TEnumInfo& ScrollStyleIdents();
 
 struct TGridRect {
     int Left = 0;

@@ -32,11 +32,6 @@ const TEnumInfo& CheckBoxStateIdents() {
     return idents;
 }
 
-const TEnumInfo& LeftRightIdents() {
-    static const TEnumInfo idents{{"taLeftJustify", "taRightJustify"}};
-    return idents;
-}
-
 // ---- TButtonControl ---------------------------------------------------------------------------
 
 const TClass& TButtonControl::ClassInfo() {

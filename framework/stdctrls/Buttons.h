@@ -4,12 +4,11 @@
 // grayed), TRadioButton (one checked among the radio buttons of a parent) and the group box.
 
 #include "framework/controls/WinControl.h"
+#include "framework/stdctrls/StdTypes.h"
 
 enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
-enum TLeftRight { taLeftJustify, taRightJustify };
 
 const TEnumInfo& CheckBoxStateIdents();
-const TEnumInfo& LeftRightIdents();
 
 // What the button family shares: a platform button window, the caption, the published
 // appearance, and BN_CLICKED taken from the reflected WM_COMMAND.
