@@ -9,7 +9,8 @@ const TClass& TCustomEdit::ClassInfo() {
     static const TClass info(
         "TCustomEdit", &TWinControl::ClassInfo(),
         {
-            EnumProperty("AutoSelect", BooleanIdents(), &TCustomEdit::AutoSelect, &TCustomEdit::SetAutoSelect),
+            EnumProperty("AutoSelect", BooleanIdents(), &TCustomEdit::AutoSelect,
+                         &TCustomEdit::SetAutoSelect),
             EnumProperty("BiDiMode", BiDiModeIdents(), &TControl::BiDiMode, &TControl::SetBiDiMode),
             EnumProperty("BorderStyle", BorderStyleIdents(), &TCustomEdit::BorderStyle,
                          &TCustomEdit::SetBorderStyle),
@@ -149,7 +150,8 @@ void TCustomEdit::SetSelLength(int length) {
 std::string TCustomEdit::SelText() const {
     const TSelection selection = Selection();
     const std::string text = Text();
-    const auto start = static_cast<std::size_t>(std::min<int>(selection.start, static_cast<int>(text.size())));
+    const auto start =
+        static_cast<std::size_t>(std::min<int>(selection.start, static_cast<int>(text.size())));
     return text.substr(start, static_cast<std::size_t>(std::max(selection.end - selection.start, 0)));
 }
 

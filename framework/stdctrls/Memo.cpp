@@ -60,8 +60,8 @@ std::string TMemoStrings::Strings(int index) const {
     std::vector<char> buffer(static_cast<std::size_t>(std::max(length, 2)) + 1, '\0');
     const WORD room = static_cast<WORD>(std::min(length, 0xFFFF));
     std::memcpy(buffer.data(), &room, sizeof room);
-    const auto copied =
-        SendMessageA(Window(), EM_GETLINE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer.data()));
+    const auto copied = SendMessageA(Window(), EM_GETLINE, static_cast<WPARAM>(index),
+                                     reinterpret_cast<LPARAM>(buffer.data()));
     return std::string(buffer.data(), static_cast<std::size_t>(std::clamp<LRESULT>(copied, 0, length)));
 }
 

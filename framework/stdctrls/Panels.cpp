@@ -48,7 +48,8 @@ const TClass& TCustomPanel::ClassInfo() {
     static const TClass info(
         "TCustomPanel", &TCustomControl::ClassInfo(),
         {
-            EnumProperty("Alignment", AlignmentIdents(), &TCustomPanel::Alignment, &TCustomPanel::SetAlignment),
+            EnumProperty("Alignment", AlignmentIdents(), &TCustomPanel::Alignment,
+                         &TCustomPanel::SetAlignment),
             EnumProperty("BevelInner", PanelBevelIdents(), &TCustomPanel::BevelInner,
                          &TCustomPanel::SetBevelInner),
             EnumProperty("BevelOuter", PanelBevelIdents(), &TCustomPanel::BevelOuter,
@@ -78,7 +79,7 @@ const TClass& TPanel::ClassInfo() {
 }
 
 TCustomPanel::TCustomPanel(TComponent* owner) : TCustomControl(owner) {
-    m_controlStyle = TControlStyle{csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption,
+    m_controlStyle = TControlStyle{csAcceptsControls, csCaptureMouse, csClickEvents,  csSetCaption,
                                    csOpaque,          csDoubleClicks, csReplicatable, csParentBackground};
     SetBounds(0, 0, 185, 41);
     SetParentColor(false);
