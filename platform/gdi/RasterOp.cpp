@@ -1,6 +1,7 @@
 #include "platform/gdi/RasterOp.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace platform {
@@ -36,8 +37,10 @@ struct SourceDestTable {
 
 } // namespace
 
-RopUse AnalyzeRop(std::uint8_t index) {
-    // An operand matters when flipping it changes some entry of the table.
+namespace {
+
+// An operand matters when flipping it changes some entry of the table.
+constexpr RopUse ComputeRopUse(std::uint8_t index) {
     const auto differsWhenFlipping = [index](int bit) {
         for (int i = 0; i < 8; ++i) {
             if (((index >> i) & 1) != ((index >> (i ^ bit)) & 1))
@@ -46,6 +49,20 @@ RopUse AnalyzeRop(std::uint8_t index) {
         return false;
     };
     return RopUse{differsWhenFlipping(4), differsWhenFlipping(2), differsWhenFlipping(1)};
+}
+
+// Asked once per drawn row: worked out for all 256 operations when the program is built.
+constexpr std::array<RopUse, 256> RopUses = [] {
+    std::array<RopUse, 256> uses{};
+    for (int index = 0; index < 256; ++index)
+        uses[static_cast<std::size_t>(index)] = ComputeRopUse(static_cast<std::uint8_t>(index));
+    return uses;
+}();
+
+} // namespace
+
+RopUse AnalyzeRop(std::uint8_t index) {
+    return RopUses[index];
 }
 
 std::uint8_t RopIndexFromRop2(int rop2) {
@@ -78,6 +95,11 @@ void ApplyRopRow(std::uint8_t index, Pixel* destination, const Pixel* source, co
     }
     if (!use.source && !use.destination && !patternRow) {
         std::fill_n(destination, count, EvaluateRop(index, pattern, 0, 0));
+        return;
+    }
+    if (index == 0xF0 && patternRow) { // PATCOPY of a pattern brush: the pattern as it stands
+        for (int i = 0; i < count; ++i)
+            destination[i] = patternRow[i] & PixelRgbMask;
         return;
     }
     if (!use.destination && !use.source && patternRow) {

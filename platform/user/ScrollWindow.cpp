@@ -9,6 +9,7 @@
 #include "platform/user/WindowManager.h"
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 namespace platform {
@@ -30,18 +31,46 @@ RECT Intersection(const RECT& a, const RECT& b) {
     return r;
 }
 
-// Copies the pixels of `source` (backing-store coordinates) by (dx, dy), through a copy so
-// overlapping areas move intact.
+// Moves one rectangle's pixels in place: rows are taken in the order that reads each row
+// before it is overwritten, and memmove keeps a row intact when it shifts sideways.
+void MoveRectangle(PixelSurface& store, const RECT& r, int dx, int dy) {
+    const int first = std::max({r.left, -dx, 0});
+    const int last = std::min({r.right, store.Width(), store.Width() - dx});
+    if (first >= last)
+        return;
+    const std::size_t bytes = static_cast<std::size_t>(last - first) * sizeof(Pixel);
+    auto moveRow = [&](int y) {
+        const int targetY = y + dy;
+        if (y >= 0 && y < store.Height() && targetY >= 0 && targetY < store.Height())
+            std::memmove(store.Row(targetY) + first + dx, store.Row(y) + first, bytes);
+    };
+    if (dy > 0) {
+        for (int y = r.bottom - 1; y >= r.top; --y)
+            moveRow(y);
+    } else {
+        for (int y = r.top; y < r.bottom; ++y)
+            moveRow(y);
+    }
+}
+
+// Copies the pixels of `source` (backing-store coordinates) by (dx, dy). A single rectangle,
+// the usual case, moves in place; the rectangles of a complex region go through a copy, since
+// moving one could overwrite what another has still to read.
 void MovePixels(PixelSurface& store, const Region& source, int dx, int dy) {
     if (source.IsEmpty())
         return;
+    const std::vector<RECT> rects = source.Rects();
+    if (rects.size() == 1) {
+        MoveRectangle(store, rects.front(), dx, dy);
+        return;
+    }
     RECT bounds = source.Bounds();
     int width = bounds.right - bounds.left;
     std::vector<Pixel> saved(static_cast<std::size_t>(width) *
                              static_cast<std::size_t>(bounds.bottom - bounds.top));
     for (int y = bounds.top; y < bounds.bottom; ++y)
         std::copy_n(store.Row(y) + bounds.left, width, saved.begin() + (y - bounds.top) * width);
-    for (const RECT& r : source.Rects()) {
+    for (const RECT& r : rects) {
         for (int y = r.top; y < r.bottom; ++y) {
             int targetY = y + dy;
             if (targetY < 0 || targetY >= store.Height())

@@ -404,3 +404,28 @@ TEST_F(PaintingTest, ScrollWindow_MovesThePixelsAndInvalidatesWhatItUncovered) {
     headless::RunUntilIdle();
     EXPECT_EQ(headless::ReadPixel(window, 50, 95), RGB(255, 255, 255));
 }
+
+// Overlapping moves in every direction keep each pixel's value: the rows are taken in an order
+// that reads a row before the move overwrites it.
+TEST_F(PaintingTest, ScrollWindowEx_MovesOverlappingPixelsIntactInEveryDirection) {
+    HWND window = CreateTopLevel(0, 0, 60, 60, WS_POPUP | WS_VISIBLE);
+    headless::RunUntilIdle();
+    auto pattern = [](int x, int y) { return RGB(x * 4, y * 4, (x + y) % 256); };
+    struct Move {
+        int dx, dy;
+    };
+    for (Move move : {Move{3, 5}, Move{-4, -2}, Move{6, -3}, Move{-2, 7}, Move{5, 0}, Move{-5, 0}}) {
+        HDC dc = GetDC(window);
+        for (int y = 0; y < 60; ++y) {
+            for (int x = 0; x < 60; ++x)
+                SetPixel(dc, x, y, pattern(x, y));
+        }
+        ReleaseDC(window, dc);
+        ScrollWindowEx(window, move.dx, move.dy, nullptr, nullptr, nullptr, nullptr, 0);
+        for (int y = 10; y < 50; ++y) {
+            for (int x = 10; x < 50; ++x)
+                ASSERT_EQ(headless::ReadPixel(window, x, y), pattern(x - move.dx, y - move.dy))
+                    << "at " << x << "," << y << " after moving by " << move.dx << "," << move.dy;
+        }
+    }
+}
