@@ -1,6 +1,7 @@
 #include "framework/FrameworkClasses.h"
 
 #include "framework/controls/GraphicControl.h"
+#include "framework/dialogs/Dialogs.h"
 #include "framework/forms/Application.h"
 #include "framework/forms/Form.h"
 #include "framework/forms/Screen.h"
@@ -29,7 +30,8 @@ void RegisterFrameworkClasses() {
               &TCustomGroupBox::ClassInfo(), &TGroupBox::ClassInfo()})
             RegisterClass(*type);
         for (const TClass* type : {&TCustomEdit::ClassInfo(), &TEdit::ClassInfo(), &TCustomMemo::ClassInfo(),
-                                   &TMemo::ClassInfo(), &TCustomPanel::ClassInfo(), &TPanel::ClassInfo()})
+                                   &TMemo::ClassInfo(), &TCustomPanel::ClassInfo(), &TPanel::ClassInfo(),
+                                   &TCommonDialog::ClassInfo(), &TSaveDialog::ClassInfo()})
             RegisterClass(*type);
         return true;
     }();
