@@ -8,6 +8,7 @@
 #include <png.h>
 #include <poll.h>
 
+#include <algorithm>
 #include <atomic>
 #include <climits>
 #include <cstdio>
@@ -133,9 +134,19 @@ std::uint32_t XTestClient::ScreenPixel(int x, int y) {
 
 bool XTestClient::SaveScreenPng(const std::string& path) {
     Display* display = m_state->display;
-    int width = DisplayWidth(display, DefaultScreen(display));
-    int height = DisplayHeight(display, DefaultScreen(display));
-    XImage* image = XGetImage(display, m_state->root, 0, 0, static_cast<unsigned>(width),
+    return SaveScreenPng(path, 0, 0, DisplayWidth(display, DefaultScreen(display)),
+                         DisplayHeight(display, DefaultScreen(display)));
+}
+
+bool XTestClient::SaveScreenPng(const std::string& path, int left, int top, int width, int height) {
+    Display* display = m_state->display;
+    left = std::max(left, 0);
+    top = std::max(top, 0);
+    width = std::min(width, DisplayWidth(display, DefaultScreen(display)) - left);
+    height = std::min(height, DisplayHeight(display, DefaultScreen(display)) - top);
+    if (width <= 0 || height <= 0)
+        return false;
+    XImage* image = XGetImage(display, m_state->root, left, top, static_cast<unsigned>(width),
                               static_cast<unsigned>(height), AllPlanes, ZPixmap);
     if (!image)
         return false;

@@ -19,6 +19,8 @@ public:
     // 0x00RRGGBB of a screen pixel, as the screen shows it now.
     std::uint32_t ScreenPixel(int x, int y);
     bool SaveScreenPng(const std::string& path);
+    // A part of the screen, cut to the screen.
+    bool SaveScreenPng(const std::string& path, int left, int top, int width, int height);
     // Gives the desktop (the root window) one colour, so that what shows through is known.
     void PaintDesktop(std::uint32_t colour);
     bool IsShown(unsigned long xid);
