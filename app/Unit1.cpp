@@ -6,6 +6,8 @@
 #include "framework/forms/Application.h"
 #include "framework/grid/StringGrid.h"
 #include "framework/stdctrls/Buttons.h"
+#include "framework/stdctrls/Edits.h"
+#include "framework/stdctrls/Panels.h"
 #include "platform/controls/MessageBox.h"
 
 namespace {
@@ -26,15 +28,36 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     SetPosition(poDesktopCenter);
     Font()->SetName("宋体");
     Font()->SetHeight(-12);
-    CreatePageOne();
+    CreatePageOne(this);
     OnCreate = [this](TObject* sender) { FormCreate(sender); };
 }
 
 TForm1::~TForm1() = default;
 
-void TForm1::CreatePageOne() {
-    CreateCommandButtons(this);
-    CreateGrid(this);
+void TForm1::CreatePageOne(TWinControl* page) {
+    Panel1 = new TPanel(this);
+    Panel1->SetName("Panel1");
+    Panel1->SetParent(page);
+    Panel1->SetAlign(alTop);
+    Panel1->SetHeight(32);
+    Panel1->SetBevelOuter(bvNone);
+    Panel1->SetCaption("");
+    CreateCommandButtons(Panel1);
+
+    Panel2 = new TPanel(this);
+    Panel2->SetName("Panel2");
+    Panel2->SetParent(page);
+    Panel2->SetAlign(alBottom);
+    Panel2->SetHeight(52);
+    Panel2->SetCaption("合理的分析网络连接可以检测电脑是否被安装了木马或是中毒。");
+
+    CreateGrid(page);
+    CreateListingButtons(page);
+    Edit_Ver = new TEdit(this);
+    Edit_Ver->SetName("Edit_Ver");
+    Edit_Ver->SetParent(page);
+    Edit_Ver->SetVisible(false);
+    Edit_Ver->SetText(ProgramVersion);
 }
 
 TButton* TForm1::NewButton(TWinControl* parent, const std::string& name, const std::string& caption, int left,
@@ -69,8 +92,10 @@ void TForm1::CreateCommandButtons(TWinControl* parent) {
     Button2->OnClick = [this](TObject* sender) { Button2Click(sender); };
     Button1 = NewButton(parent, "Button1", "更新", 537, 2, 50, 24);
     Button1->OnClick = [this](TObject* sender) { Button1Click(sender); };
+}
 
-    // The four listings, run by name from the refresh command; never shown.
+// The four listings, run by name from the refresh command; never shown.
+void TForm1::CreateListingButtons(TWinControl* parent) {
     auto listingButton = [&](const std::string& name, void (TForm1::*handler)(TObject*)) {
         TButton* button = NewButton(parent, name, name.substr(std::string("Button_").size()), 0, 0, 75, 25);
         button->SetVisible(false);
@@ -87,7 +112,7 @@ void TForm1::CreateGrid(TWinControl* parent) {
     StringGrid1 = new TStringGrid(this);
     StringGrid1->SetName("StringGrid1");
     StringGrid1->SetParent(parent);
-    StringGrid1->SetBounds(0, 32, 628, 420);
+    StringGrid1->SetAlign(alClient);
     StringGrid1->SetColCount(ConnectionColumnCount);
     StringGrid1->SetFixedCols(0);
     StringGrid1->SetRowCount(2);
@@ -106,7 +131,7 @@ void TForm1::CreateGrid(TWinControl* parent) {
 }
 
 void TForm1::FormCreate(TObject*) {
-    SetCaption(Caption() + "VER" + ProgramVersion);
+    SetCaption(Caption() + "VER" + Edit_Ver->Text());
     for (int column = 0; column < ConnectionColumnCount; ++column)
         StringGrid1->SetCells(column, 0, ConnectionColumnTitles[column]);
     Button_Refresh->Click();

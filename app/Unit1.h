@@ -15,6 +15,8 @@
 #include <string>
 
 class TButton;
+class TEdit;
+class TPanel;
 class TRadioButton;
 class TStringGrid;
 
@@ -29,6 +31,7 @@ public:
     explicit TForm1(TComponent* owner);
     ~TForm1() override;
 
+    TPanel* Panel1;
     TRadioButton* Radio_TcpUDP;
     TRadioButton* Radio_Tcp;
     TRadioButton* Radio_UDP;
@@ -37,10 +40,12 @@ public:
     TButton* Button2;
     TButton* Button1;
     TStringGrid* StringGrid1;
+    TPanel* Panel2;
     TButton* Button_TCPUDP;
     TButton* Button_TCP;
     TButton* Button_UDP;
     TButton* Button_Remotetcp;
+    TEdit* Edit_Ver;
 
     void FormCreate(TObject* sender);
     void Button_RefreshClick(TObject* sender);
@@ -59,9 +64,10 @@ public:
     std::string StatusText(int panel) const;
 
 private:
-    void CreatePageOne();
+    void CreatePageOne(TWinControl* page);
     void CreateGrid(TWinControl* parent);
     void CreateCommandButtons(TWinControl* parent);
+    void CreateListingButtons(TWinControl* parent);
     TButton* NewButton(TWinControl* parent, const std::string& name, const std::string& caption, int left,
                        int top, int width, int height);
     TRadioButton* NewRadio(TWinControl* parent, const std::string& name, const std::string& caption, int left,

@@ -6,6 +6,8 @@
 #include "app/ConnectionColumns.h"
 #include "framework/grid/StringGrid.h"
 #include "framework/stdctrls/Buttons.h"
+#include "framework/stdctrls/Edits.h"
+#include "framework/stdctrls/Panels.h"
 
 using Texts = std::vector<std::string>;
 using platform::MouseButton;
@@ -48,6 +50,18 @@ TEST_F(MainWindowTest, StartsWithItsCaptionColumnsAndTheRemoteView) {
          {window->Button_TCPUDP, window->Button_TCP, window->Button_UDP, window->Button_Remotetcp})
         EXPECT_FALSE(hidden->Visible());
     EXPECT_TRUE(window->Button_Refresh->Enabled());
+    EXPECT_EQ(window->Radio_TcpUDP->Parent(), window->Panel1);
+    EXPECT_EQ(window->Panel1->Align(), alTop);
+    EXPECT_EQ(window->Panel1->Height(), 32);
+    EXPECT_EQ(window->Panel1->BevelOuter(), bvNone);
+    EXPECT_EQ(window->Panel2->Align(), alBottom);
+    EXPECT_EQ(window->Panel2->Height(), 52);
+    EXPECT_EQ(window->Panel2->Caption(), "合理的分析网络连接可以检测电脑是否被安装了木马或是中毒。");
+    EXPECT_EQ(grid->Align(), alClient);
+    EXPECT_EQ(grid->Top(), 32);
+    EXPECT_EQ(grid->Top() + grid->Height(), window->Panel2->Top());
+    EXPECT_FALSE(window->Edit_Ver->Visible());
+    EXPECT_EQ(window->Edit_Ver->Text(), "1.0.20100523");
 
     // The first listing: the remote TCP view, the local and loopback connections left out.
     EXPECT_EQ(GridColumn(ColumnRemote), (Texts{"1.2.3.4:80", "8.8.8.8:53"}));
