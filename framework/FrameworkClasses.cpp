@@ -1,5 +1,8 @@
 #include "framework/FrameworkClasses.h"
 
+#include "framework/comctrls/ImageList.h"
+#include "framework/comctrls/PageControl.h"
+#include "framework/comctrls/StatusBar.h"
 #include "framework/controls/GraphicControl.h"
 #include "framework/dialogs/Dialogs.h"
 #include "framework/forms/Application.h"
@@ -32,6 +35,12 @@ void RegisterFrameworkClasses() {
         for (const TClass* type : {&TCustomEdit::ClassInfo(), &TEdit::ClassInfo(), &TCustomMemo::ClassInfo(),
                                    &TMemo::ClassInfo(), &TCustomPanel::ClassInfo(), &TPanel::ClassInfo(),
                                    &TCommonDialog::ClassInfo(), &TSaveDialog::ClassInfo()})
+            RegisterClass(*type);
+        for (const TClass* type :
+             {&TCustomImageList::ClassInfo(), &TImageList::ClassInfo(), &TCustomTabControl::ClassInfo(),
+              &TTabControl::ClassInfo(), &TPageControl::ClassInfo(), &TTabSheet::ClassInfo(),
+              &TStatusPanel::ClassInfo(), &TStatusPanels::ClassInfo(), &TCustomStatusBar::ClassInfo(),
+              &TStatusBar::ClassInfo()})
             RegisterClass(*type);
         return true;
     }();
