@@ -97,10 +97,11 @@ void TTabSheet::Dispatch(TMessage& message) {
 // ---- TPageControl ---------------------------------------------------------------------------
 
 const TClass& TPageControl::ClassInfo() {
-    static const TClass info("TPageControl", &TCustomTabControl::ClassInfo(),
-                             {
-                                 ObjProperty("ActivePage", &TPageControl::ActivePage, &TPageControl::SetActivePage),
-                             });
+    static const TClass info(
+        "TPageControl", &TCustomTabControl::ClassInfo(),
+        {
+            ObjProperty("ActivePage", &TPageControl::ActivePage, &TPageControl::SetActivePage),
+        });
     return info;
 }
 

@@ -28,7 +28,8 @@ const TClass& TStatusPanel::ClassInfo() {
     static const TClass info(
         "TStatusPanel", &TPersistent::ClassInfo(),
         {
-            EnumProperty("Alignment", PanelAlignmentIdents(), &TStatusPanel::Alignment, &TStatusPanel::SetAlignment),
+            EnumProperty("Alignment", PanelAlignmentIdents(), &TStatusPanel::Alignment,
+                         &TStatusPanel::SetAlignment),
             EnumProperty("Bevel", StatusPanelBevelIdents(), &TStatusPanel::Bevel, &TStatusPanel::SetBevel),
             EnumProperty("Style", StatusPanelStyleIdents(), &TStatusPanel::Style, &TStatusPanel::SetStyle),
             StrProperty("Text", &TStatusPanel::Text, &TStatusPanel::SetText),
@@ -187,7 +188,8 @@ const TClass& TCustomStatusBar::ClassInfo() {
             EnumProperty("SimplePanel", BooleanIdents(), &TCustomStatusBar::SimplePanel,
                          &TCustomStatusBar::SetSimplePanel),
             StrProperty("SimpleText", &TCustomStatusBar::SimpleText, &TCustomStatusBar::SetSimpleText),
-            EnumProperty("SizeGrip", BooleanIdents(), &TCustomStatusBar::SizeGrip, &TCustomStatusBar::SetSizeGrip),
+            EnumProperty("SizeGrip", BooleanIdents(), &TCustomStatusBar::SizeGrip,
+                         &TCustomStatusBar::SetSizeGrip),
             MethodProperty("OnDrawPanel", &TCustomStatusBar::OnDrawPanel),
         }));
     return info;
@@ -199,7 +201,8 @@ const TClass& TStatusBar::ClassInfo() {
 }
 
 TCustomStatusBar::TCustomStatusBar(TComponent* owner)
-    : TWinControl(owner), m_panels(std::make_unique<TStatusPanels>(*this)), m_canvas(std::make_unique<TCanvas>()) {
+    : TWinControl(owner), m_panels(std::make_unique<TStatusPanels>(*this)),
+      m_canvas(std::make_unique<TCanvas>()) {
     m_controlStyle.Exclude(csSetCaption);
     SetColor(clBtnFace);
     SetBounds(0, 0, 0, 19);
@@ -263,9 +266,12 @@ void TCustomStatusBar::UpdatePanel(int index) {
         return;
     }
     // The window centres what follows one tab and right-aligns what follows two.
-    const char* prefix = panel->Alignment() == TPanelAlignment::Center ? "\t" : panel->Alignment() == TPanelAlignment::RightJustify ? "\t\t" : "";
+    const char* prefix = panel->Alignment() == TPanelAlignment::Center         ? "\t"
+                         : panel->Alignment() == TPanelAlignment::RightJustify ? "\t\t"
+                                                                               : "";
     const std::string text = prefix + panel->Text();
-    SendMessageA(m_handle, SB_SETTEXTA, static_cast<WPARAM>(index) | type, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageA(m_handle, SB_SETTEXTA, static_cast<WPARAM>(index) | type,
+                 reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 void TCustomStatusBar::UpdateSimpleText() {

@@ -26,7 +26,8 @@ const TEnumInfo& PanelAlignmentIdents();
 const TEnumInfo& StatusPanelStyleIdents();
 const TEnumInfo& StatusPanelBevelIdents();
 
-using TDrawPanelEvent = std::function<void(TCustomStatusBar* statusBar, TStatusPanel* panel, const TRect& rect)>;
+using TDrawPanelEvent =
+    std::function<void(TCustomStatusBar* statusBar, TStatusPanel* panel, const TRect& rect)>;
 
 class TStatusPanels;
 

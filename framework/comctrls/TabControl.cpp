@@ -289,7 +289,8 @@ void TCustomTabControl::ImageListChange() {
     if (!HandleAllocated())
         return;
     // A list that changed its size has a new platform list behind it.
-    SendMessageA(m_handle, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(m_images ? m_images->Handle() : nullptr));
+    SendMessageA(m_handle, TCM_SETIMAGELIST, 0,
+                 reinterpret_cast<LPARAM>(m_images ? m_images->Handle() : nullptr));
     Realign();
     Invalidate();
 }

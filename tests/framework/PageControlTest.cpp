@@ -54,7 +54,8 @@ protected:
     }
     void ClickTab(TPageControl* control, int index) {
         RECT rect{};
-        SendMessageA(control->Handle(), TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect));
+        SendMessageA(control->Handle(), TCM_GETITEMRECT, static_cast<WPARAM>(index),
+                     reinterpret_cast<LPARAM>(&rect));
         const TPoint point = OnScreen(control, (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
         platform::headless::Click(point.x, point.y);
         Pump();

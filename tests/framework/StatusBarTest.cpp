@@ -12,7 +12,8 @@ namespace {
 
 std::vector<int> WindowParts(TStatusBar* bar) {
     std::vector<int> edges(8, 0);
-    const auto count = SendMessageA(bar->Handle(), SB_GETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
+    const auto count =
+        SendMessageA(bar->Handle(), SB_GETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
     edges.resize(static_cast<std::size_t>(count));
     return edges;
 }
