@@ -7,11 +7,6 @@
 
 #include <algorithm>
 
-const TEnumInfo& PanelAlignmentIdents() {
-    static const TEnumInfo idents{{"taLeftJustify", "taRightJustify", "taCenter"}};
-    return idents;
-}
-
 const TEnumInfo& StatusPanelStyleIdents() {
     static const TEnumInfo idents{{"psText", "psOwnerDraw"}};
     return idents;
@@ -28,7 +23,7 @@ const TClass& TStatusPanel::ClassInfo() {
     static const TClass info(
         "TStatusPanel", &TPersistent::ClassInfo(),
         {
-            EnumProperty("Alignment", PanelAlignmentIdents(), &TStatusPanel::Alignment,
+            EnumProperty("Alignment", AlignmentIdents(), &TStatusPanel::Alignment,
                          &TStatusPanel::SetAlignment),
             EnumProperty("Bevel", StatusPanelBevelIdents(), &TStatusPanel::Bevel, &TStatusPanel::SetBevel),
             EnumProperty("Style", StatusPanelStyleIdents(), &TStatusPanel::Style, &TStatusPanel::SetStyle),
@@ -75,7 +70,7 @@ void TStatusPanel::SetStyle(TStatusPanelStyle style) {
     Changed(false);
 }
 
-void TStatusPanel::SetAlignment(TPanelAlignment alignment) {
+void TStatusPanel::SetAlignment(TAlignment alignment) {
     if (alignment == m_alignment)
         return;
     m_alignment = alignment;
@@ -266,9 +261,9 @@ void TCustomStatusBar::UpdatePanel(int index) {
         return;
     }
     // The window centres what follows one tab and right-aligns what follows two.
-    const char* prefix = panel->Alignment() == TPanelAlignment::Center         ? "\t"
-                         : panel->Alignment() == TPanelAlignment::RightJustify ? "\t\t"
-                                                                               : "";
+    const char* prefix = panel->Alignment() == taCenter         ? "\t"
+                         : panel->Alignment() == taRightJustify ? "\t\t"
+                                                                : "";
     const std::string text = prefix + panel->Text();
     SendMessageA(m_handle, SB_SETTEXTA, static_cast<WPARAM>(index) | type,
                  reinterpret_cast<LPARAM>(text.c_str()));

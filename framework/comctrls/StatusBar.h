@@ -6,6 +6,7 @@
 // change and whenever a window is made.
 
 #include "framework/controls/WinControl.h"
+#include "framework/stdctrls/StdTypes.h"
 
 #include <functional>
 #include <memory>
@@ -19,10 +20,6 @@ class TStatusPanel;
 enum TStatusPanelStyle { psText, psOwnerDraw };
 enum TStatusPanelBevel { pbNone, pbLowered, pbRaised };
 
-// Where a panel's text stands; published as taLeftJustify, taRightJustify and taCenter.
-enum class TPanelAlignment { LeftJustify, RightJustify, Center };
-
-const TEnumInfo& PanelAlignmentIdents();
 const TEnumInfo& StatusPanelStyleIdents();
 const TEnumInfo& StatusPanelBevelIdents();
 
@@ -48,8 +45,8 @@ public:
     void SetBevel(TStatusPanelBevel bevel);
     TStatusPanelStyle Style() const { return m_style; }
     void SetStyle(TStatusPanelStyle style);
-    TPanelAlignment Alignment() const { return m_alignment; }
-    void SetAlignment(TPanelAlignment alignment);
+    TAlignment Alignment() const { return m_alignment; }
+    void SetAlignment(TAlignment alignment);
 
     void Assign(const TPersistent* source) override;
 
@@ -61,7 +58,7 @@ private:
     int m_width = 50;
     TStatusPanelBevel m_bevel = pbLowered;
     TStatusPanelStyle m_style = psText;
-    TPanelAlignment m_alignment = TPanelAlignment::LeftJustify;
+    TAlignment m_alignment = taLeftJustify;
 };
 
 // The panels of one status bar, in order.

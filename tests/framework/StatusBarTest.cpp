@@ -162,7 +162,7 @@ TEST(StatusBarProperties, ThePropertiesTheSkinReadsAreThereByName) {
     TStatusPanel* panel = bar.Panels()->Add();
     EXPECT_EQ(GetEnumProp(panel, "Bevel"), "pbLowered");
     EXPECT_TRUE(SetPropValue(panel, "Alignment", "taCenter"));
-    EXPECT_EQ(panel->Alignment(), TPanelAlignment::Center);
+    EXPECT_EQ(panel->Alignment(), taCenter);
     EXPECT_TRUE(SetPropValue(panel, "Style", "psOwnerDraw"));
     EXPECT_TRUE(SetPropValue(panel, "Width", "150"));
     EXPECT_EQ(panel->Width(), 150);
