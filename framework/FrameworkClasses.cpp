@@ -2,7 +2,10 @@
 
 #include "framework/comctrls/ImageList.h"
 #include "framework/comctrls/PageControl.h"
+#include "framework/comctrls/ProgressBar.h"
 #include "framework/comctrls/StatusBar.h"
+#include "framework/comctrls/TrackBar.h"
+#include "framework/comctrls/UpDown.h"
 #include "framework/controls/GraphicControl.h"
 #include "framework/dialogs/Dialogs.h"
 #include "framework/forms/Application.h"
@@ -40,7 +43,8 @@ void RegisterFrameworkClasses() {
              {&TCustomImageList::ClassInfo(), &TImageList::ClassInfo(), &TCustomTabControl::ClassInfo(),
               &TTabControl::ClassInfo(), &TPageControl::ClassInfo(), &TTabSheet::ClassInfo(),
               &TStatusPanel::ClassInfo(), &TStatusPanels::ClassInfo(), &TCustomStatusBar::ClassInfo(),
-              &TStatusBar::ClassInfo()})
+              &TStatusBar::ClassInfo(), &TProgressBar::ClassInfo(), &TTrackBar::ClassInfo(),
+              &TUpDown::ClassInfo()})
             RegisterClass(*type);
         return true;
     }();
