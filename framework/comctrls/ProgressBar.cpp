@@ -2,6 +2,7 @@
 
 #include "framework/classes/PropertyTable.h"
 #include "framework/comctrls/ControlProperties.h"
+#include "framework/comctrls/Settings.h"
 #include "platform/controls/CommCtrl.h"
 
 #include <algorithm>
@@ -86,10 +87,8 @@ void TProgressBar::SetMax(int max) {
 
 void TProgressBar::SetPosition(int position) {
     position = Clamp(position);
-    if (position == m_position)
-        return;
-    m_position = position;
-    WritePosition();
+    if (ChangeSetting(m_position, position))
+        WritePosition();
 }
 
 void TProgressBar::SetStep(int step) {
@@ -114,22 +113,18 @@ void TProgressBar::StepIt() {
 }
 
 void TProgressBar::StepBy(int delta) {
-    SetPosition(static_cast<int>(std::clamp<long long>(static_cast<long long>(m_position) + delta, INT_MIN, INT_MAX)));
+    SetPosition(static_cast<int>(
+        std::clamp<long long>(static_cast<long long>(m_position) + delta, INT_MIN, INT_MAX)));
 }
 
 void TProgressBar::SetSmooth(bool smooth) {
-    if (smooth == m_smooth)
-        return;
-    m_smooth = smooth;
-    RecreateWnd();
+    if (ChangeSetting(m_smooth, smooth))
+        RecreateWnd();
 }
 
 void TProgressBar::SetOrientation(TProgressBarOrientation orientation) {
-    if (orientation == m_orientation)
+    if (!ChangeSetting(m_orientation, orientation))
         return;
-    m_orientation = orientation;
-    // A bar turned on its side keeps its proportions.
-    if (!ComponentState().Contains(csLoading))
-        SetBounds(Left(), Top(), Height(), Width());
+    TurnSides(*this);
     RecreateWnd();
 }

@@ -3,6 +3,7 @@
 #include "framework/classes/PropertyTable.h"
 #include "framework/comctrls/ControlProperties.h"
 #include "framework/comctrls/DrawItemCanvas.h"
+#include "framework/comctrls/Settings.h"
 #include "platform/controls/CommCtrl.h"
 
 #include <algorithm>
@@ -42,39 +43,29 @@ void TStatusPanel::Changed(bool layout) {
 }
 
 void TStatusPanel::SetText(const std::string& text) {
-    if (text == m_text)
-        return;
-    m_text = text;
-    Changed(false);
+    if (ChangeSetting(m_text, text))
+        Changed(false);
 }
 
 void TStatusPanel::SetWidth(int width) {
     width = std::max(width, 0);
-    if (width == m_width)
-        return;
-    m_width = width;
-    Changed(true);
+    if (ChangeSetting(m_width, width))
+        Changed(true);
 }
 
 void TStatusPanel::SetBevel(TStatusPanelBevel bevel) {
-    if (bevel == m_bevel)
-        return;
-    m_bevel = bevel;
-    Changed(false);
+    if (ChangeSetting(m_bevel, bevel))
+        Changed(false);
 }
 
 void TStatusPanel::SetStyle(TStatusPanelStyle style) {
-    if (style == m_style)
-        return;
-    m_style = style;
-    Changed(false);
+    if (ChangeSetting(m_style, style))
+        Changed(false);
 }
 
 void TStatusPanel::SetAlignment(TAlignment alignment) {
-    if (alignment == m_alignment)
-        return;
-    m_alignment = alignment;
-    Changed(false);
+    if (ChangeSetting(m_alignment, alignment))
+        Changed(false);
 }
 
 void TStatusPanel::Assign(const TPersistent* source) {
@@ -285,17 +276,13 @@ void TCustomStatusBar::SetSimplePanel(bool simple) {
 }
 
 void TCustomStatusBar::SetSimpleText(const std::string& text) {
-    if (text == m_simpleText)
-        return;
-    m_simpleText = text;
-    UpdateSimpleText();
+    if (ChangeSetting(m_simpleText, text))
+        UpdateSimpleText();
 }
 
 void TCustomStatusBar::SetSizeGrip(bool sizeGrip) {
-    if (sizeGrip == m_sizeGrip)
-        return;
-    m_sizeGrip = sizeGrip;
-    RecreateWnd();
+    if (ChangeSetting(m_sizeGrip, sizeGrip))
+        RecreateWnd();
 }
 
 void TCustomStatusBar::DrawPanel(TStatusPanel* panel, const TRect& rect) {

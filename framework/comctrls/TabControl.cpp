@@ -3,6 +3,7 @@
 #include "framework/classes/PropertyTable.h"
 #include "framework/comctrls/ControlProperties.h"
 #include "framework/comctrls/DrawItemCanvas.h"
+#include "framework/comctrls/Settings.h"
 #include "framework/graphics/Canvas.h"
 #include "platform/controls/CommCtrl.h"
 
@@ -243,31 +244,23 @@ int TCustomTabControl::IndexOfTabAt(int x, int y) {
 // ---- appearance -----------------------------------------------------------------------------
 
 void TCustomTabControl::SetStyle(TTabStyle style) {
-    if (style == m_style)
-        return;
-    m_style = style;
-    RecreateWnd();
+    if (ChangeSetting(m_style, style))
+        RecreateWnd();
 }
 
 void TCustomTabControl::SetTabPosition(TTabPosition position) {
-    if (position == m_tabPosition)
-        return;
-    m_tabPosition = position;
-    RecreateWnd();
+    if (ChangeSetting(m_tabPosition, position))
+        RecreateWnd();
 }
 
 void TCustomTabControl::SetMultiLine(bool multiLine) {
-    if (multiLine == m_multiLine)
-        return;
-    m_multiLine = multiLine;
-    RecreateWnd();
+    if (ChangeSetting(m_multiLine, multiLine))
+        RecreateWnd();
 }
 
 void TCustomTabControl::SetOwnerDraw(bool ownerDraw) {
-    if (ownerDraw == m_ownerDraw)
-        return;
-    m_ownerDraw = ownerDraw;
-    RecreateWnd();
+    if (ChangeSetting(m_ownerDraw, ownerDraw))
+        RecreateWnd();
 }
 
 void TCustomTabControl::SetImages(TCustomImageList* images) {

@@ -2,6 +2,7 @@
 
 #include "framework/classes/PropertyTable.h"
 #include "framework/comctrls/ControlProperties.h"
+#include "framework/comctrls/Settings.h"
 #include "platform/controls/CommCtrl.h"
 
 #include <algorithm>
@@ -163,40 +164,29 @@ void TTrackBar::SetPageSize(int pageSize) {
 }
 
 void TTrackBar::SetSelStart(int selStart) {
-    if (selStart == m_selStart)
-        return;
-    m_selStart = selStart;
-    WriteSelection();
+    if (ChangeSetting(m_selStart, selStart))
+        WriteSelection();
 }
 
 void TTrackBar::SetSelEnd(int selEnd) {
-    if (selEnd == m_selEnd)
-        return;
-    m_selEnd = selEnd;
-    WriteSelection();
+    if (ChangeSetting(m_selEnd, selEnd))
+        WriteSelection();
 }
 
 void TTrackBar::SetTickStyle(TTickStyle style) {
-    if (style == m_tickStyle)
-        return;
-    m_tickStyle = style;
-    RecreateWnd();
+    if (ChangeSetting(m_tickStyle, style))
+        RecreateWnd();
 }
 
 void TTrackBar::SetTickMarks(TTickMark marks) {
-    if (marks == m_tickMarks)
-        return;
-    m_tickMarks = marks;
-    RecreateWnd();
+    if (ChangeSetting(m_tickMarks, marks))
+        RecreateWnd();
 }
 
 void TTrackBar::SetOrientation(TTrackBarOrientation orientation) {
-    if (orientation == m_orientation)
+    if (!ChangeSetting(m_orientation, orientation))
         return;
-    m_orientation = orientation;
-    // A bar turned on its side keeps its proportions.
-    if (!ComponentState().Contains(csLoading))
-        SetBounds(Left(), Top(), Height(), Width());
+    TurnSides(*this);
     RecreateWnd();
 }
 

@@ -1,6 +1,7 @@
 #include "framework/comctrls/UpDown.h"
 
 #include "framework/classes/PropertyTable.h"
+#include "framework/comctrls/Settings.h"
 #include "platform/controls/CommCtrl.h"
 
 #include <algorithm>
@@ -19,13 +20,15 @@ const TClass& TUpDown::ClassInfo() {
     static const TClass info(
         "TUpDown", &TWinControl::ClassInfo(),
         {
-            EnumProperty("AlignButton", UDAlignButtonIdents(), &TUpDown::AlignButton, &TUpDown::SetAlignButton),
+            EnumProperty("AlignButton", UDAlignButtonIdents(), &TUpDown::AlignButton,
+                         &TUpDown::SetAlignButton),
             EnumProperty("ArrowKeys", BooleanIdents(), &TUpDown::ArrowKeys, &TUpDown::SetArrowKeys),
             ObjProperty("Associate", &TUpDown::Associate, &TUpDown::SetAssociate),
             OrdProperty("Increment", &TUpDown::Increment, &TUpDown::SetIncrement),
             OrdProperty("Max", &TUpDown::Max, &TUpDown::SetMax),
             OrdProperty("Min", &TUpDown::Min, &TUpDown::SetMin),
-            EnumProperty("Orientation", UDOrientationIdents(), &TUpDown::Orientation, &TUpDown::SetOrientation),
+            EnumProperty("Orientation", UDOrientationIdents(), &TUpDown::Orientation,
+                         &TUpDown::SetOrientation),
             OrdProperty("Position", &TUpDown::Position, &TUpDown::SetPosition),
             EnumProperty("Thousands", BooleanIdents(), &TUpDown::Thousands, &TUpDown::SetThousands),
             EnumProperty("Wrap", BooleanIdents(), &TUpDown::Wrap, &TUpDown::SetWrap),
@@ -139,46 +142,34 @@ void TUpDown::SetMax(int max) {
 }
 
 void TUpDown::SetIncrement(int increment) {
-    if (increment == m_increment)
-        return;
-    m_increment = increment;
-    WriteIncrement();
+    if (ChangeSetting(m_increment, increment))
+        WriteIncrement();
 }
 
 void TUpDown::SetWrap(bool wrap) {
-    if (wrap == m_wrap)
-        return;
-    m_wrap = wrap;
-    RecreateWnd();
+    if (ChangeSetting(m_wrap, wrap))
+        RecreateWnd();
 }
 
 void TUpDown::SetArrowKeys(bool arrowKeys) {
-    if (arrowKeys == m_arrowKeys)
-        return;
-    m_arrowKeys = arrowKeys;
-    RecreateWnd();
+    if (ChangeSetting(m_arrowKeys, arrowKeys))
+        RecreateWnd();
 }
 
 void TUpDown::SetThousands(bool thousands) {
-    if (thousands == m_thousands)
-        return;
-    m_thousands = thousands;
-    RecreateWnd();
+    if (ChangeSetting(m_thousands, thousands))
+        RecreateWnd();
 }
 
 void TUpDown::SetAlignButton(TUDAlignButton align) {
-    if (align == m_alignButton)
-        return;
-    m_alignButton = align;
-    RecreateWnd();
+    if (ChangeSetting(m_alignButton, align))
+        RecreateWnd();
 }
 
 void TUpDown::SetOrientation(TUDOrientation orientation) {
-    if (orientation == m_orientation)
+    if (!ChangeSetting(m_orientation, orientation))
         return;
-    m_orientation = orientation;
-    if (!ComponentState().Contains(csLoading))
-        SetBounds(Left(), Top(), Height(), Width());
+    TurnSides(*this);
     RecreateWnd();
 }
 

@@ -1,8 +1,8 @@
 // Image lists: images cut from a bitmap, masks by colour, drawing onto a canvas, change
 // notification to the controls that show them.
 
-#include "framework/classes/TypInfo.h"
 #include "framework/comctrls/ImageList.h"
+#include "framework/classes/TypInfo.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
 #include "platform/display/Headless.h"
