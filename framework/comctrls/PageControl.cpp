@@ -135,20 +135,15 @@ void TPageControl::SetActivePage(TTabSheet* page) {
         return;
     if (page != m_activePage) {
         TTabSheet* previous = m_activePage;
-        HWND focus = GetFocus();
-        const bool focusInside = previous && previous->HandleAllocated() && focus &&
-                                 (focus == previous->Handle() || IsChild(previous->Handle(), focus));
         m_activePage = page;
-        // The new page shows before the old one hides, so the pane behind never flashes.
+        // The new page shows before the old one hides, so the pane behind never flashes. A
+        // hidden window's focus goes to its parent, the page control.
         if (page) {
             page->BringToFront();
             page->SetVisible(true);
         }
         if (previous)
             previous->SetVisible(false);
-        // The focus must not stay in a hidden page.
-        if (focusInside && CanFocus())
-            SetFocus();
     }
     SetTabIndex(page ? page->TabIndex() : -1);
 }

@@ -121,6 +121,35 @@ TEST_F(PageControls, ClickingATabSwitchesPagesUnlessOnChangingVetoes) {
     EXPECT_EQ(events.size(), 2u);
 }
 
+TEST_F(PageControls, ArrowKeysOnTheTabsSwitchPagesAndTheFocusLeavesAHiddenPage) {
+    TPageControl* control = MakePages({"one", "two"});
+    auto* inside = new TWinControl(form);
+    inside->SetParent(control->Pages(0));
+    inside->SetTabStop(true);
+    int changes = 0;
+    control->OnChange = [&](TObject*) { ++changes; };
+    control->SetFocus();
+    Pump();
+    platform::headless::TypeKey(VK_RIGHT);
+    Pump();
+    EXPECT_EQ(control->ActivePage(), control->Pages(1));
+    EXPECT_EQ(changes, 1);
+    control->OnChanging = [](TObject*, bool& allow) { allow = false; };
+    platform::headless::TypeKey(VK_LEFT);
+    Pump();
+    EXPECT_EQ(control->ActivePage(), control->Pages(1));
+    control->OnChanging = nullptr;
+
+    // A page that hides while it holds the focus gives it to the page control.
+    control->SetActivePageIndex(0);
+    inside->SetFocus();
+    Pump();
+    ASSERT_TRUE(inside->Focused());
+    control->SetActivePageIndex(1);
+    Pump();
+    EXPECT_TRUE(control->Focused());
+}
+
 TEST_F(PageControls, TabsFollowPagesAddedRemovedMovedRenamedAndHidden) {
     TPageControl* control = MakePages({"a", "b", "c"});
     TTabSheet* a = control->Pages(0);
