@@ -16,6 +16,7 @@
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/Picture.h"
 #include "framework/grid/StringGrid.h"
+#include "framework/menus/Menus.h"
 #include "framework/stdctrls/Buttons.h"
 #include "framework/stdctrls/Edits.h"
 #include "framework/stdctrls/Memo.h"
@@ -45,6 +46,9 @@ void RegisterFrameworkClasses() {
               &TStatusPanel::ClassInfo(), &TStatusPanels::ClassInfo(), &TCustomStatusBar::ClassInfo(),
               &TStatusBar::ClassInfo(), &TProgressBar::ClassInfo(), &TTrackBar::ClassInfo(),
               &TUpDown::ClassInfo()})
+            RegisterClass(*type);
+        for (const TClass* type : {&TMenuItem::ClassInfo(), &TMenu::ClassInfo(), &TMainMenu::ClassInfo(),
+                                   &TPopupMenu::ClassInfo()})
             RegisterClass(*type);
         return true;
     }();

@@ -2,6 +2,7 @@
 
 #include "framework/classes/PropertyTable.h"
 #include "framework/controls/WinControl.h"
+#include "framework/menus/Menus.h"
 #include "platform/gdi/WinRect.h"
 #include "platform/user/WinUser.h"
 
@@ -52,6 +53,7 @@ const TClass& TControl::ClassInfo() {
             EnumProperty("Enabled", BooleanIdents(), &TControl::Enabled, &TControl::SetEnabled),
             OrdProperty("Height", &TControl::Height, &TControl::SetHeight),
             StrProperty("Hint", &TControl::Hint, &TControl::SetHint),
+            ObjProperty("PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu),
             OrdProperty("Left", &TControl::Left, &TControl::SetLeft),
             EnumProperty("ParentShowHint", BooleanIdents(), &TControl::ParentShowHint,
                          &TControl::SetParentShowHint),
@@ -272,6 +274,9 @@ void TControl::Dispatch(TMessage& message) {
     case CM_PARENTSHOWHINTCHANGED:
         CMParentShowHintChanged(message);
         break;
+    case WM_CONTEXTMENU:
+        WMContextMenu(message);
+        break;
     case CM_TEXTCHANGED:
         CMTextChanged(message);
         break;
@@ -387,6 +392,43 @@ void TControl::CMParentFontChanged(TMessage&) {
     m_updatingFromParent = true;
     m_font->Assign(m_parent->Font());
     m_updatingFromParent = false;
+}
+
+void TControl::SetPopupMenu(TPopupMenu* menu) {
+    if (menu == m_popupMenu)
+        return;
+    if (m_popupMenu)
+        m_popupMenu->RemoveFreeNotification(this);
+    m_popupMenu = menu;
+    if (m_popupMenu)
+        m_popupMenu->FreeNotification(this);
+}
+
+void TControl::Notification(TComponent* component, TOperation operation) {
+    TComponent::Notification(component, operation);
+    if (operation == opRemove && component == m_popupMenu)
+        m_popupMenu = nullptr;
+}
+
+void TControl::WMContextMenu(TMessage& message) {
+    // lParam -1 is the keyboard's request (Shift+F10, the menu key): the menu opens at the
+    // control's client origin.
+    const bool fromKeyboard = message.LParam == -1;
+    TPoint point = fromKeyboard ? ClientToScreen(Point(0, 0))
+                                : Point(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam));
+    TControl* target = this;
+    if (auto* windowed = dynamic_cast<TWinControl*>(this); windowed && !fromKeyboard) {
+        if (TControl* child = windowed->ControlAtPos(ScreenToClient(point)); child && child->PopupMenu())
+            target = child;
+    }
+    TPopupMenu* menu = target->PopupMenu();
+    if (!menu || !menu->AutoPopup()) {
+        DefaultHandler(message); // the parent may have one
+        return;
+    }
+    menu->SetPopupComponent(target);
+    menu->Popup(point.x, point.y);
+    message.Result = 1;
 }
 
 void TControl::CMParentShowHintChanged(TMessage&) {

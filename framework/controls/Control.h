@@ -16,6 +16,7 @@
 
 class TWinControl;
 class TCustomForm;
+class TPopupMenu;
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
@@ -143,6 +144,9 @@ public:
     bool UseRightToLeftReading() const { return m_biDiMode != bdLeftToRight; }
     TCursor Cursor() const { return m_cursor; }
     void SetCursor(TCursor cursor);
+    // Shown (when its AutoPopup is on) for the control's context-menu request.
+    TPopupMenu* PopupMenu() const { return m_popupMenu; }
+    void SetPopupMenu(TPopupMenu* menu);
 
     TControlStyle ControlStyle() const { return m_controlStyle; }
     void SetControlStyle(TControlStyle style) { m_controlStyle = style; }
@@ -200,6 +204,8 @@ protected:
     void CMParentShowHintChanged(TMessage& message);
     void CMTextChanged(TMessage& message);
     void WMMouseButton(TMessage& message);
+    void WMContextMenu(TMessage& message);
+    void Notification(TComponent* component, TOperation operation) override;
 
     std::string m_text;
     TControlStyle m_controlStyle{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
@@ -226,6 +232,7 @@ private:
     bool m_parentShowHint = true;
     TBiDiMode m_biDiMode = bdLeftToRight;
     TCursor m_cursor = crDefault;
+    TPopupMenu* m_popupMenu = nullptr;
     TWndMethod m_windowProc;
 };
 

@@ -62,7 +62,12 @@ bool TApplication::IsKeyMessage(MSG& message) {
         control = FindControl(window);
     if (!control)
         return false;
-    return control->Perform(reflected, message.wParam, message.lParam) != 0;
+    if (control->Perform(reflected, message.wParam, message.lParam) != 0)
+        return true;
+    // A key the control left alone may be a shortcut of its form's menu bar.
+    TCustomForm* form = GetParentForm(control);
+    return reflected == CN_KEYDOWN && form &&
+           form->IsShortCut(static_cast<WORD>(message.wParam), KeyboardShiftState());
 }
 
 bool TApplication::ProcessMessage() {

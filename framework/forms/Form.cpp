@@ -4,6 +4,8 @@
 #include "framework/forms/Application.h"
 #include "framework/forms/Screen.h"
 #include "framework/graphics/Canvas.h"
+#include "framework/menus/MenuMessages.h"
+#include "framework/menus/Menus.h"
 
 #include <algorithm>
 
@@ -61,6 +63,7 @@ const TClass& TCustomForm::ClassInfo() {
             ObjProperty("Icon", &TCustomForm::Icon, &TCustomForm::SetIcon),
             EnumProperty("KeyPreview", BooleanIdents(), &TCustomForm::KeyPreview,
                          &TCustomForm::SetKeyPreview),
+            ObjProperty("Menu", &TCustomForm::Menu, &TCustomForm::SetMenu),
             EnumProperty("ParentFont", BooleanIdents(), &TControl::ParentFont, &TControl::SetParentFont),
             EnumProperty("Position", PositionIdents(), &TCustomForm::Position, &TCustomForm::SetPosition),
             EnumProperty("WindowState", WindowStateIdents(), &TCustomForm::WindowState,
@@ -175,6 +178,40 @@ void TCustomForm::CreateHandle() {
     TWinControl::CreateHandle();
     if (HandleAllocated() && !m_icon->Empty())
         SendMessageA(m_handle, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon->Handle()));
+    if (HandleAllocated() && m_menu)
+        m_menu->SetWindowHandle(m_handle);
+}
+
+void TCustomForm::DestroyWnd() {
+    // The window would destroy its menu bar with itself; the menu outlives the window.
+    if (m_menu)
+        m_menu->SetWindowHandle(nullptr);
+    TWinControl::DestroyWnd();
+}
+
+void TCustomForm::SetMenu(TMainMenu* menu) {
+    if (menu == m_menu)
+        return;
+    if (m_menu) {
+        m_menu->SetWindowHandle(nullptr);
+        m_menu->RemoveFreeNotification(this);
+    }
+    m_menu = menu;
+    if (!m_menu)
+        return;
+    m_menu->FreeNotification(this);
+    if (HandleAllocated())
+        m_menu->SetWindowHandle(m_handle);
+}
+
+bool TCustomForm::IsShortCut(WORD key, TShiftState shift) {
+    return m_menu && m_menu->IsShortCut(key, shift);
+}
+
+void TCustomForm::Notification(TComponent* component, TOperation operation) {
+    TWinControl::Notification(component, operation);
+    if (operation == opRemove && component == m_menu)
+        m_menu = nullptr;
 }
 
 void TCustomForm::SetBorderStyle(TFormBorderStyle style) {
@@ -525,6 +562,13 @@ void TCustomForm::Dispatch(TMessage& message) {
         break;
     case WM_ACTIVATE:
         WMActivate(message);
+        break;
+    case WM_COMMAND:
+    case WM_MEASUREITEM:
+    case WM_DRAWITEM:
+    case WM_MENUCHAR:
+        if (!HandleMenuMessage(message))
+            TWinControl::Dispatch(message);
         break;
     default:
         TWinControl::Dispatch(message);

@@ -47,6 +47,8 @@ const TEnumInfo& WindowStateIdents();
 using TCloseEvent = std::function<void(TObject* sender, TCloseAction& action)>;
 using TCloseQueryEvent = std::function<void(TObject* sender, bool& canClose)>;
 
+class TMainMenu;
+
 class TCustomForm : public TWinControl {
 public:
     static const TClass& ClassInfo();
@@ -75,6 +77,12 @@ public:
     void SetKeyPreview(bool keyPreview) { m_keyPreview = keyPreview; }
     TIcon* Icon() const { return m_icon.get(); }
     void SetIcon(TIcon* icon) { m_icon->Assign(icon); }
+
+    // The menu bar: the window shows the menu's native menu and keeps it while it is remade.
+    TMainMenu* Menu() const { return m_menu; }
+    void SetMenu(TMainMenu* menu);
+    // Clicks the menu bar's item with the shortcut of the key; true when there was one.
+    bool IsShortCut(WORD key, TShiftState shift);
 
     TWinControl* ActiveControl() const { return m_activeControl; }
     void SetActiveControl(TWinControl* control);
@@ -119,7 +127,9 @@ public:
 protected:
     void CreateParams(TCreateParams& params) override;
     void CreateHandle() override;
+    void DestroyWnd() override;
     void Loaded() override;
+    void Notification(TComponent* component, TOperation operation) override;
     virtual void DoShow();
     virtual void DoHide();
 
@@ -146,6 +156,7 @@ private:
     bool m_autoScroll = true;
     bool m_keyPreview = false;
     std::unique_ptr<TIcon> m_icon;
+    TMainMenu* m_menu = nullptr;
     TWinControl* m_activeControl = nullptr;
     TWinControl* m_focusedControl = nullptr;
     bool m_active = false;

@@ -1,0 +1,9 @@
+#pragma once
+// What a form does with the messages of its menus (the menu bar's and the popup menus it owns):
+// WM_COMMAND from a menu clicks the item of its command, WM_MEASUREITEM and WM_DRAWITEM of an
+// owner-drawn item go to the item with a canvas over the menu's device context.
+
+#include "framework/controls/Messages.h"
+
+// True when the message belonged to a menu item and was handled.
+bool HandleMenuMessage(TMessage& message);
