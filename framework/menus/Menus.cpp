@@ -8,11 +8,12 @@
 // ---- TMenu ------------------------------------------------------------------------------------
 
 const TClass& TMenu::ClassInfo() {
-    static const TClass info("TMenu", &TComponent::ClassInfo(),
-                             {
-                                 ObjProperty("Items", &TMenu::Items, nullptr),
-                                 EnumProperty("OwnerDraw", BooleanIdents(), &TMenu::OwnerDraw, &TMenu::SetOwnerDraw),
-                             });
+    static const TClass info(
+        "TMenu", &TComponent::ClassInfo(),
+        {
+            ObjProperty("Items", &TMenu::Items, nullptr),
+            EnumProperty("OwnerDraw", BooleanIdents(), &TMenu::OwnerDraw, &TMenu::SetOwnerDraw),
+        });
     return info;
 }
 

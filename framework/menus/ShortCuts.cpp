@@ -14,11 +14,11 @@ struct NamedKey {
 };
 
 constexpr std::array NamedKeys{
-    NamedKey{VK_BACK, "BkSp"},  NamedKey{VK_TAB, "Tab"},     NamedKey{VK_ESCAPE, "Esc"},
+    NamedKey{VK_BACK, "BkSp"},    NamedKey{VK_TAB, "Tab"},     NamedKey{VK_ESCAPE, "Esc"},
     NamedKey{VK_RETURN, "Enter"}, NamedKey{VK_SPACE, "Space"}, NamedKey{VK_PRIOR, "PgUp"},
-    NamedKey{VK_NEXT, "PgDn"},  NamedKey{VK_END, "End"},     NamedKey{VK_HOME, "Home"},
-    NamedKey{VK_LEFT, "Left"},  NamedKey{VK_UP, "Up"},       NamedKey{VK_RIGHT, "Right"},
-    NamedKey{VK_DOWN, "Down"},  NamedKey{VK_INSERT, "Ins"},  NamedKey{VK_DELETE, "Del"},
+    NamedKey{VK_NEXT, "PgDn"},    NamedKey{VK_END, "End"},     NamedKey{VK_HOME, "Home"},
+    NamedKey{VK_LEFT, "Left"},    NamedKey{VK_UP, "Up"},       NamedKey{VK_RIGHT, "Right"},
+    NamedKey{VK_DOWN, "Down"},    NamedKey{VK_INSERT, "Ins"},  NamedKey{VK_DELETE, "Del"},
 };
 
 constexpr std::array Modifiers{

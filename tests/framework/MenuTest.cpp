@@ -307,7 +307,8 @@ TEST_F(MenuForm, OwnerDrawnItemsAreMeasuredAndDrawnByTheirHandlers) {
         seen = headless::ReadPixel(menuWindow, item.left - window.left + 5, item.top - window.top + 5);
         RECT exitRect{};
         GetMenuItemRect(form->Handle(), file->Handle(), 2, &exitRect);
-        plain = headless::ReadPixel(menuWindow, exitRect.left - window.left + 2, exitRect.top - window.top + 2);
+        plain =
+            headless::ReadPixel(menuWindow, exitRect.left - window.left + 2, exitRect.top - window.top + 2);
         headless::TypeKey(VK_ESCAPE);
         headless::TypeKey(VK_ESCAPE);
         return true;
