@@ -231,8 +231,17 @@ void TCustomStatusBar::UpdatePanels() {
     for (int i = 0; i < count; ++i)
         UpdatePanel(i);
     UpdateSimpleText();
-    // A bar without panels shows its simple text.
-    SendMessageA(m_handle, SB_SIMPLE, m_simplePanel || count == 0, 0);
+    UpdateSimpleMode();
+}
+
+void TCustomStatusBar::UpdateSimpleMode() {
+    if (!HandleAllocated())
+        return;
+    // A bar without panels shows its simple text. The window tells its parent of every switch,
+    // so it is told only of real ones.
+    const bool simple = m_simplePanel || m_panels->Count() == 0;
+    if ((SendMessageA(m_handle, SB_ISSIMPLE, 0, 0) != 0) != simple)
+        SendMessageA(m_handle, SB_SIMPLE, simple, 0);
 }
 
 void TCustomStatusBar::UpdatePanel(int index) {
@@ -271,8 +280,7 @@ void TCustomStatusBar::SetSimplePanel(bool simple) {
     if (simple == m_simplePanel)
         return;
     m_simplePanel = simple;
-    if (HandleAllocated())
-        SendMessageA(m_handle, SB_SIMPLE, simple || m_panels->Count() == 0, 0);
+    UpdateSimpleMode();
 }
 
 void TCustomStatusBar::SetSimpleText(const std::string& text) {

@@ -134,6 +134,7 @@ protected:
 private:
     void CNDrawItem(TMessage& message);
     void UpdateSimpleText();
+    void UpdateSimpleMode();
 
     std::unique_ptr<TStatusPanels> m_panels;
     bool m_simplePanel = false;

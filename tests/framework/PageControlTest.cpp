@@ -264,6 +264,43 @@ TEST_F(PageControls, OwnerDrawnTabsAreDrawnByOnDrawTab) {
               RGB(255, 0, 0));
 }
 
+TEST_F(PageControls, APlainTabControlKeepsItsSelectionInStepWithTheWindow) {
+    form = NewForm(400, 300);
+    auto* tabs = new TTabControl(form);
+    tabs->SetParent(form);
+    auto* child = new TWinControl(form);
+    child->SetParent(tabs);
+    child->SetAlign(alClient);
+    EXPECT_EQ(tabs->TabIndex(), -1);
+    tabs->AddTab("TCP");
+    tabs->AddTab("UDP");
+    tabs->AddTab("远程");
+    form->Show();
+    Pump();
+    HWND window = tabs->Handle();
+    EXPECT_EQ(tabs->TabIndex(), 0);
+    tabs->SetTabIndex(2);
+    tabs->DeleteTab(0);
+    EXPECT_EQ(tabs->TabIndex(), 1);
+    EXPECT_EQ(SendMessageA(window, TCM_GETCURSEL, 0, 0), 1);
+    tabs->DeleteTab(1);
+    EXPECT_EQ(tabs->TabIndex(), -1);
+    EXPECT_EQ(SendMessageA(window, TCM_GETCURSEL, 0, 0), -1);
+    tabs->SetTabIndex(5); // out of range: ignored
+    EXPECT_EQ(tabs->TabIndex(), -1);
+    tabs->SetTabIndex(0);
+    tabs->SetTabText(0, "TCP/UDP");
+
+    tabs->SetMultiLine(true);
+    EXPECT_NE(tabs->Handle(), window);
+    EXPECT_TRUE(GetWindowLongA(tabs->Handle(), GWL_STYLE) & TCS_MULTILINE);
+    EXPECT_EQ(tabs->TabText(0), "TCP/UDP");
+    EXPECT_EQ(SendMessageA(tabs->Handle(), TCM_GETITEMCOUNT, 0, 0), 1);
+    EXPECT_EQ(SendMessageA(tabs->Handle(), TCM_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(Edges(child->BoundsRect()), Edges(tabs->DisplayRect()));
+    EXPECT_EQ(tabs->IndexOfTabAt(5, 5), 0);
+}
+
 TEST(PageControlProperties, ThePropertiesTheSkinReadsAreThereByName) {
     TPageControl control(nullptr);
     TTabSheet sheet(nullptr);
@@ -293,5 +330,13 @@ TEST(PageControlProperties, ThePropertiesTheSkinReadsAreThereByName) {
     EXPECT_EQ(GetOrdProp(&sheet, "ImageIndex"), -1);
     EXPECT_EQ(GetOrdProp(&sheet, "Style"), -1);
     EXPECT_TRUE(control.InheritsFrom("TCustomTabControl"));
+
+    // Sheets owned by their page control go with it.
+    auto* owner = new TPageControl(nullptr);
+    auto* owned = new TTabSheet(owner);
+    owned->SetPageControl(owner);
+    (new TTabSheet(owner))->SetPageControl(owner);
+    EXPECT_EQ(owner->ActivePage(), owned);
+    delete owner;
     EXPECT_EQ(FindClass("TTabSheet"), &TTabSheet::ClassInfo());
 }

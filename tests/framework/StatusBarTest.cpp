@@ -105,6 +105,16 @@ TEST_F(StatusBars, TheSimpleTextShowsInSimpleModeOrWithoutPanels) {
     EXPECT_EQ(SendMessageA(bar->Handle(), SB_ISSIMPLE, 0, 0), FALSE);
     bar->Panels()->Clear();
     EXPECT_EQ(SendMessageA(bar->Handle(), SB_ISSIMPLE, 0, 0), TRUE);
+
+    // The window reports each switch of mode to its parent (reflected back to the bar); a
+    // change of panels that keeps the mode reports nothing.
+    bar->Panels()->Add()->SetWidth(100);
+    MessageSpy spy(bar);
+    bar->Panels()->Items(0)->SetWidth(120);
+    bar->Panels()->Add();
+    EXPECT_EQ(spy.Count(CN_NOTIFY), 0);
+    bar->SetSimplePanel(true);
+    EXPECT_EQ(spy.Count(CN_NOTIFY), 1);
 }
 
 TEST_F(StatusBars, ARecreatedWindowKeepsPanelsAndTexts) {
