@@ -89,6 +89,13 @@ TEST_F(PageControls, TheFirstPageShowsAndFillsTheDisplayArea) {
     GetClientRect(control->Handle(), &display);
     SendMessageA(control->Handle(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
     EXPECT_EQ(Edges(first->BoundsRect()), Edges(display));
+
+    // And the height of the tabs, which follows the font.
+    const LONG top = display.top;
+    control->Font()->SetHeight(-24);
+    Pump();
+    EXPECT_GT(first->Top(), top);
+    EXPECT_EQ(Edges(first->BoundsRect()), Edges(control->DisplayRect()));
 }
 
 TEST_F(PageControls, ClickingATabSwitchesPagesUnlessOnChangingVetoes) {
