@@ -53,10 +53,8 @@ TCustomTabControl::TCustomTabControl(TComponent* owner)
     m_imageLink.OnChange = [this](TObject*) { ImageListChange(); };
 }
 
-TCustomTabControl::~TCustomTabControl() {
-    if (m_images)
-        m_images->UnRegisterChanges(&m_imageLink);
-}
+// The change link lets go of the image list by itself.
+TCustomTabControl::~TCustomTabControl() = default;
 
 // ---- the window -----------------------------------------------------------------------------
 
