@@ -226,8 +226,12 @@ void TCustomStatusBar::UpdatePanels() {
         edge += m_panels->Items(i)->Width();
         edges.push_back(i == count - 1 ? -1 : edge);
     }
-    if (!edges.empty())
-        SendMessageA(m_handle, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
+    if (edges.empty()) {
+        // The window always has a part; without panels it is one empty part over the bar.
+        edges.push_back(-1);
+        SendMessageA(m_handle, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(""));
+    }
+    SendMessageA(m_handle, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
     for (int i = 0; i < count; ++i)
         UpdatePanel(i);
     UpdateSimpleText();

@@ -105,6 +105,8 @@ TEST_F(StatusBars, TheSimpleTextShowsInSimpleModeOrWithoutPanels) {
     EXPECT_EQ(SendMessageA(bar->Handle(), SB_ISSIMPLE, 0, 0), FALSE);
     bar->Panels()->Clear();
     EXPECT_EQ(SendMessageA(bar->Handle(), SB_ISSIMPLE, 0, 0), TRUE);
+    EXPECT_EQ(WindowParts(bar), (std::vector<int>{-1}));
+    EXPECT_EQ(WindowText(bar, 0), "");
 
     // The window reports each switch of mode to its parent (reflected back to the bar); a
     // change of panels that keeps the mode reports nothing.
