@@ -270,7 +270,9 @@ void Press(ComboBoxState& combo, POINT point) {
 }
 
 void Focus(ComboBoxState& combo, bool focused, HWND other) {
-    if (combo.edit && other == combo.edit)
+    // The focus moving into the field stays the combo box's; focus given to the combo box
+    // itself, from anywhere, goes on into the field.
+    if (!focused && combo.edit && other == combo.edit)
         return;
     if (focused && combo.edit) {
         SetFocus(combo.edit);

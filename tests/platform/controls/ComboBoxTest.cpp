@@ -291,3 +291,14 @@ TEST_F(ComboBoxTest, Painting_TheFocusedFieldIsHighlightedAndTheButtonRaised) {
 }
 
 } // namespace
+
+TEST_F(ComboBoxTest, Focus_GivenToTheComboBoxFromItsOwnFieldStaysInTheField) {
+    HWND combo = CreateCombo(CBS_DROPDOWN);
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    GetComboBoxInfo(combo, &info);
+    SetFocus(combo);
+    ASSERT_EQ(GetFocus(), info.hwndItem);
+    SetFocus(combo);
+    EXPECT_EQ(GetFocus(), info.hwndItem) << "typing still reaches the field";
+}
