@@ -115,6 +115,7 @@ void NotifyParent(HWND bar, WORD code) {
 LRESULT CALLBACK ScrollBarProc(HWND bar, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
+        MarkScrollBarControl(bar);
         if (auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam))
             ApplyAlignment(bar, *create);
         return 0;

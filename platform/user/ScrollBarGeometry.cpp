@@ -64,6 +64,8 @@ void PlaceThumbAt(ScrollBarGeometry& g, const ScrollBarData& data, int position)
 } // namespace
 
 bool IsScrollBarControl(const Window& window) {
+    if (window.scrollBars.isControl)
+        return true;
     if (!window.windowClass)
         return false;
     const std::u16string& name = window.windowClass->name;
@@ -76,6 +78,11 @@ bool IsScrollBarControl(const Window& window) {
             return false;
     }
     return true;
+}
+
+void MarkScrollBarControl(HWND bar) {
+    if (Window* window = WindowFromHandle(bar))
+        window->scrollBars.isControl = true;
 }
 
 ScrollBarData* BarData(Window& window, int bar) {

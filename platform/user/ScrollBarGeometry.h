@@ -24,8 +24,10 @@ struct ScrollBarGeometry {
 
 // The record of the bar (SB_HORZ, SB_VERT or SB_CTL), or null for another code.
 ScrollBarData* BarData(Window& window, int bar);
-// A scroll bar control: a window whose bar is SB_CTL.
+// A scroll bar control: a window whose bar is SB_CTL: of the "ScrollBar" class, or of a class
+// whose procedure hands its messages to that class's (marked when it is created).
 bool IsScrollBarControl(const Window& window);
+void MarkScrollBarControl(HWND bar);
 
 ScrollBarGeometry MeasureScrollBar(Window& window, int bar);
 // The thumb of the geometry moved to a position other than the bar's own.

@@ -40,6 +40,8 @@ struct ScrollBars {
     ScrollBarData horizontal;
     ScrollBarData vertical;
     ScrollBarData control{0, 0}; // a scroll bar control starts with an empty range
+    // Made by the scroll bar control's procedure, under its own class or a superclass of it.
+    bool isControl = false;
 };
 
 } // namespace platform
