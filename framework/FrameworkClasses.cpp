@@ -18,9 +18,12 @@
 #include "framework/grid/StringGrid.h"
 #include "framework/menus/Menus.h"
 #include "framework/stdctrls/Buttons.h"
+#include "framework/stdctrls/ComboBoxes.h"
 #include "framework/stdctrls/Edits.h"
+#include "framework/stdctrls/ListBoxes.h"
 #include "framework/stdctrls/Memo.h"
 #include "framework/stdctrls/Panels.h"
+#include "framework/stdctrls/ScrollBars.h"
 
 void RegisterFrameworkClasses() {
     static const bool registered = [] {
@@ -36,9 +39,11 @@ void RegisterFrameworkClasses() {
               &TButton::ClassInfo(),         &TCheckBox::ClassInfo(),   &TRadioButton::ClassInfo(),
               &TCustomGroupBox::ClassInfo(), &TGroupBox::ClassInfo()})
             RegisterClass(*type);
-        for (const TClass* type : {&TCustomEdit::ClassInfo(), &TEdit::ClassInfo(), &TCustomMemo::ClassInfo(),
-                                   &TMemo::ClassInfo(), &TCustomPanel::ClassInfo(), &TPanel::ClassInfo(),
-                                   &TCommonDialog::ClassInfo(), &TSaveDialog::ClassInfo()})
+        for (const TClass* type :
+             {&TCustomEdit::ClassInfo(), &TEdit::ClassInfo(), &TCustomMemo::ClassInfo(), &TMemo::ClassInfo(),
+              &TCustomPanel::ClassInfo(), &TPanel::ClassInfo(), &TCommonDialog::ClassInfo(),
+              &TSaveDialog::ClassInfo(), &TCustomComboBox::ClassInfo(), &TComboBox::ClassInfo(),
+              &TCustomListBox::ClassInfo(), &TListBox::ClassInfo(), &TScrollBar::ClassInfo()})
             RegisterClass(*type);
         for (const TClass* type :
              {&TCustomImageList::ClassInfo(), &TImageList::ClassInfo(), &TCustomTabControl::ClassInfo(),
