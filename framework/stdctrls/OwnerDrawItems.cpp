@@ -1,5 +1,6 @@
 #include "framework/stdctrls/OwnerDrawItems.h"
 
+#include "framework/comctrls/DrawItemCanvas.h"
 #include "platform/gdi/WinUserDraw.h"
 
 #include <algorithm>
@@ -8,28 +9,20 @@ void DrawListItem(TCanvas& canvas, TWinControl& control, const DRAWITEMSTRUCT& d
                   const TDrawItemEvent& handler, const std::string& text) {
     const TOwnerDrawState state(static_cast<std::int64_t>(draw.itemState));
     const TRect rect = draw.rcItem;
-    canvas.SetHandle(draw.hDC);
-    try {
-        canvas.Font()->Assign(control.Font());
-        canvas.Brush()->SetColor(control.Color());
-        if (state.Contains(odSelected)) {
-            canvas.Brush()->SetColor(clHighlight);
-            canvas.Font()->SetColor(clHighlightText);
-        }
-        const int index = static_cast<int>(draw.itemID);
-        if (handler && index >= 0) {
-            handler(&control, index, rect, state);
-        } else {
-            canvas.FillRect(rect);
-            canvas.TextRect(rect, rect.left + 2, rect.top, text);
-        }
-        if (state.Contains(odFocused) && !state.Contains(odNoFocusRect))
-            canvas.DrawFocusRect(rect);
-    } catch (...) {
-        canvas.SetHandle(nullptr);
-        throw;
+    DrawItemCanvas lent(canvas, control, draw.hDC);
+    if (state.Contains(odSelected)) {
+        canvas.Brush()->SetColor(clHighlight);
+        canvas.Font()->SetColor(clHighlightText);
     }
-    canvas.SetHandle(nullptr);
+    const int index = static_cast<int>(draw.itemID);
+    if (handler && index >= 0) {
+        handler(&control, index, rect, state);
+    } else {
+        canvas.FillRect(rect);
+        canvas.TextRect(rect, rect.left + 2, rect.top, text);
+    }
+    if (state.Contains(odFocused) && !state.Contains(odNoFocusRect))
+        canvas.DrawFocusRect(rect);
 }
 
 void MeasureListItem(TWinControl& control, MEASUREITEMSTRUCT& measure, const TMeasureItemEvent& handler) {

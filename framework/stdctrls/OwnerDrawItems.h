@@ -1,32 +1,15 @@
 #pragma once
-// Owner-drawn items of list boxes and combo boxes: the state of an item as the drawing event
-// sees it, the drawing and measuring events, and the drawing of one item on the control's
-// canvas (the event's, or the plain text on the selection colours).
+// Owner-drawn items of list boxes and combo boxes: the drawing and measuring events, and the
+// drawing of one item on the control's canvas (the event's, or the plain text on the
+// selection colours).
 
+#include "framework/controls/OwnerDrawState.h"
 #include "framework/controls/WinControl.h"
 #include "framework/graphics/Canvas.h"
 #include "platform/controls/OwnerDraw.h"
 
 #include <functional>
 #include <string>
-
-// Bit n is the platform's ODS_ flag 1 << n.
-enum TOwnerDrawStateBit {
-    odSelected,
-    odGrayed,
-    odDisabled,
-    odChecked,
-    odFocused,
-    odDefault,
-    odHotLight,
-    odInactive,
-    odNoAccel,
-    odNoFocusRect,
-    odReserved1,
-    odReserved2,
-    odComboBoxEdit
-};
-using TOwnerDrawState = TSet<TOwnerDrawStateBit>;
 
 using TDrawItemEvent =
     std::function<void(TWinControl* control, int index, const TRect& rect, TOwnerDrawState state)>;
