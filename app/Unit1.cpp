@@ -2,7 +2,10 @@
 
 #include "app/ConnectionColumns.h"
 #include "app/GridSort.h"
+#include "app/ListWriter.h"
 #include "app/LocationText.h"
+#include "app/UpdateCommands.h"
+#include "framework/dialogs/Dialogs.h"
 #include "framework/forms/Application.h"
 #include "framework/grid/StringGrid.h"
 #include "framework/stdctrls/Buttons.h"
@@ -29,6 +32,10 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     Font()->SetName("宋体");
     Font()->SetHeight(-12);
     CreatePageOne(this);
+    SaveDialog1 = new TSaveDialog(this);
+    SaveDialog1->SetName("SaveDialog1");
+    SaveDialog1->SetDefaultExt("txt");
+    SaveDialog1->SetFilter("文本文件|*.txt|所有文件|*.*");
     OnCreate = [this](TObject* sender) { FormCreate(sender); };
 }
 
@@ -189,9 +196,21 @@ void TForm1::StringGrid1SelectCell(TObject*, int, int row, bool& canSelect) {
     canSelect = true;
 }
 
-void TForm1::Button2Click(TObject*) {}
+// A file that cannot be created, or a write that fails or stores less than asked, raises from
+// the writer: the error display shows it, and the completion message never follows.
+void TForm1::Button2Click(TObject*) {
+    if (StringGrid1->ColCount() <= 0 || StringGrid1->RowCount() <= 0)
+        return;
+    if (!SaveDialog1->Execute())
+        return;
+    SaveGridText(*m_gridModel, SaveDialog1->FileName());
+    MessageBoxA(Handle(), SavedMessageText(SaveDialog1->FileName()).c_str(), SavedMessageCaption,
+                MB_ICONINFORMATION | MB_OK);
+}
 
-void TForm1::Button1Click(TObject*) {}
+void TForm1::Button1Click(TObject*) {
+    OpenUpdatePage(Handle(), Edit_Ver->Text());
+}
 
 void TForm1::ShowWarning(const std::string& text, const std::string& caption) {
     MessageBoxA(Handle(), text.c_str(), caption.c_str(), MB_ICONWARNING | MB_OK);

@@ -18,6 +18,7 @@ class TButton;
 class TEdit;
 class TPanel;
 class TRadioButton;
+class TSaveDialog;
 class TStringGrid;
 
 // The program's version, shown in the caption and sent to the update page.
@@ -46,6 +47,7 @@ public:
     TButton* Button_UDP;
     TButton* Button_Remotetcp;
     TEdit* Edit_Ver;
+    TSaveDialog* SaveDialog1;
 
     void FormCreate(TObject* sender);
     void Button_RefreshClick(TObject* sender);

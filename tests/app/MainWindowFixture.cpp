@@ -47,6 +47,14 @@ std::string TextOf(HWND window) {
 
 } // namespace
 
+bool IsMessageBox(HWND window) {
+    return ClassOf(window) == "#32770" && !IsSaveDialog(window) && !DialogTexts(window).empty();
+}
+
+bool IsSaveDialog(HWND window) {
+    return ClassOf(window) == "#32770" && GetDlgItem(window, SaveDialogNameId) != nullptr;
+}
+
 std::string DialogTexts(HWND dialog) {
     std::string texts;
     for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
@@ -64,16 +72,10 @@ void MainWindowTest::SetUp() {
         errors.push_back(error.Message());
     };
     onModal = [](HWND) { platform::headless::TypeKey(VK_RETURN); };
-    platform::headless::SetIdleHandler([this] {
-        HWND active = GetActiveWindow();
-        if (!active || active == m_lastModal || (form && form->HandleAllocated() && active == form->Handle()))
-            return false;
-        m_lastModal = active;
-        if (ClassOf(active) == "#32770" && GetWindow(active, GW_OWNER) && DialogTexts(active).size())
-            boxes.push_back({TextOf(active), DialogTexts(active)});
-        onModal(active);
-        return true;
-    });
+    // A modal loop with an edit keeps a caret timer going, so it never waits idle: the user acts
+    // from a timer of the thread, which every loop dispatches.
+    s_running = this;
+    m_timer = SetTimer(nullptr, 0, 50, &MainWindowTest::ActOnModal);
     WriteSockets();
     char cwd[4096];
     oldFolder = ::getcwd(cwd, sizeof cwd);
@@ -83,10 +85,25 @@ void MainWindowTest::SetUp() {
 void MainWindowTest::TearDown() {
     form.reset();
     Application()->ProcessMessages();
-    platform::headless::SetIdleHandler(nullptr);
+    KillTimer(nullptr, m_timer);
+    s_running = nullptr;
     Application()->OnException = nullptr;
     platform::SetProcRoot("/proc");
     EXPECT_EQ(::chdir(oldFolder.c_str()), 0);
+}
+
+MainWindowTest* MainWindowTest::s_running = nullptr;
+
+void CALLBACK MainWindowTest::ActOnModal(HWND, UINT, UINT_PTR, DWORD) {
+    MainWindowTest* test = s_running;
+    HWND active = GetActiveWindow();
+    if (!test || !active || active == test->m_lastModal ||
+        (test->form && test->form->HandleAllocated() && active == test->form->Handle()))
+        return;
+    test->m_lastModal = active;
+    if (IsMessageBox(active))
+        test->boxes.push_back({TextOf(active), DialogTexts(active)});
+    test->onModal(active);
 }
 
 void MainWindowTest::AddProcess(int pid, const std::string& exe) {

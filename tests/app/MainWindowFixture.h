@@ -9,6 +9,7 @@
 #include "framework/forms/Application.h"
 #include "ipdb/QQWryWriter.h"
 #include "platform/display/Headless.h"
+#include "platform/user/WinUser.h"
 
 #include <gtest/gtest.h>
 
@@ -58,9 +59,18 @@ protected:
     std::vector<SeenBox> boxes;
 
 private:
+    static void CALLBACK ActOnModal(HWND, UINT, UINT_PTR, DWORD);
     void AddProcess(int pid, const std::string& exe);
+
+    static MainWindowTest* s_running;
+    UINT_PTR m_timer = 0;
     HWND m_lastModal = nullptr;
 };
 
 // Every "Static" text of a dialog, in child order, joined by newlines.
 std::string DialogTexts(HWND dialog);
+
+// The save dialog's file name edit.
+constexpr int SaveDialogNameId = 1152;
+bool IsSaveDialog(HWND window);
+bool IsMessageBox(HWND window);
