@@ -1,15 +1,19 @@
 #include "app/Unit1.h"
 
 #include "app/ConnectionColumns.h"
+#include "app/DatabaseFacts.h"
 #include "app/GridSort.h"
 #include "app/ListWriter.h"
 #include "app/LocationText.h"
 #include "app/UpdateCommands.h"
+#include "framework/comctrls/PageControl.h"
+#include "framework/comctrls/StatusBar.h"
 #include "framework/dialogs/Dialogs.h"
 #include "framework/forms/Application.h"
 #include "framework/grid/StringGrid.h"
 #include "framework/stdctrls/Buttons.h"
 #include "framework/stdctrls/Edits.h"
+#include "framework/stdctrls/Memo.h"
 #include "framework/stdctrls/Panels.h"
 #include "platform/controls/MessageBox.h"
 
@@ -31,7 +35,9 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     SetPosition(poDesktopCenter);
     Font()->SetName("宋体");
     Font()->SetHeight(-12);
-    CreatePageOne(this);
+    UpdaterFile = UpdaterPath();
+    CreateStatusBar();
+    CreatePages();
     SaveDialog1 = new TSaveDialog(this);
     SaveDialog1->SetName("SaveDialog1");
     SaveDialog1->SetDefaultExt("txt");
@@ -40,6 +46,34 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
 }
 
 TForm1::~TForm1() = default;
+
+void TForm1::CreateStatusBar() {
+    StatusBar1 = new TStatusBar(this);
+    StatusBar1->SetName("StatusBar1");
+    StatusBar1->SetParent(this);
+    StatusBar1->SetHeight(19);
+    for (int panel = 0; panel < 3; ++panel)
+        StatusBar1->Panels()->Add()->SetWidth(150);
+    StatusBar1->Panels()->Items(CountStatusPanel)->SetText(CountText(ListingView::TcpUdp, 0));
+}
+
+void TForm1::CreatePages() {
+    PageControl1 = new TPageControl(this);
+    PageControl1->SetName("PageControl1");
+    PageControl1->SetParent(this);
+    PageControl1->SetAlign(alClient);
+    TabSheet1 = new TTabSheet(this);
+    TabSheet1->SetName("TabSheet1");
+    TabSheet1->SetPageControl(PageControl1);
+    TabSheet1->SetCaption("进程连接列表");
+    TabSheet2 = new TTabSheet(this);
+    TabSheet2->SetName("TabSheet2");
+    TabSheet2->SetPageControl(PageControl1);
+    TabSheet2->SetCaption("IP数据库维护");
+    PageControl1->SetActivePage(TabSheet1);
+    CreatePageOne(TabSheet1);
+    CreatePageTwo(TabSheet2);
+}
 
 void TForm1::CreatePageOne(TWinControl* page) {
     Panel1 = new TPanel(this);
@@ -65,6 +99,21 @@ void TForm1::CreatePageOne(TWinControl* page) {
     Edit_Ver->SetParent(page);
     Edit_Ver->SetVisible(false);
     Edit_Ver->SetText(ProgramVersion);
+}
+
+void TForm1::CreatePageTwo(TWinControl* page) {
+    Memo1 = new TMemo(this);
+    Memo1->SetName("Memo1");
+    Memo1->SetParent(page);
+    Memo1->SetAlign(alTop);
+    Memo1->SetHeight(89);
+    Memo1->SetBorderStyle(bsNone);
+    Memo1->SetScrollBars(ssVertical);
+    Memo1->Lines()->SetText("Memo1");
+    Button_IPVer = NewButton(page, "Button_IPVer", "数据库版本", 8, 96, 85, 25);
+    Button_IPVer->OnClick = [this](TObject* sender) { Button_IPVerClick(sender); };
+    Button3 = NewButton(page, "Button3", "升级IP数据库", 96, 96, 85, 25);
+    Button3->OnClick = [this](TObject* sender) { Button3Click(sender); };
 }
 
 TButton* TForm1::NewButton(TWinControl* parent, const std::string& name, const std::string& caption, int left,
@@ -142,6 +191,7 @@ void TForm1::FormCreate(TObject*) {
     for (int column = 0; column < ConnectionColumnCount; ++column)
         StringGrid1->SetCells(column, 0, ConnectionColumnTitles[column]);
     Button_Refresh->Click();
+    Button_IPVer->Click();
 }
 
 void TForm1::Button_RefreshClick(TObject*) {
@@ -212,6 +262,15 @@ void TForm1::Button1Click(TObject*) {
     OpenUpdatePage(Handle(), Edit_Ver->Text());
 }
 
+void TForm1::Button_IPVerClick(TObject*) {
+    Memo1->Lines()->Clear();
+    ReadDatabaseFacts(LocationDatabaseName, [this](const std::string& line) { Memo1->Lines()->Add(line); });
+}
+
+void TForm1::Button3Click(TObject*) {
+    StartUpdater(UpdaterFile);
+}
+
 void TForm1::ShowWarning(const std::string& text, const std::string& caption) {
     MessageBoxA(Handle(), text.c_str(), caption.c_str(), MB_ICONWARNING | MB_OK);
 }
@@ -221,11 +280,12 @@ void TForm1::ProcessMessages() {
 }
 
 std::string TForm1::StatusText(int panel) const {
-    return panel >= 0 && panel < static_cast<int>(m_statusTexts.size()) ? m_statusTexts[panel]
-                                                                        : std::string();
+    TStatusPanels* panels = StatusBar1->Panels();
+    return panel >= 0 && panel < panels->Count() ? panels->Items(panel)->Text() : std::string();
 }
 
 void TForm1::SetStatusText(int panel, const std::string& text) {
-    if (panel >= 0 && panel < static_cast<int>(m_statusTexts.size()))
-        m_statusTexts[panel] = text;
+    TStatusPanels* panels = StatusBar1->Panels();
+    if (panel >= 0 && panel < panels->Count())
+        panels->Items(panel)->SetText(text);
 }

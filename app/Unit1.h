@@ -10,16 +10,19 @@
 #include "app/StringGridModel.h"
 #include "framework/forms/Form.h"
 
-#include <array>
 #include <memory>
 #include <string>
 
 class TButton;
 class TEdit;
+class TMemo;
+class TPageControl;
 class TPanel;
 class TRadioButton;
 class TSaveDialog;
+class TStatusBar;
 class TStringGrid;
+class TTabSheet;
 
 // The program's version, shown in the caption and sent to the update page.
 constexpr const char* ProgramVersion = "1.0.20100523";
@@ -32,6 +35,8 @@ public:
     explicit TForm1(TComponent* owner);
     ~TForm1() override;
 
+    TPageControl* PageControl1;
+    TTabSheet* TabSheet1;
     TPanel* Panel1;
     TRadioButton* Radio_TcpUDP;
     TRadioButton* Radio_Tcp;
@@ -47,7 +52,14 @@ public:
     TButton* Button_UDP;
     TButton* Button_Remotetcp;
     TEdit* Edit_Ver;
+    TTabSheet* TabSheet2;
+    TMemo* Memo1;
+    TButton* Button_IPVer;
+    TButton* Button3;
+    TStatusBar* StatusBar1;
     TSaveDialog* SaveDialog1;
+    // Where "升级IP数据库" looks for the updater: beside the program's executable.
+    std::string UpdaterFile;
 
     void FormCreate(TObject* sender);
     void Button_RefreshClick(TObject* sender);
@@ -59,6 +71,8 @@ public:
     void StringGrid1SelectCell(TObject* sender, int col, int row, bool& canSelect);
     void Button2Click(TObject* sender);
     void Button1Click(TObject* sender);
+    void Button_IPVerClick(TObject* sender);
+    void Button3Click(TObject* sender);
 
     // The column of the last ascending header sort, or NoSortColumn.
     int LastSortColumn() const { return m_lastSortColumn; }
@@ -66,7 +80,10 @@ public:
     std::string StatusText(int panel) const;
 
 private:
+    void CreateStatusBar();
+    void CreatePages();
     void CreatePageOne(TWinControl* page);
+    void CreatePageTwo(TWinControl* page);
     void CreateGrid(TWinControl* parent);
     void CreateCommandButtons(TWinControl* parent);
     void CreateListingButtons(TWinControl* parent);
@@ -83,6 +100,5 @@ private:
     void ProcessMessages() override;
 
     std::unique_ptr<StringGridModel> m_gridModel;
-    std::array<std::string, 3> m_statusTexts;
     int m_lastSortColumn = NoSortColumn;
 };
