@@ -85,6 +85,9 @@ TEST_F(MainWindowTest, EachRadioChoiceTakesEffectOnTheNextRefresh) {
     EXPECT_EQ(window->StringGrid1->Cells(ColumnLocation, 2), "澳大利亚  墨尔本");
     EXPECT_EQ(window->StatusText(2), "发现 TCP/UDP 连接端口： 6 个");
     EXPECT_TRUE(window->Button_Refresh->Enabled());
+    // A picture of the window with every kind of row, for a person to look at (the README's).
+    platform::headless::SaveWindowPng(window->Handle(),
+                                      std::string(QUILLMERE_BIN_DIR) + "/quillmere-window.png");
 
     ClickControl(window->Radio_Tcp);
     ClickControl(window->Button_Refresh);
