@@ -22,5 +22,8 @@ int main() {
     TForm1* form = nullptr;
     Application()->CreateForm(form);
     Application()->Run();
+    // The window goes now, while the window system and the screen it leaves are still there;
+    // left to the application's own end it would outlive them.
+    delete form;
     return 0;
 }

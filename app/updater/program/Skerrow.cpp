@@ -10,5 +10,8 @@ int main() {
     TUpdateForm* form = nullptr;
     Application()->CreateForm(form);
     Application()->Run();
+    // The window goes now, while the window system and the screen it leaves are still there;
+    // left to the application's own end it would outlive them.
+    delete form;
     return 0;
 }
