@@ -314,7 +314,7 @@ void TMenuItem::UpdateNativeItem() {
         info.fType |= MFT_SEPARATOR;
     if (m_radioItem)
         info.fType |= MFT_RADIOCHECK;
-    if (menu && menu->OwnerDraw())
+    if (menu && menu->IsOwnerDraw())
         info.fType |= MFT_OWNERDRAW;
     if (m_checked)
         info.fState |= MFS_CHECKED;

@@ -16,6 +16,17 @@ constexpr int ShortCutGap = 16;
 constexpr int ArrowRoom = 12;
 constexpr int LineHeight = 8;
 
+TCustomImageList* ImagesOf(const TMenuItem& item) {
+    const TMenu* menu = item.GetParentMenu();
+    return menu ? menu->Images() : nullptr;
+}
+
+// The width of the glyph column: the images' width, at least that of a check mark.
+int GlyphWidth(const TMenuItem& item) {
+    const TCustomImageList* images = ImagesOf(item);
+    return images ? std::max(images->Width(), GlyphSize) : GlyphSize;
+}
+
 std::string ShortCutText(const TMenuItem& item) {
     return item.ShortCut() == scNone ? std::string() : ShortCutToText(item.ShortCut());
 }
@@ -48,12 +59,13 @@ void TMenuItem::MeasureItem(TCanvas* canvas, int& width, int& height) {
         if (m_default)
             canvas->Font()->SetStyle(canvas->Font()->Style() + TFontStyles{fsBold});
         const TSize text = canvas->TextExtent(StripHotkey(m_caption));
-        height = std::max<int>(text.cy + 4, GlyphSize + 2);
+        const TCustomImageList* images = ImagesOf(*this);
+        height = std::max<int>(text.cy + 4, (images ? images->Height() : GlyphSize) + 2);
         const bool inBar = m_parent && !m_parent->m_parent && dynamic_cast<const TMainMenu*>(GetParentMenu());
         if (inBar) {
             width = text.cx + 8;
         } else {
-            width = 1 + GlyphSize + GlyphGap + text.cx + ArrowRoom;
+            width = 1 + GlyphWidth(*this) + GlyphGap + text.cx + ArrowRoom;
             const std::string shortCut = ShortCutText(*this);
             if (!shortCut.empty())
                 width += ShortCutGap + canvas->TextWidth(shortCut);
@@ -85,9 +97,19 @@ void TMenuItem::AdvancedDrawItem(TCanvas* canvas, const TRect& rect, TOwnerDrawS
     const TColor textColor = disabled ? clGrayText : selected ? clHighlightText : clMenuText;
     TRect text = rect;
     if (!topLevel) {
-        const TRect glyph = Bounds(rect.left + 1, rect.top, GlyphSize, RectHeight(rect));
-        if (m_checked)
+        const TRect glyph = Bounds(rect.left + 1, rect.top, GlyphWidth(*this), RectHeight(rect));
+        TCustomImageList* images = ImagesOf(*this);
+        if (images && m_imageIndex >= 0 && m_imageIndex < images->Count()) {
+            // A checked picture sits in a sunken box.
+            if (m_checked) {
+                TRect box = glyph;
+                DrawEdge(canvas->Handle(), &box, BDR_SUNKENOUTER, BF_RECT);
+            }
+            images->Draw(canvas, glyph.left + (RectWidth(glyph) - images->Width()) / 2,
+                         glyph.top + (RectHeight(glyph) - images->Height()) / 2, m_imageIndex, !disabled);
+        } else if (m_checked) {
             DrawMark(canvas, glyph, m_radioItem, textColor);
+        }
         text.left = glyph.right + GlyphGap;
         text.right -= ArrowRoom;
     }

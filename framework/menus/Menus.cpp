@@ -11,6 +11,7 @@ const TClass& TMenu::ClassInfo() {
     static const TClass info(
         "TMenu", &TComponent::ClassInfo(),
         {
+            ObjProperty("Images", &TMenu::Images, &TMenu::SetImages),
             ObjProperty("Items", &TMenu::Items, nullptr),
             EnumProperty("OwnerDraw", BooleanIdents(), &TMenu::OwnerDraw, &TMenu::SetOwnerDraw),
         });
@@ -19,6 +20,7 @@ const TClass& TMenu::ClassInfo() {
 
 TMenu::TMenu(TComponent* owner) : TComponent(owner), m_items(std::make_unique<TMenuItem>(nullptr)) {
     m_items->m_menu = this;
+    m_imageLink.OnChange = [this](TObject*) { RebuildAll(); };
 }
 
 TMenu::~TMenu() {
@@ -33,7 +35,36 @@ void TMenu::SetOwnerDraw(bool ownerDraw) {
     if (ownerDraw == m_ownerDraw)
         return;
     m_ownerDraw = ownerDraw;
-    // Every entry changes its type: rebuild the native menus from the root down.
+    RebuildAll();
+}
+
+void TMenu::SetImages(TCustomImageList* images) {
+    if (images == m_images)
+        return;
+    if (m_images) {
+        m_images->UnRegisterChanges(&m_imageLink);
+        m_images->RemoveFreeNotification(this);
+    }
+    m_images = images;
+    if (m_images) {
+        m_images->RegisterChanges(&m_imageLink);
+        m_images->FreeNotification(this);
+    }
+    RebuildAll();
+}
+
+void TMenu::Notification(TComponent* component, TOperation operation) {
+    TComponent::Notification(component, operation);
+    if (operation == opRemove && component == m_images) {
+        m_images = nullptr;
+        if (!ComponentState().Contains(csDestroying))
+            RebuildAll();
+    }
+}
+
+void TMenu::RebuildAll() {
+    // Every entry changes its type (and owner-drawn ones their size): rebuild the native menus
+    // from the root down.
     std::vector<TMenuItem*> pending{m_items.get()};
     while (!pending.empty()) {
         TMenuItem* item = pending.back();

@@ -4,6 +4,7 @@
 // root item whose children are the menu's items; its native menu is made when first asked for
 // and kept in step with the items from then on.
 
+#include "framework/comctrls/ImageList.h"
 #include "framework/menus/MenuItem.h"
 
 #include <memory>
@@ -22,6 +23,11 @@ public:
     // platform.
     bool OwnerDraw() const { return m_ownerDraw; }
     void SetOwnerDraw(bool ownerDraw);
+    // The pictures of the items' ImageIndex; a menu with images draws its items itself.
+    TCustomImageList* Images() const { return m_images; }
+    void SetImages(TCustomImageList* images);
+    // The platform draws the items, or the framework does.
+    bool IsOwnerDraw() const { return m_ownerDraw || m_images; }
 
     // The item of a WM_COMMAND number in this menu, or null.
     TMenuItem* FindItemByCommand(WORD command) const;
@@ -37,10 +43,16 @@ protected:
     virtual HMENU CreateMenuHandle() const = 0;
     // Called after the native menu followed a change of the items.
     virtual void MenuChanged(TMenuItem* source, bool structure);
+    void Notification(TComponent* component, TOperation operation) override;
 
 private:
+    // Every native entry anew, after a change of how the items are drawn.
+    void RebuildAll();
+
     std::unique_ptr<TMenuItem> m_items;
     bool m_ownerDraw = false;
+    TCustomImageList* m_images = nullptr;
+    TChangeLink m_imageLink;
 };
 
 class TMainMenu : public TMenu {

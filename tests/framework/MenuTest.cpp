@@ -6,6 +6,7 @@
 
 #include "framework/classes/TypInfo.h"
 #include "framework/forms/Screen.h"
+#include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/menus/Menus.h"
 #include "platform/gdi/WinUserDraw.h"
@@ -325,6 +326,47 @@ TEST_F(MenuForm, OwnerDrawnItemsAreMeasuredAndDrawnByTheirHandlers) {
     EXPECT_EQ(RectHeight(item), 30);
     EXPECT_TRUE(drawn.back().Contains(odSelected)) << "the keyboard opened the menu on its first item";
     EXPECT_EQ(plain, GetSysColor(COLOR_MENU)) << "an item without handlers has the framework's look";
+}
+
+TEST_F(MenuForm, AMenuWithImagesDrawsTheItemsPictures) {
+    Build();
+    auto* images = new TImageList(form);
+    TBitmap picture;
+    picture.SetPixelFormat(pf24bit);
+    picture.SetSize(16, 16);
+    picture.Canvas()->Brush()->SetColor(clRed);
+    picture.Canvas()->FillRect(Bounds(0, 0, 16, 16));
+    images->Add(&picture, nullptr);
+    open->SetImageIndex(0);
+    menu->SetImages(images);
+    EXPECT_TRUE(NativeInfo(file->Handle(), 0).fType & MFT_OWNERDRAW) << "a menu with images draws itself";
+    EXPECT_EQ(GetObjectPropAs<TCustomImageList>(menu, "Images"), images);
+
+    COLORREF glyph = CLR_INVALID;
+    headless::SetIdleHandler([&] {
+        HWND menuWindow = FindWindowA(POPUPMENU_CLASS_NAME, nullptr);
+        if (!menuWindow || !IsWindowVisible(menuWindow) || glyph != CLR_INVALID)
+            return false;
+        RECT item{};
+        GetMenuItemRect(form->Handle(), file->Handle(), 0, &item);
+        RECT window{};
+        GetWindowRect(menuWindow, &window);
+        glyph = headless::ReadPixel(menuWindow, item.left - window.left + 1 + 8,
+                                    (item.top + item.bottom) / 2 - window.top);
+        headless::TypeKey(VK_ESCAPE);
+        headless::TypeKey(VK_ESCAPE);
+        return true;
+    });
+    headless::PressKey(VK_MENU);
+    headless::TypeKey('F');
+    headless::ReleaseKey(VK_MENU);
+    Pump();
+    headless::SetIdleHandler(nullptr);
+    EXPECT_EQ(glyph, RGB(255, 0, 0));
+
+    delete images;
+    EXPECT_EQ(menu->Images(), nullptr);
+    EXPECT_FALSE(NativeInfo(file->Handle(), 0).fType & MFT_OWNERDRAW) << "the platform draws again";
 }
 
 TEST_F(MenuForm, ItemsAndMenusPublishTheirPropertiesByName) {
