@@ -2,6 +2,7 @@
 
 #include "framework/controls/GraphicControl.h"
 #include "framework/forms/Form.h"
+#include "framework/forms/HintTracker.h"
 #include "framework/forms/Screen.h"
 
 std::string ErrorBoxText(const std::string& message) {
@@ -19,6 +20,8 @@ TApplication* Application() {
     static TApplication application(nullptr);
     return &application;
 }
+
+TApplication::TApplication(TComponent* owner) : TComponent(owner) {}
 
 TApplication::~TApplication() {
     Destroying();
@@ -79,6 +82,7 @@ bool TApplication::ProcessMessage() {
         return true;
     }
     try {
+        HintMessage(message);
         if (!IsKeyMessage(message)) {
             TranslateMessage(&message);
             DispatchMessageA(&message);
@@ -132,4 +136,49 @@ void TApplication::HandleException(TObject* sender) {
 
 void TApplication::ShowException(const Exception& error) {
     MessageBox(ErrorBoxText(error.Message()), m_title, MB_OK | MB_ICONHAND);
+}
+
+void TApplication::SetShowHint(bool showHint) {
+    m_showHint = showHint;
+    if (!showHint)
+        CancelHint();
+}
+
+void TApplication::SetHint(const std::string& hint) {
+    if (hint == m_hint)
+        return;
+    m_hint = hint;
+    if (OnHint)
+        OnHint(this);
+}
+
+void TApplication::CancelHint() {
+    if (m_hints)
+        m_hints->Cancel();
+}
+
+void TApplication::HintMessage(const MSG& message) {
+    switch (message.message) {
+    case WM_MOUSEMOVE:
+    case WM_NCMOUSEMOVE: {
+        POINT point{GET_X_LPARAM(message.lParam), GET_Y_LPARAM(message.lParam)};
+        if (message.message == WM_MOUSEMOVE)
+            ClientToScreen(message.hwnd, &point);
+        if (!m_hints)
+            m_hints = std::make_unique<THintTracker>(*this);
+        m_hints->MouseMoved(point);
+        break;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCRBUTTONDOWN:
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        CancelHint();
+        break;
+    default:
+        break;
+    }
 }

@@ -10,9 +10,11 @@
 
 #include <exception>
 #include <functional>
+#include <memory>
 #include <string>
 
 class TCustomForm;
+class THintTracker;
 
 using TExceptionEvent = std::function<void(TObject* sender, const Exception& error)>;
 
@@ -25,7 +27,7 @@ public:
     static const TClass& ClassInfo();
     const TClass& ClassType() const override { return ClassInfo(); }
 
-    explicit TApplication(TComponent* owner) : TComponent(owner) {}
+    explicit TApplication(TComponent* owner);
     ~TApplication() override;
 
     const std::string& Title() const { return m_title; }
@@ -70,10 +72,19 @@ public:
     int HintHidePause() const { return m_hintHidePause; }
     void SetHintHidePause(int pause) { m_hintHidePause = pause; }
     bool ShowHint() const { return m_showHint; }
-    void SetShowHint(bool showHint) { m_showHint = showHint; }
+    void SetShowHint(bool showHint);
+    // The pause before the next hint when the mouse moves on from a shown one.
+    int HintShortPause() const { return m_hintShortPause; }
+    void SetHintShortPause(int pause) { m_hintShortPause = pause; }
+    // The long part of the hint of the control under the mouse; OnHint runs when it changes.
+    const std::string& Hint() const { return m_hint; }
+    void SetHint(const std::string& hint);
+    // Hides the hint shown now, if any.
+    void CancelHint();
 
     TExceptionEvent OnException;
     TNotifyEvent OnIdle;
+    TNotifyEvent OnHint;
 
 protected:
     void Notification(TComponent* component, TOperation operation) override;
@@ -86,6 +97,8 @@ private:
     bool IsKeyMessage(MSG& message);
     void Idle();
     void RestoreMessageSink();
+    // Mouse moves lead the hints; presses and keys put them away.
+    void HintMessage(const MSG& message);
 
     std::string m_title;
     TCustomForm* m_mainForm = nullptr;
@@ -93,6 +106,9 @@ private:
     int m_hintPause = 500;
     int m_hintHidePause = 2500;
     bool m_showHint = true;
+    int m_hintShortPause = 50;
+    std::string m_hint;
+    std::unique_ptr<THintTracker> m_hints;
     TMessageSink m_previousSink;
     bool m_sinkInstalled = false;
 };
