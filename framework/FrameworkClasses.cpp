@@ -10,6 +10,7 @@
 #include "framework/dialogs/Dialogs.h"
 #include "framework/forms/Application.h"
 #include "framework/forms/Form.h"
+#include "framework/forms/HintWindow.h"
 #include "framework/forms/Screen.h"
 #include "framework/forms/Timer.h"
 #include "framework/graphics/Bitmap.h"
@@ -53,7 +54,7 @@ void RegisterFrameworkClasses() {
               &TUpDown::ClassInfo()})
             RegisterClass(*type);
         for (const TClass* type : {&TMenuItem::ClassInfo(), &TMenu::ClassInfo(), &TMainMenu::ClassInfo(),
-                                   &TPopupMenu::ClassInfo()})
+                                   &TPopupMenu::ClassInfo(), &THintWindow::ClassInfo()})
             RegisterClass(*type);
         return true;
     }();

@@ -63,7 +63,8 @@ protected:
 // Answers CM_HINTSHOW for a control: rewrites the text, or refuses.
 class HintAnswer : public TObject {
 public:
-    HintAnswer(TControl* control, std::string text) : m_previous(control->WindowProc()), m_text(std::move(text)) {
+    HintAnswer(TControl* control, std::string text)
+        : m_previous(control->WindowProc()), m_text(std::move(text)) {
         control->SetWindowProc(TWndMethod::Of(this, &HintAnswer::WndProc));
     }
     void WndProc(TMessage& message) {
@@ -104,7 +105,8 @@ TEST_F(Hints, AppearAfterThePauseBelowTheMouseAndGoAfterTheHidePause) {
     const TPoint mouse = OnScreen(first, 20, 20);
     EXPECT_EQ(rect.left, mouse.x);
     EXPECT_GT(rect.top, mouse.y);
-    EXPECT_EQ(headless::ReadPixel(hint, RectWidth(rect) - 2, RectHeight(rect) - 2), GetSysColor(COLOR_INFOBK));
+    EXPECT_EQ(headless::ReadPixel(hint, RectWidth(rect) - 2, RectHeight(rect) - 2),
+              GetSysColor(COLOR_INFOBK));
     EXPECT_NE(GetActiveWindow(), hint) << "a hint never takes the activation";
 
     headless::RunFor(2400);
