@@ -1,6 +1,7 @@
 #include "framework/stdctrls/ComboBoxes.h"
 
 #include "framework/classes/PropertyTable.h"
+#include "framework/comctrls/ControlProperties.h"
 #include "platform/controls/ComboBox.h"
 
 #include <algorithm>
@@ -14,25 +15,19 @@ const TEnumInfo& ComboBoxStyleIdents() {
 const TClass& TCustomComboBox::ClassInfo() {
     static const TClass info(
         "TCustomComboBox", &TWinControl::ClassInfo(),
-        {
-            EnumProperty("BiDiMode", BiDiModeIdents(), &TControl::BiDiMode, &TControl::SetBiDiMode),
-            OrdProperty("Color", &TControl::Color, &TControl::SetColor),
+        CommonControlProperties({
             OrdProperty("DropDownCount", &TCustomComboBox::DropDownCount, &TCustomComboBox::SetDropDownCount),
-            ObjProperty("Font", &TControl::Font, &TControl::SetFont),
             OrdProperty("ItemHeight", &TCustomComboBox::ItemHeight, &TCustomComboBox::SetItemHeight),
             OrdProperty("ItemIndex", &TCustomComboBox::ItemIndex, &TCustomComboBox::SetItemIndex),
-            EnumProperty("ParentColor", BooleanIdents(), &TControl::ParentColor, &TControl::SetParentColor),
-            EnumProperty("ParentFont", BooleanIdents(), &TControl::ParentFont, &TControl::SetParentFont),
             EnumProperty("Sorted", BooleanIdents(), &TCustomComboBox::Sorted, &TCustomComboBox::SetSorted),
             EnumProperty("Style", ComboBoxStyleIdents(), &TCustomComboBox::Style, &TCustomComboBox::SetStyle),
             StrProperty("Text", &TControl::Text, &TControl::SetText),
             MethodProperty("OnChange", &TCustomComboBox::OnChange),
-            MethodProperty("OnClick", &TControl::OnClick),
             MethodProperty("OnCloseUp", &TCustomComboBox::OnCloseUp),
             MethodProperty("OnDrawItem", &TCustomComboBox::OnDrawItem),
             MethodProperty("OnDropDown", &TCustomComboBox::OnDropDown),
             MethodProperty("OnMeasureItem", &TCustomComboBox::OnMeasureItem),
-        });
+        }));
     return info;
 }
 
@@ -228,27 +223,13 @@ void TCustomComboBox::CNCommand(TMessage& message) {
 }
 
 void TCustomComboBox::Dispatch(TMessage& message) {
+    if (OwnerDrawMessage(message, *this, *m_canvas, *m_items, OnDrawItem, OnMeasureItem, m_itemHeight,
+                         m_style == csOwnerDrawVariable))
+        return;
     switch (message.Msg) {
     case CN_COMMAND:
         CNCommand(message);
         break;
-    case CN_DRAWITEM: {
-        const auto& draw = *reinterpret_cast<const DRAWITEMSTRUCT*>(message.LParam);
-        const int index = static_cast<int>(draw.itemID);
-        const std::string text =
-            index >= 0 && index < m_items->Count() ? m_items->Strings(index) : std::string();
-        DrawListItem(*m_canvas, *this, draw, OnDrawItem, text);
-        message.Result = TRUE;
-        break;
-    }
-    case CN_MEASUREITEM: {
-        auto& measure = *reinterpret_cast<MEASUREITEMSTRUCT*>(message.LParam);
-        measure.itemHeight = static_cast<UINT>(m_itemHeight);
-        if (m_style == csOwnerDrawVariable)
-            MeasureListItem(*this, measure, OnMeasureItem);
-        message.Result = TRUE;
-        break;
-    }
     default:
         TWinControl::Dispatch(message);
         break;

@@ -1,6 +1,7 @@
 #include "framework/stdctrls/Edits.h"
 
 #include "framework/classes/PropertyTable.h"
+#include "framework/comctrls/ControlProperties.h"
 #include "platform/controls/Edit.h"
 
 #include <algorithm>
@@ -8,23 +9,16 @@
 const TClass& TCustomEdit::ClassInfo() {
     static const TClass info(
         "TCustomEdit", &TWinControl::ClassInfo(),
-        {
+        CommonControlProperties({
             EnumProperty("AutoSelect", BooleanIdents(), &TCustomEdit::AutoSelect,
                          &TCustomEdit::SetAutoSelect),
-            EnumProperty("BiDiMode", BiDiModeIdents(), &TControl::BiDiMode, &TControl::SetBiDiMode),
             EnumProperty("BorderStyle", BorderStyleIdents(), &TCustomEdit::BorderStyle,
                          &TCustomEdit::SetBorderStyle),
-            OrdProperty("Color", &TControl::Color, &TControl::SetColor),
-            ObjProperty("Font", &TControl::Font, &TControl::SetFont),
             OrdProperty("MaxLength", &TCustomEdit::MaxLength, &TCustomEdit::SetMaxLength),
-            EnumProperty("ParentColor", BooleanIdents(), &TControl::ParentColor, &TControl::SetParentColor),
-            EnumProperty("ParentFont", BooleanIdents(), &TControl::ParentFont, &TControl::SetParentFont),
             EnumProperty("ReadOnly", BooleanIdents(), &TCustomEdit::ReadOnly, &TCustomEdit::SetReadOnly),
             StrProperty("Text", &TControl::Text, &TControl::SetText),
             MethodProperty("OnChange", &TCustomEdit::OnChange),
-            MethodProperty("OnClick", &TControl::OnClick),
-            MethodProperty("OnMouseDown", &TControl::OnMouseDown),
-        });
+        }));
     return info;
 }
 

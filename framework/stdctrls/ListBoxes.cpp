@@ -1,6 +1,7 @@
 #include "framework/stdctrls/ListBoxes.h"
 
 #include "framework/classes/PropertyTable.h"
+#include "framework/comctrls/ControlProperties.h"
 #include "platform/controls/ListBox.h"
 
 #include <algorithm>
@@ -13,28 +14,21 @@ const TEnumInfo& ListBoxStyleIdents() {
 const TClass& TCustomListBox::ClassInfo() {
     static const TClass info(
         "TCustomListBox", &TWinControl::ClassInfo(),
-        {
-            EnumProperty("BiDiMode", BiDiModeIdents(), &TControl::BiDiMode, &TControl::SetBiDiMode),
+        CommonControlProperties({
             EnumProperty("BorderStyle", BorderStyleIdents(), &TCustomListBox::BorderStyle,
                          &TCustomListBox::SetBorderStyle),
-            OrdProperty("Color", &TControl::Color, &TControl::SetColor),
             EnumProperty("ExtendedSelect", BooleanIdents(), &TCustomListBox::ExtendedSelect,
                          &TCustomListBox::SetExtendedSelect),
-            ObjProperty("Font", &TControl::Font, &TControl::SetFont),
             OrdProperty("ItemHeight", &TCustomListBox::ItemHeight, &TCustomListBox::SetItemHeight),
             OrdProperty("ItemIndex", &TCustomListBox::ItemIndex, &TCustomListBox::SetItemIndex),
             EnumProperty("MultiSelect", BooleanIdents(), &TCustomListBox::MultiSelect,
                          &TCustomListBox::SetMultiSelect),
-            EnumProperty("ParentColor", BooleanIdents(), &TControl::ParentColor, &TControl::SetParentColor),
-            EnumProperty("ParentFont", BooleanIdents(), &TControl::ParentFont, &TControl::SetParentFont),
             EnumProperty("Sorted", BooleanIdents(), &TCustomListBox::Sorted, &TCustomListBox::SetSorted),
             EnumProperty("Style", ListBoxStyleIdents(), &TCustomListBox::Style, &TCustomListBox::SetStyle),
-            MethodProperty("OnClick", &TControl::OnClick),
             MethodProperty("OnDblClick", &TControl::OnDblClick),
             MethodProperty("OnDrawItem", &TCustomListBox::OnDrawItem),
             MethodProperty("OnMeasureItem", &TCustomListBox::OnMeasureItem),
-            MethodProperty("OnMouseDown", &TControl::OnMouseDown),
-        });
+        }));
     return info;
 }
 
@@ -277,27 +271,13 @@ void TCustomListBox::CNCommand(TMessage& message) {
 }
 
 void TCustomListBox::Dispatch(TMessage& message) {
+    if (OwnerDrawMessage(message, *this, *m_canvas, *m_items, OnDrawItem, OnMeasureItem, m_itemHeight,
+                         m_style == lbOwnerDrawVariable))
+        return;
     switch (message.Msg) {
     case CN_COMMAND:
         CNCommand(message);
         break;
-    case CN_DRAWITEM: {
-        const auto& draw = *reinterpret_cast<const DRAWITEMSTRUCT*>(message.LParam);
-        const int index = static_cast<int>(draw.itemID);
-        const std::string text =
-            index >= 0 && index < m_items->Count() ? m_items->Strings(index) : std::string();
-        DrawListItem(*m_canvas, *this, draw, OnDrawItem, text);
-        message.Result = TRUE;
-        break;
-    }
-    case CN_MEASUREITEM: {
-        auto& measure = *reinterpret_cast<MEASUREITEMSTRUCT*>(message.LParam);
-        measure.itemHeight = static_cast<UINT>(m_itemHeight);
-        if (m_style == lbOwnerDrawVariable)
-            MeasureListItem(*this, measure, OnMeasureItem);
-        message.Result = TRUE;
-        break;
-    }
     default:
         TWinControl::Dispatch(message);
         break;

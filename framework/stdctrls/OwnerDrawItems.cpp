@@ -5,6 +5,10 @@
 
 #include <algorithm>
 
+namespace {
+
+// Draws the item `draw` names on `canvas`, bound to the item's DC for the call: the handler
+// when there is one, else `text` plainly; then the focus rectangle when the item has the focus.
 void DrawListItem(TCanvas& canvas, TWinControl& control, const DRAWITEMSTRUCT& draw,
                   const TDrawItemEvent& handler, const std::string& text) {
     const TOwnerDrawState state(static_cast<std::int64_t>(draw.itemState));
@@ -25,10 +29,27 @@ void DrawListItem(TCanvas& canvas, TWinControl& control, const DRAWITEMSTRUCT& d
         canvas.DrawFocusRect(rect);
 }
 
-void MeasureListItem(TWinControl& control, MEASUREITEMSTRUCT& measure, const TMeasureItemEvent& handler) {
-    if (!handler)
-        return;
-    int height = static_cast<int>(measure.itemHeight);
-    handler(&control, static_cast<int>(measure.itemID), height);
-    measure.itemHeight = static_cast<UINT>(std::max(height, 0));
+} // namespace
+
+bool OwnerDrawMessage(TMessage& message, TWinControl& control, TCanvas& canvas, const TStrings& items,
+                      const TDrawItemEvent& draw, const TMeasureItemEvent& measure, int itemHeight,
+                      bool variableHeight) {
+    if (message.Msg == CN_DRAWITEM) {
+        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(message.LParam);
+        const int index = static_cast<int>(item.itemID);
+        const std::string text = index >= 0 && index < items.Count() ? items.Strings(index) : std::string();
+        DrawListItem(canvas, control, item, draw, text);
+        message.Result = TRUE;
+        return true;
+    }
+    if (message.Msg == CN_MEASUREITEM) {
+        auto& item = *reinterpret_cast<MEASUREITEMSTRUCT*>(message.LParam);
+        int height = itemHeight;
+        if (variableHeight && measure)
+            measure(&control, static_cast<int>(item.itemID), height);
+        item.itemHeight = static_cast<UINT>(std::max(height, 0));
+        message.Result = TRUE;
+        return true;
+    }
+    return false;
 }

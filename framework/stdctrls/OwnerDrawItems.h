@@ -6,6 +6,7 @@
 #include "framework/controls/OwnerDrawState.h"
 #include "framework/controls/WinControl.h"
 #include "framework/graphics/Canvas.h"
+#include "framework/stdctrls/Strings.h"
 #include "platform/controls/OwnerDraw.h"
 
 #include <functional>
@@ -15,9 +16,9 @@ using TDrawItemEvent =
     std::function<void(TWinControl* control, int index, const TRect& rect, TOwnerDrawState state)>;
 using TMeasureItemEvent = std::function<void(TWinControl* control, int index, int& height)>;
 
-// Draws the item `draw` names on `canvas`, bound to the item's DC for the call: the handler
-// when there is one, else `text` plainly; then the focus rectangle when the item has the focus.
-void DrawListItem(TCanvas& canvas, TWinControl& control, const DRAWITEMSTRUCT& draw,
-                  const TDrawItemEvent& handler, const std::string& text);
-// The height the handler gives an item of a variable-height list (the message's is the default).
-void MeasureListItem(TWinControl& control, MEASUREITEMSTRUCT& measure, const TMeasureItemEvent& handler);
+// Answers the reflected CN_DRAWITEM (drawing the item named, with its text from `items`) and
+// CN_MEASUREITEM (`itemHeight`, or for a variable-height list what `measure` makes of it);
+// false for any other message.
+bool OwnerDrawMessage(TMessage& message, TWinControl& control, TCanvas& canvas, const TStrings& items,
+                      const TDrawItemEvent& draw, const TMeasureItemEvent& measure, int itemHeight,
+                      bool variableHeight);

@@ -1,6 +1,7 @@
 #include "framework/stdctrls/Panels.h"
 
 #include "framework/classes/PropertyTable.h"
+#include "framework/comctrls/ControlProperties.h"
 #include "platform/gdi/WinUserDraw.h"
 
 #include <algorithm>
@@ -47,7 +48,7 @@ const TEnumInfo& PanelBevelIdents() {
 const TClass& TCustomPanel::ClassInfo() {
     static const TClass info(
         "TCustomPanel", &TCustomControl::ClassInfo(),
-        {
+        CommonControlProperties({
             EnumProperty("Alignment", AlignmentIdents(), &TCustomPanel::Alignment,
                          &TCustomPanel::SetAlignment),
             EnumProperty("BevelInner", PanelBevelIdents(), &TCustomPanel::BevelInner,
@@ -55,21 +56,12 @@ const TClass& TCustomPanel::ClassInfo() {
             EnumProperty("BevelOuter", PanelBevelIdents(), &TCustomPanel::BevelOuter,
                          &TCustomPanel::SetBevelOuter),
             OrdProperty("BevelWidth", &TCustomPanel::BevelWidth, &TCustomPanel::SetBevelWidth),
-            EnumProperty("BiDiMode", BiDiModeIdents(), &TControl::BiDiMode, &TControl::SetBiDiMode),
             EnumProperty("BorderStyle", BorderStyleIdents(), &TCustomPanel::BorderStyle,
                          &TCustomPanel::SetBorderStyle),
             OrdProperty("BorderWidth", &TCustomPanel::BorderWidth, &TCustomPanel::SetBorderWidth),
             StrProperty("Caption", &TControl::Caption, &TControl::SetCaption),
-            OrdProperty("Color", &TControl::Color, &TControl::SetColor),
-            ObjProperty("Font", &TControl::Font, &TControl::SetFont),
-            EnumProperty("ParentBackground", BooleanIdents(), &TWinControl::ParentBackground,
-                         &TWinControl::SetParentBackground),
-            EnumProperty("ParentColor", BooleanIdents(), &TControl::ParentColor, &TControl::SetParentColor),
-            EnumProperty("ParentFont", BooleanIdents(), &TControl::ParentFont, &TControl::SetParentFont),
-            MethodProperty("OnClick", &TControl::OnClick),
             MethodProperty("OnDblClick", &TControl::OnDblClick),
-            MethodProperty("OnMouseDown", &TControl::OnMouseDown),
-        });
+        }));
     return info;
 }
 

@@ -9,6 +9,7 @@
 #include "platform/controls/Button.h"
 #include "platform/controls/ComboBox.h"
 #include "platform/controls/Dialog.h"
+#include "platform/controls/DialogDriver.h"
 
 #include <deque>
 #include <filesystem>
@@ -23,33 +24,7 @@ namespace {
 constexpr int IdName = 1152;
 constexpr int IdTypes = 1136;
 
-using Step = std::function<void(HWND dialog)>;
-std::deque<Step> steps;
-
-// The dialog in front: the save dialog, or a question box over it.
-HWND FrontDialog() {
-    HWND front = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM found) {
-            char className[16] = {};
-            GetClassNameA(window, className, sizeof className);
-            if (std::string(className) == "#32770" && IsWindowVisible(window) && IsWindowEnabled(window))
-                *reinterpret_cast<HWND*>(found) = window;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&front));
-    return front;
-}
-
-void CALLBACK NextStep(HWND, UINT, UINT_PTR, DWORD) {
-    HWND dialog = FrontDialog();
-    if (!dialog || steps.empty())
-        return;
-    Step step = std::move(steps.front());
-    steps.pop_front();
-    step(dialog);
-}
+std::deque<testing_support::DialogStep>& steps = testing_support::DialogSteps();
 
 void Type(HWND dialog, const char* text) {
     SetDlgItemTextA(dialog, IdName, text);
@@ -67,7 +42,7 @@ protected:
         fs::create_directories(root);
         std::ofstream(root / "old.txt") << "x";
         steps.clear();
-        timer = SetTimer(nullptr, 0, 50, NextStep);
+        timer = SetTimer(nullptr, 0, 50, testing_support::RunNextDialogStep);
     }
     void TearDown() override {
         KillTimer(nullptr, timer);

@@ -2,6 +2,7 @@
 // its modal loop, as a user would act on it: typing names and paths, choosing from the list,
 // switching the file type, answering the overwrite question, cancelling.
 
+#include "DialogDriver.h"
 #include "ListControlTestSupport.h"
 
 #include "platform/controls/Button.h"
@@ -24,33 +25,7 @@ constexpr int IdFiles = 1120;
 constexpr int IdName = 1152;
 constexpr int IdTypes = 1136;
 
-using Step = std::function<void(HWND dialog)>;
-std::deque<Step> steps;
-
-// The save dialog, or a message box in front of it when one is open.
-HWND FrontDialog() {
-    HWND front = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM found) {
-            char className[16] = {};
-            GetClassNameA(window, className, sizeof className);
-            if (std::string(className) == "#32770" && IsWindowVisible(window) && IsWindowEnabled(window))
-                *reinterpret_cast<HWND*>(found) = window;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&front));
-    return front;
-}
-
-void CALLBACK NextStep(HWND, UINT, UINT_PTR, DWORD) {
-    HWND dialog = FrontDialog();
-    if (!dialog || steps.empty())
-        return;
-    Step step = std::move(steps.front());
-    steps.pop_front();
-    step(dialog);
-}
+std::deque<testing_support::DialogStep>& steps = testing_support::DialogSteps();
 
 class SaveFileDialogTest : public ListControlTest {
 protected:
@@ -63,7 +38,7 @@ protected:
             std::ofstream(root / name) << "x";
         folder = root.string();
         steps.clear();
-        timer = SetTimer(nullptr, 0, 50, NextStep);
+        timer = SetTimer(nullptr, 0, 50, testing_support::RunNextDialogStep);
     }
 
     void TearDown() override {
