@@ -43,8 +43,9 @@ void RegisterFrameworkClasses() {
         for (const TClass* type :
              {&TCustomEdit::ClassInfo(), &TEdit::ClassInfo(), &TCustomMemo::ClassInfo(), &TMemo::ClassInfo(),
               &TCustomPanel::ClassInfo(), &TPanel::ClassInfo(), &TCommonDialog::ClassInfo(),
-              &TSaveDialog::ClassInfo(), &TCustomComboBox::ClassInfo(), &TComboBox::ClassInfo(),
-              &TCustomListBox::ClassInfo(), &TListBox::ClassInfo(), &TScrollBar::ClassInfo()})
+              &TSaveDialog::ClassInfo(), &TCustomListControl::ClassInfo(), &TCustomComboBox::ClassInfo(),
+              &TComboBox::ClassInfo(), &TCustomListBox::ClassInfo(), &TListBox::ClassInfo(),
+              &TScrollBar::ClassInfo()})
             RegisterClass(*type);
         for (const TClass* type :
              {&TCustomImageList::ClassInfo(), &TImageList::ClassInfo(), &TCustomTabControl::ClassInfo(),

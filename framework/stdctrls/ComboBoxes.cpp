@@ -1,7 +1,6 @@
 #include "framework/stdctrls/ComboBoxes.h"
 
 #include "framework/classes/PropertyTable.h"
-#include "framework/comctrls/ControlProperties.h"
 #include "platform/controls/ComboBox.h"
 
 #include <algorithm>
@@ -14,8 +13,8 @@ const TEnumInfo& ComboBoxStyleIdents() {
 
 const TClass& TCustomComboBox::ClassInfo() {
     static const TClass info(
-        "TCustomComboBox", &TWinControl::ClassInfo(),
-        CommonControlProperties({
+        "TCustomComboBox", &TCustomListControl::ClassInfo(),
+        {
             OrdProperty("DropDownCount", &TCustomComboBox::DropDownCount, &TCustomComboBox::SetDropDownCount),
             OrdProperty("ItemHeight", &TCustomComboBox::ItemHeight, &TCustomComboBox::SetItemHeight),
             OrdProperty("ItemIndex", &TCustomComboBox::ItemIndex, &TCustomComboBox::SetItemIndex),
@@ -24,10 +23,8 @@ const TClass& TCustomComboBox::ClassInfo() {
             StrProperty("Text", &TControl::Text, &TControl::SetText),
             MethodProperty("OnChange", &TCustomComboBox::OnChange),
             MethodProperty("OnCloseUp", &TCustomComboBox::OnCloseUp),
-            MethodProperty("OnDrawItem", &TCustomComboBox::OnDrawItem),
             MethodProperty("OnDropDown", &TCustomComboBox::OnDropDown),
-            MethodProperty("OnMeasureItem", &TCustomComboBox::OnMeasureItem),
-        }));
+        });
     return info;
 }
 
@@ -36,21 +33,12 @@ const TClass& TComboBox::ClassInfo() {
     return info;
 }
 
-TCustomComboBox::TCustomComboBox(TComponent* owner)
-    : TWinControl(owner), m_items(std::make_unique<TListItems>(*this, ComboBoxMessages)),
-      m_canvas(std::make_unique<TCanvas>()) {
-    // Clicks and double clicks come from the window's notifications.
-    m_controlStyle.Exclude(csClickEvents);
-    m_controlStyle.Exclude(csDoubleClicks);
+TCustomComboBox::TCustomComboBox(TComponent* owner) : TCustomListControl(owner, ComboBoxMessages) {
     SetBounds(0, 0, 145, 21);
-    SetTabStop(true);
-    SetParentColor(false);
-    SetColor(clWindow);
 }
 
-TCustomComboBox::~TCustomComboBox() {
-    // The window goes before the items it reads from.
-    DestroyHandle();
+bool TCustomComboBox::IsVariableHeight() const {
+    return m_style == csOwnerDrawVariable;
 }
 
 void TCustomComboBox::CreateParams(TCreateParams& params) {
@@ -223,15 +211,12 @@ void TCustomComboBox::CNCommand(TMessage& message) {
 }
 
 void TCustomComboBox::Dispatch(TMessage& message) {
-    if (OwnerDrawMessage(message, *this, *m_canvas, *m_items, OnDrawItem, OnMeasureItem, m_itemHeight,
-                         m_style == csOwnerDrawVariable))
-        return;
     switch (message.Msg) {
     case CN_COMMAND:
         CNCommand(message);
         break;
     default:
-        TWinControl::Dispatch(message);
+        TCustomListControl::Dispatch(message);
         break;
     }
 }

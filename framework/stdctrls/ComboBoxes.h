@@ -4,8 +4,7 @@
 // by the control while it has no window, and across a remade window. OnChange follows the
 // user's typing and choosing; owner-drawn styles draw their items through OnDrawItem.
 
-#include "framework/stdctrls/ListItems.h"
-#include "framework/stdctrls/OwnerDrawItems.h"
+#include "framework/stdctrls/ListControls.h"
 #include "framework/stdctrls/StdTypes.h"
 
 #include <memory>
@@ -14,16 +13,13 @@ enum TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, cs
 
 const TEnumInfo& ComboBoxStyleIdents();
 
-class TCustomComboBox : public TWinControl {
+class TCustomComboBox : public TCustomListControl {
 public:
     static const TClass& ClassInfo();
     const TClass& ClassType() const override { return ClassInfo(); }
 
     explicit TCustomComboBox(TComponent* owner);
-    ~TCustomComboBox() override;
 
-    TListItems* Items() const { return m_items.get(); }
-    void SetItems(const TStrings& items) { m_items->Assign(items); }
     // The chosen item, or -1.
     int ItemIndex() const;
     void SetItemIndex(int index);
@@ -40,18 +36,14 @@ public:
     bool DroppedDown() const;
     void SetDroppedDown(bool dropped);
 
-    // What OnDrawItem draws on, bound to the item's device context during the call.
-    TCanvas* Canvas() const { return m_canvas.get(); }
-
     void Dispatch(TMessage& message) override;
 
     TNotifyEvent OnChange;
     TNotifyEvent OnDropDown;
     TNotifyEvent OnCloseUp;
-    TDrawItemEvent OnDrawItem;
-    TMeasureItemEvent OnMeasureItem;
 
 protected:
+    bool IsVariableHeight() const override;
     virtual void Change();
     void CreateParams(TCreateParams& params) override;
     void CreateHandle() override;
@@ -65,11 +57,8 @@ private:
     void UpdateDropDownHeight();
     void CNCommand(TMessage& message);
 
-    std::unique_ptr<TListItems> m_items;
-    std::unique_ptr<TCanvas> m_canvas;
     TComboBoxStyle m_style = csDropDown;
     int m_dropDownCount = 8;
-    int m_itemHeight = 16;
     // Kept while there is no window.
     int m_itemIndex = -1;
     bool m_restoring = false;

@@ -1,7 +1,6 @@
 #include "framework/stdctrls/ListBoxes.h"
 
 #include "framework/classes/PropertyTable.h"
-#include "framework/comctrls/ControlProperties.h"
 #include "platform/controls/ListBox.h"
 
 #include <algorithm>
@@ -13,8 +12,8 @@ const TEnumInfo& ListBoxStyleIdents() {
 
 const TClass& TCustomListBox::ClassInfo() {
     static const TClass info(
-        "TCustomListBox", &TWinControl::ClassInfo(),
-        CommonControlProperties({
+        "TCustomListBox", &TCustomListControl::ClassInfo(),
+        {
             EnumProperty("BorderStyle", BorderStyleIdents(), &TCustomListBox::BorderStyle,
                          &TCustomListBox::SetBorderStyle),
             EnumProperty("ExtendedSelect", BooleanIdents(), &TCustomListBox::ExtendedSelect,
@@ -25,10 +24,7 @@ const TClass& TCustomListBox::ClassInfo() {
                          &TCustomListBox::SetMultiSelect),
             EnumProperty("Sorted", BooleanIdents(), &TCustomListBox::Sorted, &TCustomListBox::SetSorted),
             EnumProperty("Style", ListBoxStyleIdents(), &TCustomListBox::Style, &TCustomListBox::SetStyle),
-            MethodProperty("OnDblClick", &TControl::OnDblClick),
-            MethodProperty("OnDrawItem", &TCustomListBox::OnDrawItem),
-            MethodProperty("OnMeasureItem", &TCustomListBox::OnMeasureItem),
-        }));
+        });
     return info;
 }
 
@@ -37,21 +33,12 @@ const TClass& TListBox::ClassInfo() {
     return info;
 }
 
-TCustomListBox::TCustomListBox(TComponent* owner)
-    : TWinControl(owner), m_items(std::make_unique<TListItems>(*this, ListBoxMessages)),
-      m_canvas(std::make_unique<TCanvas>()) {
-    // Clicks and double clicks come from the window's notifications.
-    m_controlStyle.Exclude(csClickEvents);
-    m_controlStyle.Exclude(csDoubleClicks);
+TCustomListBox::TCustomListBox(TComponent* owner) : TCustomListControl(owner, ListBoxMessages) {
     SetBounds(0, 0, 121, 97);
-    SetTabStop(true);
-    SetParentColor(false);
-    SetColor(clWindow);
 }
 
-TCustomListBox::~TCustomListBox() {
-    // The window goes before the items it reads from.
-    DestroyHandle();
+bool TCustomListBox::IsVariableHeight() const {
+    return m_style == lbOwnerDrawVariable;
 }
 
 void TCustomListBox::CreateParams(TCreateParams& params) {
@@ -271,15 +258,12 @@ void TCustomListBox::CNCommand(TMessage& message) {
 }
 
 void TCustomListBox::Dispatch(TMessage& message) {
-    if (OwnerDrawMessage(message, *this, *m_canvas, *m_items, OnDrawItem, OnMeasureItem, m_itemHeight,
-                         m_style == lbOwnerDrawVariable))
-        return;
     switch (message.Msg) {
     case CN_COMMAND:
         CNCommand(message);
         break;
     default:
-        TWinControl::Dispatch(message);
+        TCustomListControl::Dispatch(message);
         break;
     }
 }

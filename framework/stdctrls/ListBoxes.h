@@ -4,8 +4,7 @@
 // the selection are kept by the control while it has no window and across a remade window.
 // OnClick follows the user's choice, OnDblClick a double click on an item.
 
-#include "framework/stdctrls/ListItems.h"
-#include "framework/stdctrls/OwnerDrawItems.h"
+#include "framework/stdctrls/ListControls.h"
 #include "framework/stdctrls/StdTypes.h"
 
 #include <memory>
@@ -15,16 +14,13 @@ enum TListBoxStyle { lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable };
 
 const TEnumInfo& ListBoxStyleIdents();
 
-class TCustomListBox : public TWinControl {
+class TCustomListBox : public TCustomListControl {
 public:
     static const TClass& ClassInfo();
     const TClass& ClassType() const override { return ClassInfo(); }
 
     explicit TCustomListBox(TComponent* owner);
-    ~TCustomListBox() override;
 
-    TListItems* Items() const { return m_items.get(); }
-    void SetItems(const TStrings& items) { m_items->Assign(items); }
     // The chosen item (with MultiSelect, the one with the focus), or -1. Setting it with
     // MultiSelect makes it the only selected item.
     int ItemIndex() const;
@@ -51,15 +47,10 @@ public:
     int ItemAtPos(TPoint position) const;
     void Clear() { m_items->Clear(); }
 
-    // What OnDrawItem draws on, bound to the item's device context during the call.
-    TCanvas* Canvas() const { return m_canvas.get(); }
-
     void Dispatch(TMessage& message) override;
 
-    TDrawItemEvent OnDrawItem;
-    TMeasureItemEvent OnMeasureItem;
-
 protected:
+    bool IsVariableHeight() const override;
     void CreateParams(TCreateParams& params) override;
     void CreateHandle() override;
     void DestroyWnd() override;
@@ -68,13 +59,10 @@ private:
     bool IsMultiSelect() const;
     void CNCommand(TMessage& message);
 
-    std::unique_ptr<TListItems> m_items;
-    std::unique_ptr<TCanvas> m_canvas;
     TListBoxStyle m_style = lbStandard;
     TBorderStyle m_borderStyle = bsSingle;
     bool m_multiSelect = false;
     bool m_extendedSelect = true;
-    int m_itemHeight = 16;
     // Kept while there is no window.
     int m_itemIndex = -1;
     int m_topIndex = 0;

@@ -31,7 +31,7 @@ void DrawListItem(TCanvas& canvas, TWinControl& control, const DRAWITEMSTRUCT& d
 
 } // namespace
 
-bool OwnerDrawMessage(TMessage& message, TWinControl& control, TCanvas& canvas, const TStrings& items,
+void OwnerDrawMessage(TMessage& message, TWinControl& control, TCanvas& canvas, const TStrings& items,
                       const TDrawItemEvent& draw, const TMeasureItemEvent& measure, int itemHeight,
                       bool variableHeight) {
     if (message.Msg == CN_DRAWITEM) {
@@ -39,17 +39,12 @@ bool OwnerDrawMessage(TMessage& message, TWinControl& control, TCanvas& canvas, 
         const int index = static_cast<int>(item.itemID);
         const std::string text = index >= 0 && index < items.Count() ? items.Strings(index) : std::string();
         DrawListItem(canvas, control, item, draw, text);
-        message.Result = TRUE;
-        return true;
-    }
-    if (message.Msg == CN_MEASUREITEM) {
+    } else {
         auto& item = *reinterpret_cast<MEASUREITEMSTRUCT*>(message.LParam);
         int height = itemHeight;
         if (variableHeight && measure)
             measure(&control, static_cast<int>(item.itemID), height);
         item.itemHeight = static_cast<UINT>(std::max(height, 0));
-        message.Result = TRUE;
-        return true;
     }
-    return false;
+    message.Result = TRUE;
 }

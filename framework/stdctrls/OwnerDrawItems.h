@@ -16,9 +16,8 @@ using TDrawItemEvent =
     std::function<void(TWinControl* control, int index, const TRect& rect, TOwnerDrawState state)>;
 using TMeasureItemEvent = std::function<void(TWinControl* control, int index, int& height)>;
 
-// Answers the reflected CN_DRAWITEM (drawing the item named, with its text from `items`) and
-// CN_MEASUREITEM (`itemHeight`, or for a variable-height list what `measure` makes of it);
-// false for any other message.
-bool OwnerDrawMessage(TMessage& message, TWinControl& control, TCanvas& canvas, const TStrings& items,
+// Answers the reflected CN_DRAWITEM (drawing the item named, with its text from `items`) or
+// CN_MEASUREITEM (`itemHeight`, or for a variable-height list what `measure` makes of it).
+void OwnerDrawMessage(TMessage& message, TWinControl& control, TCanvas& canvas, const TStrings& items,
                       const TDrawItemEvent& draw, const TMeasureItemEvent& measure, int itemHeight,
                       bool variableHeight);

@@ -265,3 +265,27 @@ TEST_F(Lists, PropertiesByName) {
     EXPECT_EQ(GetStrProp(list, "Text"), "") << "a list box publishes no text";
     EXPECT_TRUE(PropIsKind(list, "OnDblClick", TTypeKind::tkMethod));
 }
+
+TEST_F(Lists, VariableListItemsTakeTheHeightsOnMeasureItemGives) {
+    TForm* form = NewForm(300, 300);
+    auto* list = new TListBox(form);
+    list->SetParent(form);
+    list->SetStyle(lbOwnerDrawVariable);
+    list->OnMeasureItem = [](TWinControl*, int index, int& height) { height = 10 + 5 * index; };
+    std::vector<int> drawn;
+    list->OnDrawItem = [&](TWinControl*, int index, const TRect&, TOwnerDrawState) { drawn.push_back(index); };
+    for (const char* text : {"a", "b", "c"})
+        list->Items()->Add(text);
+    form->Show();
+    Pump();
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(SendMessageA(list->Handle(), LB_GETITEMHEIGHT, static_cast<WPARAM>(i), 0), 10 + 5 * i);
+    std::sort(drawn.begin(), drawn.end());
+    drawn.erase(std::unique(drawn.begin(), drawn.end()), drawn.end());
+    EXPECT_EQ(drawn, (std::vector<int>{0, 1, 2}));
+
+    // Remade, the items are measured again.
+    list->OnMeasureItem = [](TWinControl*, int, int& height) { height = 30; };
+    list->SetBorderStyle(bsNone);
+    EXPECT_EQ(SendMessageA(list->Handle(), LB_GETITEMHEIGHT, 2, 0), 30);
+}
