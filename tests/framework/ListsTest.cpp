@@ -273,7 +273,9 @@ TEST_F(Lists, VariableListItemsTakeTheHeightsOnMeasureItemGives) {
     list->SetStyle(lbOwnerDrawVariable);
     list->OnMeasureItem = [](TWinControl*, int index, int& height) { height = 10 + 5 * index; };
     std::vector<int> drawn;
-    list->OnDrawItem = [&](TWinControl*, int index, const TRect&, TOwnerDrawState) { drawn.push_back(index); };
+    list->OnDrawItem = [&](TWinControl*, int index, const TRect&, TOwnerDrawState) {
+        drawn.push_back(index);
+    };
     for (const char* text : {"a", "b", "c"})
         list->Items()->Add(text);
     form->Show();
