@@ -6,6 +6,7 @@
 #include "platform/net/WinSock.h"
 #include "platform/process/ProcRoot.h"
 #include "platform/sys/Heap.h"
+#include "tests/app/ProcFixture.h"
 #include "tests/platform/process/PeBuilder.h"
 #include "tests/platform/process/TestFolder.h"
 
@@ -57,24 +58,6 @@ std::vector<std::string> Row(const GridModel& grid, int row) {
     return texts;
 }
 
-// "a.b.c.d:port" as /proc/net/tcp writes it on this machine.
-std::string Hex(int a, int b, int c, int d, int port) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%02X%02X%02X%02X:%04X", d, c, b, a, port);
-    return text;
-}
-
-std::string ProcNetLine(const std::string& local, const std::string& remote, int state, int inode) {
-    char text[256];
-    std::snprintf(text, sizeof text, "   0: %s %s %02X 00000000:00000000 00:00000000 00000000  0 0 %d 1 0\n",
-                  local.c_str(), remote.c_str(), state, inode);
-    return text;
-}
-
-const char* ProcNetHeader =
-    "  sl  local_address rem_address   st tx_queue rx_queue tr tm->when retrnsmt   uid  "
-    "timeout inode\n";
-
 // Three TCP sockets (a listener, a connection out, a loopback connection), two UDP endpoints;
 // process 100 is a Linux program, 200 a program with a version resource found in the current
 // folder, 300 holds a socket but has ended before the snapshot.
@@ -88,11 +71,11 @@ protected:
         proc.Write("net/udp", std::string(ProcNetHeader) +
                                   ProcNetLine(Hex(127, 0, 0, 1, 323), Hex(0, 0, 0, 0, 0), 0x07, 555) +
                                   ProcNetLine(Hex(0, 0, 0, 0, 53), Hex(0, 0, 0, 0, 0), 0x07, 444));
-        AddProcess(100, "/usr/sbin/fixtured");
+        AddProcess(proc, 100, "/usr/sbin/fixtured");
         proc.Link("100/fd/3", "socket:[111]");
         proc.Link("100/fd/4", "socket:[444]");
         std::string tool = InstallTool();
-        AddProcess(200, tool);
+        AddProcess(proc, 200, tool);
         proc.Link("200/fd/7", "socket:[222]");
         proc.Link("300/fd/1", "socket:[333]");
         platform::SetProcRoot(proc.Path());
@@ -108,15 +91,6 @@ protected:
         EXPECT_EQ(platform::LiveHeapBlockCount(), blocksBefore);
         platform::SetProcRoot("/proc");
         EXPECT_EQ(::chdir(oldFolder.c_str()), 0);
-    }
-
-    void AddProcess(int pid, const std::string& exe) {
-        std::string id = std::to_string(pid);
-        proc.Write(id + "/stat", id + " (" + exe.substr(exe.rfind('/') + 1, 15) +
-                                     ") S 1 0 0 0 -1 0 0 0 0 0 0 0 0 0 "
-                                     "20 0 1 0 100\n");
-        proc.Link(id + "/exe", exe);
-        proc.Write(id + "/maps", "00400000-00401000 r-xp 00000000 08:01 1234   " + exe + "\n");
     }
 
     std::string InstallTool() {
@@ -276,7 +250,7 @@ TEST_F(ListingFixture, AnIdReusedBetweenListingsShowsTheNewProgram) {
 
     // Process 200 ends; another program gets its id and the same socket's descriptor.
     std::filesystem::remove_all(proc / "200");
-    AddProcess(200, "/usr/sbin/fixtured");
+    AddProcess(proc, 200, "/usr/sbin/fixtured");
     proc.Link("200/fd/7", "socket:[222]");
     RunListing(ListingView::RemoteTcp, host, locations);
     EXPECT_EQ(Row(host.grid, 1), (Texts{"TCP", "10.0.0.1:1025", "1.2.3.4:80", "Country Area", "已建立", "200",

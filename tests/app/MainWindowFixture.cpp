@@ -1,4 +1,5 @@
 #include "MainWindowFixture.h"
+#include "ProcFixture.h"
 
 #include "app/ConnectionColumns.h"
 #include "app/LocationText.h"
@@ -10,24 +11,6 @@
 #include <unistd.h>
 
 namespace {
-
-// "a.b.c.d:port" as /proc/net/tcp writes it on this machine.
-std::string Hex(int a, int b, int c, int d, int port) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%02X%02X%02X%02X:%04X", d, c, b, a, port);
-    return text;
-}
-
-std::string ProcNetLine(const std::string& local, const std::string& remote, int state, int inode) {
-    char text[256];
-    std::snprintf(text, sizeof text, "   0: %s %s %02X 00000000:00000000 00:00000000 00000000  0 0 %d 1 0\n",
-                  local.c_str(), remote.c_str(), state, inode);
-    return text;
-}
-
-constexpr const char* ProcNetHeader =
-    "  sl  local_address rem_address   st tx_queue rx_queue tr tm->when retrnsmt   uid  "
-    "timeout inode\n";
 
 constexpr std::uint32_t Address(std::uint32_t a, std::uint32_t b, std::uint32_t c, std::uint32_t d) {
     return (a << 24) | (b << 16) | (c << 8) | d;
@@ -106,14 +89,6 @@ void CALLBACK MainWindowTest::ActOnModal(HWND, UINT, UINT_PTR, DWORD) {
     test->onModal(active);
 }
 
-void MainWindowTest::AddProcess(int pid, const std::string& exe) {
-    std::string id = std::to_string(pid);
-    proc.Write(id + "/stat", id + " (" + exe.substr(exe.rfind('/') + 1, 15) +
-                                 ") S 1 0 0 0 -1 0 0 0 0 0 0 0 0 0 20 0 1 0 100\n");
-    proc.Link(id + "/exe", exe);
-    proc.Write(id + "/maps", "00400000-00401000 r-xp 00000000 08:01 1234   " + exe + "\n");
-}
-
 void MainWindowTest::WriteSockets() {
     proc.Write("net/tcp", std::string(ProcNetHeader) +
                               ProcNetLine(Hex(10, 0, 0, 1, 1025), Hex(1, 2, 3, 4, 80), 0x01, 222) +
@@ -123,13 +98,13 @@ void MainWindowTest::WriteSockets() {
     proc.Write("net/udp", std::string(ProcNetHeader) +
                               ProcNetLine(Hex(0, 0, 0, 0, 53), Hex(0, 0, 0, 0, 0), 0x07, 444) +
                               ProcNetLine(Hex(127, 0, 0, 1, 323), Hex(0, 0, 0, 0, 0), 0x07, 555));
-    AddProcess(100, "/usr/sbin/fixtured");
+    AddProcess(proc, 100, "/usr/sbin/fixtured");
     proc.Link("100/fd/3", "socket:[111]");
     proc.Link("100/fd/4", "socket:[444]");
     proc.Link("100/fd/5", "socket:[112]");
-    AddProcess(200, "/usr/bin/browser");
+    AddProcess(proc, 200, "/usr/bin/browser");
     proc.Link("200/fd/7", "socket:[222]");
-    AddProcess(300, "/usr/bin/loop");
+    AddProcess(proc, 300, "/usr/bin/loop");
     proc.Link("300/fd/1", "socket:[333]");
     platform::SetProcRoot(proc.Path());
 }

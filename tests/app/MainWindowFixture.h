@@ -60,7 +60,6 @@ protected:
 
 private:
     static void CALLBACK ActOnModal(HWND, UINT, UINT_PTR, DWORD);
-    void AddProcess(int pid, const std::string& exe);
 
     static MainWindowTest* s_running;
     UINT_PTR m_timer = 0;

@@ -22,6 +22,8 @@ TEST_F(MainWindowTest, StartsWithItsCaptionColumnsAndTheRemoteView) {
     EXPECT_EQ(window->Height(), 525);
     EXPECT_EQ(window->Font()->Name(), "宋体");
     EXPECT_EQ(window->Font()->Height(), -12);
+    EXPECT_EQ(window->StringGrid1->Font()->Name(), "宋体") << "every control has the window's font";
+    EXPECT_EQ(window->Button_Refresh->Font()->Height(), -12);
 
     TStringGrid* grid = window->StringGrid1;
     ASSERT_EQ(grid->ColCount(), ConnectionColumnCount);

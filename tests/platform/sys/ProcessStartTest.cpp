@@ -2,6 +2,7 @@
 #include "platform/base/LastError.h"
 #include "platform/base/WinError.h"
 #include "tests/platform/process/TestFolder.h"
+#include "tests/platform/sys/RecordingScript.h"
 
 #include <gtest/gtest.h>
 
@@ -22,27 +23,6 @@ TEST(CommandLine, SplitsAsThePlatformsRuntimeDoes) {
     EXPECT_EQ(platform::SplitCommandLine(R"("say ""hi""")"), (Arguments{R"(say "hi")"}));
     EXPECT_EQ(platform::SplitCommandLine(R"("" x)"), (Arguments{"", "x"}));
     EXPECT_TRUE(platform::SplitCommandLine("   ").empty());
-}
-
-// Waits (boundedly) for a started program to leave its output file.
-std::string AwaitFile(const std::string& path) {
-    for (int attempt = 0; attempt < 500; ++attempt) {
-        std::ifstream file(path);
-        std::stringstream text;
-        text << file.rdbuf();
-        if (text.str().find("end\n") != std::string::npos)
-            return text.str();
-        ::usleep(10000);
-    }
-    return "<timeout>";
-}
-
-std::string Script(const TestFolder& folder, const std::string& name, const std::string& output) {
-    std::string path =
-        folder.Write(name, "#!/bin/sh\nfor a in \"$@\"; do printf '[%s]' \"$a\"; done > '" + output +
-                               "'\necho >> '" + output + "'\necho end >> '" + output + "'\n");
-    std::filesystem::permissions(path, std::filesystem::perms::owner_all);
-    return path;
 }
 
 TEST(WinExec, StartsTheProgramWithItsArgumentsAndNoShell) {
