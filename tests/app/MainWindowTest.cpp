@@ -126,8 +126,15 @@ TEST_F(MainWindowTest, AFailedTableFetchWarnsAndAnEmptyListShowsItsRow) {
     TForm1* window = OpenWindow();
     std::filesystem::remove(proc / "net/tcp");
     std::filesystem::remove(proc / "net/udp");
+    std::vector<bool> refreshEnabled;
+    onModal = [&](HWND) {
+        refreshEnabled.push_back(window->Button_Refresh->Enabled());
+        platform::headless::TypeKey(VK_RETURN);
+    };
     ClickControl(window->Radio_TcpUDP);
     ClickControl(window->Button_Refresh);
+    EXPECT_EQ(refreshEnabled, (std::vector<bool>{false, false})) << "the button is disabled while it lists";
+    EXPECT_TRUE(window->Button_Refresh->Enabled());
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[0].caption, "调用失败");
     EXPECT_EQ(boxes[0].text, "无法获取TCP连接表");
