@@ -42,17 +42,34 @@ TEST_F(MainWindowTest, StartsWithItsCaptionColumnsAndTheRemoteView) {
     EXPECT_TRUE(window->Radio_Remotetcp->Checked());
     EXPECT_FALSE(window->Radio_TcpUDP->Checked() || window->Radio_Tcp->Checked() ||
                  window->Radio_UDP->Checked());
-    EXPECT_EQ(window->Radio_Remotetcp->Caption(), "只显示远程连接");
-    EXPECT_EQ(window->Radio_Remotetcp->Left(), 281);
-    EXPECT_EQ(window->Radio_Remotetcp->Width(), 110);
-    EXPECT_EQ(window->Button_Refresh->Caption(), "刷新");
-    EXPECT_EQ(window->Button2->Left(), 476);
-    EXPECT_EQ(window->Button1->Caption(), "更新");
+    struct Placed {
+        TControl* control;
+        const char* caption;
+        int left, top, width, height;
+    };
+    for (const Placed& placed :
+         std::vector<Placed>{{window->Radio_TcpUDP, "显示TCP/UDP", 13, 7, 87, 17},
+                             {window->Radio_Tcp, "只显示TCP", 109, 7, 77, 17},
+                             {window->Radio_UDP, "只显示UDP", 195, 7, 89, 17},
+                             {window->Radio_Remotetcp, "只显示远程连接", 281, 7, 110, 17},
+                             {window->Button_Refresh, "刷新", 416, 2, 50, 24},
+                             {window->Button2, "保存", 476, 2, 50, 24},
+                             {window->Button1, "更新", 537, 2, 50, 24}}) {
+        EXPECT_EQ(placed.control->Caption(), placed.caption);
+        EXPECT_EQ(placed.control->Parent(), window->Panel1) << placed.caption;
+        EXPECT_EQ(placed.control->Left(), placed.left) << placed.caption;
+        EXPECT_EQ(placed.control->Top(), placed.top) << placed.caption;
+        EXPECT_EQ(placed.control->Width(), placed.width) << placed.caption;
+        EXPECT_EQ(placed.control->Height(), placed.height) << placed.caption;
+    }
+    EXPECT_EQ(window->Button_TCPUDP->Caption(), "TCPUDP");
+    EXPECT_EQ(window->Button_TCP->Caption(), "TCP");
+    EXPECT_EQ(window->Button_UDP->Caption(), "UDP");
+    EXPECT_EQ(window->Button_Remotetcp->Caption(), "Remotetcp");
     for (TButton* hidden :
          {window->Button_TCPUDP, window->Button_TCP, window->Button_UDP, window->Button_Remotetcp})
         EXPECT_FALSE(hidden->Visible());
     EXPECT_TRUE(window->Button_Refresh->Enabled());
-    EXPECT_EQ(window->Radio_TcpUDP->Parent(), window->Panel1);
     EXPECT_EQ(window->Panel1->Align(), alTop);
     EXPECT_EQ(window->Panel1->Height(), 32);
     EXPECT_EQ(window->Panel1->BevelOuter(), bvNone);
