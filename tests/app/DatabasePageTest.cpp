@@ -76,6 +76,8 @@ TEST_F(MainWindowTest, TheFactsAreShownOnceHoweverOftenTheyAreAskedFor) {
     ClickControl(window->Button_IPVer);
     ClickControl(window->Button_IPVer);
     EXPECT_EQ(MemoLines(window).size(), 4u);
+    platform::headless::SaveWindowPng(window->Handle(),
+                                      std::string(QUILLMERE_BIN_DIR) + "/quillmere-database-page.png");
 }
 
 TEST_F(MainWindowTest, AMissingDatabaseIsShownByTheErrorBoxAndTheWindowStillOpens) {
