@@ -5,6 +5,7 @@
 #include "platform/controls/ComboBoxState.h"
 #include "platform/controls/ControlPaint.h"
 #include "platform/controls/ControlSupport.h"
+#include "platform/controls/ControlTexts.h"
 #include "platform/user/TextBuffers.h"
 #include "platform/user/WindowClass.h"
 
@@ -548,11 +549,13 @@ LRESULT Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool 
         // The scroll bar styles are the list's: the combo box itself has no bars.
         SetWindowLongW(window, GWL_STYLE, static_cast<LONG>(style & ~(WS_VSCROLL | WS_HSCROLL)));
         SetControlState(window, new ComboBoxState(window, style));
+        SetPropA(window, ComboBoxMark, reinterpret_cast<HANDLE>(1));
         return defaultProcedure(window, message, wParam, lParam);
     }
     if (!combo)
         return defaultProcedure(window, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
+        RemovePropA(window, ComboBoxMark);
         SetControlState<ComboBoxState>(window, nullptr);
         delete combo;
         return defaultProcedure(window, message, wParam, lParam);
@@ -582,8 +585,12 @@ ComboBoxState::ComboBoxState(HWND window, DWORD style) : window(window), style(s
 }
 
 ComboBoxState* ComboBoxOf(HWND window) {
+    // A window of a superclass (another class name, this procedure behind its own) carries the
+    // mark the procedure gave it.
     char className[16] = {};
-    if (!GetClassNameA(window, className, sizeof className) || strcasecmp(className, "ComboBox") != 0)
+    const bool named =
+        GetClassNameA(window, className, sizeof className) && strcasecmp(className, "ComboBox") == 0;
+    if (!named && !GetPropA(window, ComboBoxMark))
         return nullptr;
     return GetControlState<ComboBoxState>(window);
 }

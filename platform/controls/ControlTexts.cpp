@@ -65,10 +65,11 @@ ControlTextMessage ComboBoxText(UINT message) {
 
 ControlTextMessage ControlTextOf(HWND window, UINT message) {
     if (message >= LB_ADDSTRING && message <= LB_GETLISTBOXINFO &&
-        (IsClass(window, "ListBox") || IsClass(window, "ComboLBox")) && ListHasStrings(window))
+        (IsClass(window, "ListBox") || IsClass(window, "ComboLBox") || GetPropA(window, ListBoxMark)) &&
+        ListHasStrings(window))
         return ListBoxText(message);
-    if (message >= CB_GETEDITSEL && message <= CB_GETCOMBOBOXINFO && IsClass(window, "ComboBox") &&
-        ComboHasStrings(window))
+    if (message >= CB_GETEDITSEL && message <= CB_GETCOMBOBOXINFO &&
+        (IsClass(window, "ComboBox") || GetPropA(window, ComboBoxMark)) && ComboHasStrings(window))
         return ComboBoxText(message);
     return {};
 }

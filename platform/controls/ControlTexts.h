@@ -23,4 +23,9 @@ struct ControlTextMessage {
 
 ControlTextMessage ControlTextOf(HWND window, UINT message);
 
+// Window properties that mark the windows the list box and combo box procedures made, so that a
+// window of a superclass (another class name, the same procedure behind its own) is known too.
+constexpr const char* ListBoxMark = "QuillmereListBox";
+constexpr const char* ComboBoxMark = "QuillmereComboBox";
+
 } // namespace platform

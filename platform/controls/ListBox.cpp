@@ -6,6 +6,7 @@
 #include "platform/controls/ComboBoxState.h"
 #include "platform/controls/ControlPaint.h"
 #include "platform/controls/ControlSupport.h"
+#include "platform/controls/ControlTexts.h"
 #include "platform/controls/ListBoxState.h"
 #include "platform/user/TextBuffers.h"
 #include "platform/user/WindowClass.h"
@@ -389,11 +390,13 @@ LRESULT Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool 
         if ((style & LBS_COMBOBOX) && combo && ComboBoxOf(combo))
             state->combo = combo;
         SetControlState(window, state);
+        SetPropA(window, ListBoxMark, reinterpret_cast<HANDLE>(1));
         return defaultProcedure(window, message, wParam, lParam);
     }
     if (!list)
         return defaultProcedure(window, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
+        RemovePropA(window, ListBoxMark);
         SetControlState<ListBoxState>(window, nullptr);
         delete list;
         return defaultProcedure(window, message, wParam, lParam);

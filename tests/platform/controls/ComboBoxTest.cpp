@@ -3,6 +3,7 @@
 // keys with the notifications in their order, and what it paints.
 
 #include "ListControlTestSupport.h"
+#include "Superclass.h"
 
 #include "platform/controls/ComboBox.h"
 #include "platform/gdi/WinUserDraw.h"
@@ -301,4 +302,22 @@ TEST_F(ComboBoxTest, Focus_GivenToTheComboBoxFromItsOwnFieldStaysInTheField) {
     ASSERT_EQ(GetFocus(), info.hwndItem);
     SetFocus(combo);
     EXPECT_EQ(GetFocus(), info.hwndItem) << "typing still reaches the field";
+}
+
+TEST_F(ComboBoxTest, Superclass_ItsListChoosesByTheMouseAndItsTextsAreConverted) {
+    HWND combo =
+        CreateControl(RegisterSuperclass("COMBOBOX", "TestComboBox"), CBS_DROPDOWNLIST, 10, 10, 150, 200);
+    AddStrings(combo, {"北京", "上海", "广州"}, CB_ADDSTRING);
+    char16_t wide[8] = {};
+    EXPECT_EQ(SendMessageW(combo, CB_GETLBTEXT, 1, reinterpret_cast<LPARAM>(wide)), 2);
+    EXPECT_EQ(std::u16string(wide), u"上海");
+
+    ClickAt(ComboPoint(combo, 20, 5));
+    ASSERT_TRUE(SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0));
+    ClearLog();
+    POINT item = ItemCentre(ListOf(combo), 2);
+    platform::headless::MoveMouse(item.x, item.y);
+    ClickAt(item);
+    EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 2);
+    EXPECT_EQ(Notifications(combo), (std::vector<WORD>{CBN_SELENDOK, CBN_CLOSEUP, CBN_SELCHANGE}));
 }

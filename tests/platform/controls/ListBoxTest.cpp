@@ -3,6 +3,7 @@
 // none), scrolling with its own bar, owner-drawn items, and what it paints.
 
 #include "ListControlTestSupport.h"
+#include "Superclass.h"
 
 #include "platform/gdi/WinUserDraw.h"
 
@@ -55,6 +56,13 @@ TEST_F(ListBoxTest, Strings_AreConvertedForWideCallersAndWindows) {
 
     HWND narrow = CreateList(0);
     EXPECT_FALSE(IsWindowUnicode(narrow)) << "made by CreateWindowExA";
+
+    // A window of a superclass is converted alike.
+    HWND derived = CreateControl(RegisterSuperclass("LISTBOX", "TestListBox"), 0);
+    SendMessageA(derived, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("北京"));
+    EXPECT_EQ(SendMessageW(derived, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(wide)), 2);
+    EXPECT_EQ(std::u16string(wide), u"北京");
+    EXPECT_EQ(ItemText(derived, 0), "北京");
 }
 
 TEST_F(ListBoxTest, Find_SearchesPrefixesAfterTheStartAndWrapsRound) {

@@ -3,6 +3,7 @@
 // classic picture, and the size grip sizing its window.
 
 #include "ControlTestSupport.h"
+#include "Superclass.h"
 
 #include "platform/controls/ScrollBarControl.h"
 
@@ -129,26 +130,8 @@ TEST_F(ScrollBarControlTest, SizeGrip_SizesItsWindowFromTheCorner) {
 
 } // namespace
 
-namespace {
-
-WNDPROC scrollBarProcedure = nullptr;
-
-LRESULT CALLBACK SuperclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return CallWindowProcA(scrollBarProcedure, window, message, wParam, lParam);
-}
-
-} // namespace
-
 TEST_F(ScrollBarControlTest, Superclass_KeepsTheControlsStateUnderItsOwnClassName) {
-    WNDCLASSA base{};
-    ASSERT_TRUE(GetClassInfoA(nullptr, "SCROLLBAR", &base));
-    scrollBarProcedure = base.lpfnWndProc;
-    WNDCLASSA derived = base;
-    derived.lpfnWndProc = SuperclassProcedure;
-    derived.lpszClassName = "TestScrollBarSuperclass";
-    derived.style &= ~static_cast<UINT>(CS_GLOBALCLASS);
-    ASSERT_TRUE(RegisterClassA(&derived));
-    HWND bar = CreateControl("TestScrollBarSuperclass", "", SBS_HORZ, 10, 10, 150, 17);
+    HWND bar = CreateControl(RegisterSuperclass("SCROLLBAR", "TestScrollBar"), "", SBS_HORZ, 10, 10, 150, 17);
     SCROLLINFO info{sizeof info, SIF_RANGE | SIF_PAGE | SIF_POS, 0, 50, 5, 20, 0};
     EXPECT_EQ(SetScrollInfo(bar, SB_CTL, &info, TRUE), 20);
     EXPECT_EQ(SendMessageA(bar, SBM_SETPOS, 30, TRUE), 20);
@@ -157,6 +140,4 @@ TEST_F(ScrollBarControlTest, Superclass_KeepsTheControlsStateUnderItsOwnClassNam
     EXPECT_EQ(read.nMax, 50);
     EXPECT_EQ(read.nPage, 5u);
     EXPECT_EQ(read.nPos, 30);
-    DestroyWindow(bar);
-    UnregisterClassA("TestScrollBarSuperclass", nullptr);
 }
