@@ -9,12 +9,15 @@
 
 #include "app/ConnectionColumns.h"
 #include "app/LocationText.h"
+#include "app/updater/DatabaseUpdate.h"
+#include "ipdb/GeoIPReader.h"
 #include "ipdb/QQWryWriter.h"
 #include "platform/base/CodePage.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <signal.h>
@@ -114,6 +117,34 @@ TEST(ProgramEndToEnd, StartsOnceRefreshesSavesAndCloses) {
     EXPECT_EQ(png.substr(1, 3), "PNG");
     EXPECT_EQ(BigEndian32(png, 16), 636u);
     EXPECT_EQ(BigEndian32(png, 20), 525u);
+}
+
+TEST(ProgramEndToEnd, TheUpdaterReplacesTheDatabaseAndCloses) {
+    if (!HaveGeoIP() || !std::filesystem::exists(DefaultGeoIPDatabase))
+        GTEST_SKIP() << DefaultGeoIPDatabase << " or libgeoip is absent (geoip-database, libgeoip-dev)";
+    std::string whyNot;
+    auto server = XvfbServer::Start(whyNot, 800, 600);
+    if (!server)
+        GTEST_SKIP() << whyNot;
+    ProgramFolder program;
+    std::vector<std::uint8_t> database = QQWryWriter::Build(
+        {{0, 0xFFFFFFFE, "测试", "地区"}, {0xFFFFFFFF, 0xFFFFFFFF, "纯真网络", "2010年5月23日IP数据"}});
+    program.folder.Write(LocationDatabaseName, std::string(database.begin(), database.end()));
+    const std::string bin = QUILLMERE_BIN_DIR;
+
+    pid_t updater = StartDemoProgram(bin + "/Skerrow.exe", server->Name(), program.folder / "updater.err");
+    ASSERT_GT(updater, 0);
+    EXPECT_TRUE(WaitFor([] { return SummarizeDatabase(LocationDatabaseName).records > 100000; }))
+        << "the database in the updater's folder is replaced";
+    const std::string drive = "DISPLAY=" + server->Name() + " " + bin + "/quillmere-drive --window '" +
+                              platform::GbkToUtf8("升级IP数据库") + "' --screenshot updater.png --close";
+    EXPECT_EQ(std::system((drive + " > drive.txt 2>&1").c_str()), 0)
+        << ReadBytes(program.folder / "drive.txt");
+    int status = -1;
+    EXPECT_TRUE(WaitForExit(updater, status));
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(ReadBytes(program.folder / "updater.err"), "");
+    EXPECT_EQ(ReadBytes(program.folder / "updater.png").substr(1, 3), "PNG");
 }
 
 } // namespace

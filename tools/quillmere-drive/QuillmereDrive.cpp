@@ -32,9 +32,10 @@ using testing_support::XTestClient;
 namespace {
 
 const char* const Usage =
-    "Usage: quillmere-drive [--refresh] [--screenshot PNG] [--save NAME] [--close]\n"
+    "Usage: quillmere-drive [--window CAPTION] [--refresh] [--screenshot PNG] [--save NAME] [--close]\n"
     "\n"
     "Drives the Quillmere window on the X display named by DISPLAY with real input:\n"
+    "  --window CAPTION  another window of the program to wait for, picture or close (UTF-8)\n"
     "  --refresh         clicks the refresh button first and waits for the new list\n"
     "  --screenshot PNG  writes a picture of the window\n"
     "  --save NAME       clicks the save button, types NAME into the save dialog\n"
@@ -43,6 +44,7 @@ const char* const Usage =
     "  --close           closes the window\n";
 
 struct Options {
+    std::string window; // the caption (UTF-8); the main window's when empty
     bool refresh = false;
     std::string screenshot;
     std::string save;
@@ -148,7 +150,9 @@ int Drive(const Options& options) {
     if (!screen || !client)
         return Fail(std::string("cannot open the display ") + displayName);
 
-    const std::string caption = platform::GbkToUtf8(std::string("Quillmere") + "VER" + ProgramVersion);
+    const std::string caption = options.window.empty()
+                                    ? platform::GbkToUtf8(std::string("Quillmere") + "VER" + ProgramVersion)
+                                    : options.window;
     XWindow main = 0;
     if (!WaitFor(
             [&] {
@@ -159,8 +163,9 @@ int Drive(const Options& options) {
                 return main != 0;
             },
             60))
-        return Fail("no Quillmere window appeared");
-    ButtonPlaces places = MeasureButtons();
+        return Fail("no window \"" + caption + "\" appeared");
+    // Only the main window's buttons are clicked.
+    ButtonPlaces places = options.refresh || !options.save.empty() ? MeasureButtons() : ButtonPlaces{};
     ScreenRect frame = screen->Geometry(main);
     screen->WaitUntilStill(frame);
 
@@ -220,6 +225,8 @@ int main(int argc, char** argv) {
             options.refresh = true;
         } else if (argument == "--close") {
             options.close = true;
+        } else if (argument == "--window" && i + 1 < argc) {
+            options.window = argv[++i];
         } else if ((argument == "--screenshot" || argument == "--save") && i + 1 < argc) {
             (argument == "--save" ? options.save : options.screenshot) = argv[++i];
         } else {
