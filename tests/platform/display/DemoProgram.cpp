@@ -24,6 +24,11 @@ long Milliseconds() {
 
 pid_t StartDemoProgram(const std::string& program, const std::string& display,
                        const std::string& outputPath) {
+    return StartDemoProgram(program, {}, display, outputPath);
+}
+
+pid_t StartDemoProgram(const std::string& program, const std::vector<std::string>& arguments,
+                       const std::string& display, const std::string& outputPath) {
     std::vector<std::string> environment;
     for (char** e = environ; *e; ++e) {
         std::string entry = *e;
@@ -39,9 +44,13 @@ pid_t StartDemoProgram(const std::string& program, const std::string& display,
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 2, outputPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     std::string path = program;
-    char* argv[] = {path.data(), nullptr};
+    std::vector<std::string> words = arguments;
+    std::vector<char*> argv{path.data()};
+    for (std::string& word : words)
+        argv.push_back(word.data());
+    argv.push_back(nullptr);
     pid_t pid = -1;
-    if (posix_spawn(&pid, path.c_str(), &actions, nullptr, argv, envp.data()) != 0)
+    if (posix_spawn(&pid, path.c_str(), &actions, nullptr, argv.data(), envp.data()) != 0)
         pid = -1;
     posix_spawn_file_actions_destroy(&actions);
     return pid;

@@ -6,11 +6,15 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace testing_support {
 
 // Starts the program with the given display; its error output goes to the file. -1 on failure.
 pid_t StartDemoProgram(const std::string& program, const std::string& display, const std::string& outputPath);
+// The same with arguments after the program's name.
+pid_t StartDemoProgram(const std::string& program, const std::vector<std::string>& arguments,
+                       const std::string& display, const std::string& outputPath);
 
 // Polls the condition every 20 ms for up to ten seconds.
 bool WaitFor(const std::function<bool()>& condition);
