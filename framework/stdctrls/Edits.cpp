@@ -173,7 +173,7 @@ void TCustomEdit::Change() {
 }
 
 void TCustomEdit::CMEnter(TMessage& message) {
-    if (m_autoSelect && !m_clickFocusing && !m_recreating && !IsMultiLine())
+    if (m_autoSelect && !m_recreating && !IsMultiLine())
         SelectAll();
     TWinControl::Dispatch(message);
 }
@@ -200,12 +200,6 @@ void TCustomEdit::Dispatch(TMessage& message) {
         m_recreating = true;
         TWinControl::Dispatch(message);
         m_recreating = false;
-        break;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-        m_clickFocusing = true;
-        TWinControl::Dispatch(message);
-        m_clickFocusing = false;
         break;
     default:
         TWinControl::Dispatch(message);

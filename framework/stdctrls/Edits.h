@@ -21,7 +21,7 @@ public:
     // The most bytes the user may type; 0 for no limit of the control's own.
     int MaxLength() const { return m_maxLength; }
     void SetMaxLength(int length);
-    // Gaining the focus from the keyboard selects the whole text.
+    // Gaining the focus selects the whole text (a click then puts the caret where it falls).
     bool AutoSelect() const { return m_autoSelect; }
     void SetAutoSelect(bool autoSelect) { m_autoSelect = autoSelect; }
     bool Modified() const;
@@ -68,8 +68,6 @@ private:
     // Kept while there is no window.
     bool m_modified = false;
     TSelection m_selection;
-    // A click is giving the focus, so AutoSelect leaves the caret where the click put it.
-    bool m_clickFocusing = false;
     // The focus returning to a remade window keeps the selection it had.
     bool m_recreating = false;
 };

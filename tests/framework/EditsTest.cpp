@@ -145,6 +145,15 @@ TEST_F(Edits, TabbingIntoAnEditSelectsItsTextOnlyWithAutoSelect) {
     ASSERT_TRUE(edit->Focused());
     EXPECT_EQ(edit->SelLength(), 9);
 
+    // A click puts the caret where it falls instead.
+    first->SetFocus();
+    Pump();
+    const TPoint inside = OnScreen(edit, 4, edit->ClientHeight() / 2);
+    platform::headless::Click(inside.x, inside.y);
+    Pump();
+    ASSERT_TRUE(edit->Focused());
+    EXPECT_EQ(edit->SelLength(), 0);
+
     edit->SetAutoSelect(false);
     edit->SetSelStart(2);
     first->SetFocus();
