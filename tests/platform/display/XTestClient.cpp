@@ -132,6 +132,29 @@ std::uint32_t XTestClient::ScreenPixel(int x, int y) {
     return pixel;
 }
 
+ScreenArea XTestClient::ReadScreen(int left, int top, int width, int height) {
+    XImage* image = XGetImage(m_state->display, m_state->root, left, top, static_cast<unsigned>(width),
+                              static_cast<unsigned>(height), AllPlanes, ZPixmap);
+    if (!image)
+        return ScreenArea(left, top, 0, 0, {});
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x)
+            pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                   static_cast<std::size_t>(x)] =
+                static_cast<std::uint32_t>(XGetPixel(image, x, y)) & 0xFFFFFF;
+    }
+    XDestroyImage(image);
+    return ScreenArea(left, top, width, height, std::move(pixels));
+}
+
+std::uint32_t ScreenArea::Pixel(int x, int y) const {
+    if (x < m_left || y < m_top || x >= m_left + m_width || y >= m_top + m_height)
+        return 0xFFFFFFFF;
+    return m_pixels[static_cast<std::size_t>(y - m_top) * static_cast<std::size_t>(m_width) +
+                    static_cast<std::size_t>(x - m_left)];
+}
+
 bool XTestClient::SaveScreenPng(const std::string& path) {
     Display* display = m_state->display;
     return SaveScreenPng(path, 0, 0, DisplayWidth(display, DefaultScreen(display)),

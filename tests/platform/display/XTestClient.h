@@ -6,8 +6,24 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace testing_support {
+
+// A part of the screen as it was at one moment: a search over many pixels sees one picture,
+// not one that changes while it is read pixel by pixel.
+class ScreenArea {
+public:
+    ScreenArea(int left, int top, int width, int height, std::vector<std::uint32_t> pixels)
+        : m_left(left), m_top(top), m_width(width), m_height(height), m_pixels(std::move(pixels)) {}
+    // 0x00RRGGBB at a point of the screen; 0xFFFFFFFF outside the area.
+    std::uint32_t Pixel(int x, int y) const;
+
+private:
+    int m_left, m_top, m_width, m_height;
+    std::vector<std::uint32_t> m_pixels;
+};
 
 class XTestClient {
 public:
@@ -18,6 +34,8 @@ public:
 
     // 0x00RRGGBB of a screen pixel, as the screen shows it now.
     std::uint32_t ScreenPixel(int x, int y);
+    // A part of the screen read at once; empty when it cannot be read.
+    ScreenArea ReadScreen(int left, int top, int width, int height);
     bool SaveScreenPng(const std::string& path);
     // A part of the screen, cut to the screen.
     bool SaveScreenPng(const std::string& path, int left, int top, int width, int height);
