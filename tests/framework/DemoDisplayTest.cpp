@@ -92,7 +92,9 @@ public:
         for (char c : letters)
             Press(static_cast<unsigned char>(c));
     }
-    std::uint32_t Pixel(POINT headless) { return m_client.ScreenPixel(headless.x + m_offset.x, headless.y + m_offset.y); }
+    std::uint32_t Pixel(POINT headless) {
+        return m_client.ScreenPixel(headless.x + m_offset.x, headless.y + m_offset.y);
+    }
     // The pixels of a headless rectangle, as the X screen shows them, folded into one number.
     std::uint64_t Picture(RECT headless) {
         std::uint64_t hash = 1469598103934665603ull;
@@ -134,8 +136,8 @@ TEST_F(DemoOnX, TypingTabbingSelectingPagesGridAndMenusWorkWithRealInput) {
     const std::string bin = QUILLMERE_BIN_DIR;
     const std::string report = bin + "/framework-demo-report.txt";
     std::remove(report.c_str());
-    const pid_t pid =
-        StartDemoProgram(bin + "/framework-demo", {"--report", report}, server->Name(), bin + "/framework-demo-output.txt");
+    const pid_t pid = StartDemoProgram(bin + "/framework-demo", {"--report", report}, server->Name(),
+                                       bin + "/framework-demo-output.txt");
     ASSERT_GT(pid, 0);
 
     // The same form on the headless display, for the places of its controls.
@@ -147,9 +149,9 @@ TEST_F(DemoOnX, TypingTabbingSelectingPagesGridAndMenusWorkWithRealInput) {
     RECT headlessWindow{};
     GetWindowRect(form->Handle(), &headlessWindow);
     HWND window = form->Handle();
-    POINT headlessCaption = FindActiveCaption(
-        [window](int x, int y) { return Rgb(platform::headless::ReadPixel(window, x, y)); },
-        RECT{0, 0, RectWidth(headlessWindow), RectHeight(headlessWindow) / 2});
+    POINT headlessCaption =
+        FindActiveCaption([window](int x, int y) { return Rgb(platform::headless::ReadPixel(window, x, y)); },
+                          RECT{0, 0, RectWidth(headlessWindow), RectHeight(headlessWindow) / 2});
     ASSERT_GE(headlessCaption.x, 0);
     headlessCaption.x += headlessWindow.left;
     headlessCaption.y += headlessWindow.top;
@@ -182,7 +184,8 @@ TEST_F(DemoOnX, TypingTabbingSelectingPagesGridAndMenusWorkWithRealInput) {
     GetWindowRect(form->ControlsSheet->Handle(), &page);
     const std::uint64_t controlsPage = person.Picture(page);
     person.Click(ScreenPointOf(form->PageControl1, (tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2));
-    EXPECT_TRUE(WaitFor([&] { return person.Picture(page) != controlsPage; })) << "the grid page did not show";
+    EXPECT_TRUE(WaitFor([&] { return person.Picture(page) != controlsPage; }))
+        << "the grid page did not show";
     form->PageControl1->SetActivePageIndex(1);
     Pump();
     TStringGrid* grid = form->StringGrid1;

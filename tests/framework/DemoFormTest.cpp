@@ -22,9 +22,10 @@ TEST_F(DemoFormPicture, EveryControlShowsAndThePagesArePictured) {
 
     // Every kind of control the framework offers is on the form.
     std::vector<std::string> missing;
-    for (const char* name : {"TButton", "TCheckBox", "TRadioButton", "TGroupBox", "TEdit", "TMemo", "TComboBox",
-                             "TListBox", "TPanel", "TScrollBar", "TProgressBar", "TTrackBar", "TUpDown",
-                             "TPageControl", "TTabSheet", "TStringGrid", "TStatusBar", "TMainMenu"}) {
+    for (const char* name :
+         {"TButton", "TCheckBox", "TRadioButton", "TGroupBox", "TEdit", "TMemo", "TComboBox", "TListBox",
+          "TPanel", "TScrollBar", "TProgressBar", "TTrackBar", "TUpDown", "TPageControl", "TTabSheet",
+          "TStringGrid", "TStatusBar", "TMainMenu"}) {
         bool found = false;
         for (int i = 0; i < form->ComponentCount() && !found; ++i)
             found = form->Components(i)->ClassName() == name;

@@ -105,8 +105,8 @@ void TDemoForm::BuildControlsPage() {
         ComboBox1->Items()->Add(text);
     ComboBox1->SetItemIndex(0);
     ListBox1 = Place<TListBox>(ControlsSheet, 200, 76, 150, 90);
-    for (const char* text : {"进程连接列表", "IP数据库维护", "本地IP", "远程IP", "所属地区", "连接状态",
-                             "进程ID", "进程名"})
+    for (const char* text :
+         {"进程连接列表", "IP数据库维护", "本地IP", "远程IP", "所属地区", "连接状态", "进程ID", "进程名"})
         ListBox1->Items()->Add(text);
     Panel1 = Place<TPanel>(ControlsSheet, 200, 176, 150, 64);
     Panel1->SetCaption("面板");
