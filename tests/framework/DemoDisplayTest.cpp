@@ -95,6 +95,18 @@ public:
     std::uint32_t Pixel(POINT headless) {
         return m_client.ScreenPixel(headless.x + m_offset.x, headless.y + m_offset.y);
     }
+    // Waits until two looks at the rectangle, about 200 ms apart, see the same picture: what
+    // the program was still drawing has been drawn.
+    bool WaitUntilStill(RECT headless) {
+        std::uint64_t last = Picture(headless);
+        int looks = 0;
+        return WaitFor([&] {
+            const std::uint64_t now = Picture(headless);
+            looks = now == last ? looks + 1 : 0;
+            last = now;
+            return looks >= 10;
+        });
+    }
     // The pixels of a headless rectangle, as the X screen shows them, folded into one number.
     std::uint64_t Picture(RECT headless) {
         std::uint64_t hash = 1469598103934665603ull;
@@ -202,6 +214,7 @@ TEST_F(DemoOnX, TypingTabbingSelectingPagesGridAndMenusWorkWithRealInput) {
     RECT fileItem{};
     GetMenuItemRect(form->Handle(), form->MainMenu1->Handle(), 0, &fileItem);
     const RECT below{fileItem.left, fileItem.bottom + 2, fileItem.left + 80, fileItem.bottom + 40};
+    ASSERT_TRUE(person.WaitUntilStill(below));
     const std::uint64_t closed = person.Picture(below);
     person.Click({(fileItem.left + fileItem.right) / 2, (fileItem.top + fileItem.bottom) / 2});
     EXPECT_TRUE(WaitFor([&] { return person.Picture(below) != closed; })) << "the menu did not open";
