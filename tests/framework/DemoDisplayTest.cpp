@@ -107,12 +107,16 @@ public:
             return looks >= 10;
         });
     }
-    // The pixels of a headless rectangle, as the X screen shows them, folded into one number.
+    // The pixels of a headless rectangle, as the X screen shows them at one moment, folded into
+    // one number.
     std::uint64_t Picture(RECT headless) {
+        const int left = headless.left + m_offset.x;
+        const int top = headless.top + m_offset.y;
+        const ScreenArea area = m_client.ReadScreen(left, top, RectWidth(headless), RectHeight(headless));
         std::uint64_t hash = 1469598103934665603ull;
-        for (int y = headless.top; y < headless.bottom; y += 2) {
-            for (int x = headless.left; x < headless.right; x += 2)
-                hash = (hash ^ Pixel({x, y})) * 1099511628211ull;
+        for (int y = top; y < top + RectHeight(headless); ++y) {
+            for (int x = left; x < left + RectWidth(headless); ++x)
+                hash = (hash ^ area.Pixel(x, y)) * 1099511628211ull;
         }
         return hash;
     }
@@ -170,7 +174,10 @@ TEST_F(DemoOnX, TypingTabbingSelectingPagesGridAndMenusWorkWithRealInput) {
 
     POINT caption{-1, -1};
     ASSERT_TRUE(WaitFor([&] {
-        caption = FindActiveCaption([&](int x, int y) { return client->ScreenPixel(x, y); },
+        // The screen read at once: read pixel by pixel, a caption turning active meanwhile
+        // would be found too low.
+        const ScreenArea screen = client->ReadScreen(0, 0, ScreenWidth, ScreenHeight / 2);
+        caption = FindActiveCaption([&](int x, int y) { return screen.Pixel(x, y); },
                                     RECT{0, 0, ScreenWidth, ScreenHeight / 2});
         return caption.x >= 0;
     })) << "the demo's window did not appear";
