@@ -11,6 +11,8 @@
 #include "framework/menus/Menus.h"
 #include "platform/gdi/WinUserDraw.h"
 
+#include <functional>
+
 namespace headless = platform::headless;
 
 namespace {
@@ -59,6 +61,36 @@ protected:
             item->OnClick = [this](TObject* sender) { clicked.push_back(static_cast<TMenuItem*>(sender)); };
         form->Show();
         Pump();
+    }
+
+    // Opens File from the keyboard (its first item selected) and, once its window shows, lets
+    // `look` read the items by their screen rectangles before the menu is closed again.
+    using ItemPixel = std::function<COLORREF(int item, int x, int y)>;
+    void LookAtFileMenu(const std::function<void(const ItemPixel& pixel)>& look) {
+        bool looked = false;
+        headless::SetIdleHandler([&] {
+            HWND menuWindow = FindWindowA(POPUPMENU_CLASS_NAME, nullptr);
+            if (!menuWindow || !IsWindowVisible(menuWindow) || looked)
+                return false;
+            looked = true;
+            RECT window{};
+            GetWindowRect(menuWindow, &window);
+            look([&](int item, int x, int y) {
+                RECT rect{};
+                GetMenuItemRect(form->Handle(), file->Handle(), static_cast<UINT>(item), &rect);
+                return headless::ReadPixel(menuWindow, rect.left - window.left + x,
+                                           rect.top - window.top + y);
+            });
+            headless::TypeKey(VK_ESCAPE);
+            headless::TypeKey(VK_ESCAPE);
+            return true;
+        });
+        headless::PressKey(VK_MENU);
+        headless::TypeKey('F');
+        headless::ReleaseKey(VK_MENU);
+        Pump();
+        headless::SetIdleHandler(nullptr);
+        EXPECT_TRUE(looked) << "the File menu did not open";
     }
 
     TForm* form = nullptr;
@@ -268,6 +300,28 @@ TEST_F(MenuForm, PopupMenusOpenByCallAndForTheControlWhoseMenuTheyAre) {
     EXPECT_EQ(events, (std::vector<std::string>{"popup", "second"}));
     EXPECT_EQ(popup->PopupComponent(), control);
 
+    // Shift+F10 asks from the keyboard: the menu opens at the control's client origin.
+    events.clear();
+    RECT shown{};
+    headless::SetIdleHandler([&] {
+        HWND menuWindow = FindWindowA(POPUPMENU_CLASS_NAME, nullptr);
+        if (!menuWindow || !IsWindowVisible(menuWindow))
+            return false;
+        GetWindowRect(menuWindow, &shown);
+        headless::TypeKey('S');
+        return true;
+    });
+    control->SetTabStop(true);
+    control->SetFocus();
+    headless::PressKey(VK_SHIFT);
+    headless::TypeKey(VK_F10);
+    headless::ReleaseKey(VK_SHIFT);
+    Pump();
+    EXPECT_EQ(events, (std::vector<std::string>{"popup", "second"}));
+    const TPoint origin = OnScreen(control, 0, 0);
+    EXPECT_EQ(shown.left, origin.x);
+    EXPECT_EQ(shown.top, origin.y);
+
     popup->SetAutoPopup(false);
     events.clear();
     headless::Click(inside.x, inside.y, platform::MouseButton::Right);
@@ -298,27 +352,11 @@ TEST_F(MenuForm, OwnerDrawnItemsAreMeasuredAndDrawnByTheirHandlers) {
     COLORREF seen = CLR_INVALID;
     COLORREF plain = CLR_INVALID;
     RECT item{};
-    headless::SetIdleHandler([&] {
-        HWND menuWindow = FindWindowA(POPUPMENU_CLASS_NAME, nullptr);
-        if (!menuWindow || !IsWindowVisible(menuWindow) || seen != CLR_INVALID)
-            return false;
+    LookAtFileMenu([&](const ItemPixel& pixel) {
         GetMenuItemRect(form->Handle(), file->Handle(), 0, &item);
-        RECT window{};
-        GetWindowRect(menuWindow, &window);
-        seen = headless::ReadPixel(menuWindow, item.left - window.left + 5, item.top - window.top + 5);
-        RECT exitRect{};
-        GetMenuItemRect(form->Handle(), file->Handle(), 2, &exitRect);
-        plain =
-            headless::ReadPixel(menuWindow, exitRect.left - window.left + 2, exitRect.top - window.top + 2);
-        headless::TypeKey(VK_ESCAPE);
-        headless::TypeKey(VK_ESCAPE);
-        return true;
+        seen = pixel(0, 5, 5);
+        plain = pixel(2, 2, 2);
     });
-    headless::PressKey(VK_MENU);
-    headless::TypeKey('F');
-    headless::ReleaseKey(VK_MENU);
-    Pump();
-    headless::SetIdleHandler(nullptr);
     EXPECT_GE(measured, 1);
     ASSERT_FALSE(drawn.empty());
     EXPECT_EQ(seen, RGB(0, 255, 0));
@@ -343,25 +381,11 @@ TEST_F(MenuForm, AMenuWithImagesDrawsTheItemsPictures) {
     EXPECT_EQ(GetObjectPropAs<TCustomImageList>(menu, "Images"), images);
 
     COLORREF glyph = CLR_INVALID;
-    headless::SetIdleHandler([&] {
-        HWND menuWindow = FindWindowA(POPUPMENU_CLASS_NAME, nullptr);
-        if (!menuWindow || !IsWindowVisible(menuWindow) || glyph != CLR_INVALID)
-            return false;
+    LookAtFileMenu([&](const ItemPixel& pixel) {
         RECT item{};
         GetMenuItemRect(form->Handle(), file->Handle(), 0, &item);
-        RECT window{};
-        GetWindowRect(menuWindow, &window);
-        glyph = headless::ReadPixel(menuWindow, item.left - window.left + 1 + 8,
-                                    (item.top + item.bottom) / 2 - window.top);
-        headless::TypeKey(VK_ESCAPE);
-        headless::TypeKey(VK_ESCAPE);
-        return true;
+        glyph = pixel(0, 1 + 8, RectHeight(item) / 2);
     });
-    headless::PressKey(VK_MENU);
-    headless::TypeKey('F');
-    headless::ReleaseKey(VK_MENU);
-    Pump();
-    headless::SetIdleHandler(nullptr);
     EXPECT_EQ(glyph, RGB(255, 0, 0));
 
     delete images;
