@@ -3,6 +3,7 @@
 #include "framework/classes/PropertyTable.h"
 #include "framework/forms/Form.h"
 #include "platform/controls/Button.h"
+#include "platform/gdi/WinUserDraw.h"
 
 #include <vector>
 
@@ -284,4 +285,17 @@ DWORD TCustomGroupBox::ButtonStyle() const {
 void TCustomGroupBox::CreateParams(TCreateParams& params) {
     TButtonControl::CreateParams(params);
     params.Style |= WS_CLIPCHILDREN;
+}
+
+void TCustomGroupBox::Dispatch(TMessage& message) {
+    // The platform's group box draws only its frame and caption; as a container that clips its
+    // children it has no parent painting behind it, so it fills its own background.
+    if (message.Msg == WM_ERASEBKGND && m_handle) {
+        RECT client{};
+        GetClientRect(m_handle, &client);
+        FillRect(reinterpret_cast<HDC>(message.WParam), &client, Brush()->Handle());
+        message.Result = 1;
+        return;
+    }
+    TButtonControl::Dispatch(message);
 }

@@ -120,6 +120,8 @@ public:
 
     explicit TCustomGroupBox(TComponent* owner);
 
+    void Dispatch(TMessage& message) override;
+
 protected:
     DWORD ButtonStyle() const override;
     void CreateParams(TCreateParams& params) override;

@@ -164,3 +164,19 @@ TEST(ButtonProperties, EveryButtonClassPublishesWhatTheSkinReads) {
     EXPECT_TRUE(group.InheritsFrom("TCustomGroupBox"));
     EXPECT_EQ(FindClass("TRadioButton"), &TRadioButton::ClassInfo());
 }
+
+TEST_F(Buttons, AGroupBoxFillsItsBackgroundAroundItsChildren) {
+    TForm* form = NewForm(300, 200);
+    form->SetColor(clAqua);
+    auto* group = new TGroupBox(form);
+    group->SetParent(form);
+    group->SetBounds(10, 10, 200, 120);
+    group->SetCaption("按钮");
+    auto* button = new TButton(form);
+    button->SetParent(group);
+    button->SetBounds(20, 30, 75, 25);
+    form->Show();
+    Pump();
+    EXPECT_EQ(platform::headless::ReadPixel(group->Handle(), 150, 80), ColorToRGB(clAqua))
+        << "the parent's colour inside the frame";
+}
