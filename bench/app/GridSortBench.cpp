@@ -4,6 +4,8 @@
 // table's order (local endpoint ascending), so the process id column has many equal keys and
 // a descending click on the local endpoints meets the rows in the reverse of their order.
 
+#include "ConnectionRows.h"
+
 #include "app/ConnectionColumns.h"
 #include "app/GridSort.h"
 #include "app/MemoryGrid.h"
@@ -18,24 +20,8 @@
 namespace {
 
 MemoryGrid ConnectionGrid(int rows) {
-    MemoryGrid grid(ConnectionColumnCount, rows + 1);
-    for (int column = 0; column < ConnectionColumnCount; ++column)
-        grid.SetCell(column, 0, ConnectionColumnTitles[column]);
-    for (int row = 1; row <= rows; ++row) {
-        int process = 1000 + (row * 7919) % 250;
-        std::string name = "worker" + std::to_string(process % 40);
-        grid.SetCell(ColumnProtocol, row, "TCP");
-        grid.SetCell(ColumnLocal, row,
-                     "127.0.0." + std::to_string(1 + row / 60000) + ":" +
-                         std::to_string(10000 + row % 60000));
-        grid.SetCell(ColumnRemote, row, "127.0.0.2:" + std::to_string(40000 + (row * 31) % 20000));
-        grid.SetCell(ColumnLocation, row, "本机地址");
-        grid.SetCell(ColumnState, row, row % 17 == 0 ? "等待时间" : "已建立");
-        grid.SetCell(ColumnProcessId, row, std::to_string(process));
-        grid.SetCell(ColumnProcessName, row, name);
-        grid.SetCell(ColumnPath, row, "/usr/bin/" + name);
-        grid.SetCell(ColumnDescription, row, "Worker " + std::to_string(process % 40) + " / Quillmere");
-    }
+    MemoryGrid grid(ConnectionColumnCount, 1);
+    FillConnectionRows(grid, rows);
     return grid;
 }
 

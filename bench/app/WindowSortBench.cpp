@@ -2,6 +2,8 @@
 // grid (shown on the headless display, through the same model the window sorts) against the
 // same click on a grid held in memory, in the same run; the ratio is what the window adds.
 
+#include "ConnectionRows.h"
+
 #include "app/ConnectionColumns.h"
 #include "app/GridSort.h"
 #include "app/MemoryGrid.h"
@@ -17,26 +19,6 @@
 #include <time.h>
 
 namespace {
-
-// The row texts of a listing of many loopback connections of 250 processes.
-void FillRows(GridModel& grid, int rows) {
-    grid.SetRowCount(rows + 1);
-    for (int column = 0; column < ConnectionColumnCount; ++column)
-        grid.SetCell(column, 0, ConnectionColumnTitles[column]);
-    for (int row = 1; row <= rows; ++row) {
-        int process = 1000 + (row * 7919) % 250;
-        std::string name = "worker" + std::to_string(process % 40);
-        grid.SetCell(ColumnProtocol, row, "TCP");
-        grid.SetCell(ColumnLocal, row, "127.0.0.1:" + std::to_string(10000 + row));
-        grid.SetCell(ColumnRemote, row, "127.0.0.2:" + std::to_string(40000 + (row * 31) % 20000));
-        grid.SetCell(ColumnLocation, row, "本机地址");
-        grid.SetCell(ColumnState, row, row % 17 == 0 ? "等待时间" : "已建立");
-        grid.SetCell(ColumnProcessId, row, std::to_string(process));
-        grid.SetCell(ColumnProcessName, row, name);
-        grid.SetCell(ColumnPath, row, "/usr/bin/" + name);
-        grid.SetCell(ColumnDescription, row, "Worker " + std::to_string(process % 40) + " / Quillmere");
-    }
-}
 
 double Seconds() {
     timespec now{};
@@ -62,9 +44,9 @@ void BM_HeaderClickInTheWindowAgainstMemory(benchmark::State& state) {
     double inWindow = 0;
     double inMemory = 0;
     for (auto _ : state) {
-        FillRows(window, rows);
+        FillConnectionRows(window, rows);
         MemoryGrid memory(ConnectionColumnCount, 1);
-        FillRows(memory, rows);
+        FillConnectionRows(memory, rows);
         platform::headless::RunUntilIdle();
         double start = Seconds();
         int last = NoSortColumn;

@@ -9,20 +9,14 @@
 #include "ipdb/GeoIPReader.h"
 #include "ipdb/QQWryWriter.h"
 #include "ipdb/untTQQWry.h"
+#include "tests/app/TestFiles.h"
 #include "tests/platform/process/TestFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 namespace {
-
-std::string ReadBytes(const std::string& path) {
-    std::ifstream stream(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
-}
 
 std::vector<std::string> FilesIn(const std::string& folder) {
     std::vector<std::string> names;

@@ -1,7 +1,8 @@
-// The built program on a private Xvfb server, as a person uses it: a second copy started while
-// it runs ends at once, "刷新" and "保存" are clicked and a file name typed into the save dialog
-// with real input (through quillmere-drive), the saved list and a screenshot are checked, and
-// closing the window ends the program.
+// The built programs on a private Xvfb server, as a person uses them: a second copy started
+// while the program runs ends at once, "刷新" and "保存" are clicked and a file name typed into
+// the save dialog with real input (through quillmere-drive), the saved list and a screenshot
+// are checked, and closing the window ends the program; the updater replaces the database in
+// its folder and ends when its window is closed.
 
 #include "tests/platform/display/DemoProgram.h"
 #include "tests/platform/display/XvfbServer.h"
@@ -11,15 +12,13 @@
 #include "app/LocationText.h"
 #include "app/updater/DatabaseUpdate.h"
 #include "ipdb/GeoIPReader.h"
-#include "ipdb/QQWryWriter.h"
 #include "platform/base/CodePage.h"
+#include "tests/app/TestFiles.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -28,79 +27,78 @@ using namespace testing_support;
 
 namespace {
 
-std::string ReadBytes(const std::string& path) {
-    std::ifstream stream(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
-}
-
 std::uint32_t BigEndian32(const std::string& bytes, std::size_t at) {
     return static_cast<std::uint32_t>(
         static_cast<unsigned char>(bytes[at]) << 24 | static_cast<unsigned char>(bytes[at + 1]) << 16 |
         static_cast<unsigned char>(bytes[at + 2]) << 8 | static_cast<unsigned char>(bytes[at + 3]));
 }
 
-// Runs the program's folder as its current folder and its own runtime folder (the
-// single-instance lock lives there), restoring the test's afterwards.
-class ProgramFolder {
-public:
-    ProgramFolder() {
+// A private Xvfb server and a folder of the program's own, holding a database, that is the
+// current folder and the runtime folder (the single-instance lock lives there) while a test
+// runs; the test's own are restored afterwards.
+class ProgramEndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string whyNot;
+        server = XvfbServer::Start(whyNot, 800, 600);
+        if (!server)
+            GTEST_SKIP() << whyNot;
         char cwd[4096];
         m_oldFolder = ::getcwd(cwd, sizeof cwd);
         const char* runtime = std::getenv("XDG_RUNTIME_DIR");
         m_oldRuntime = runtime ? runtime : "";
         ::setenv("XDG_RUNTIME_DIR", folder.Path().c_str(), 1);
-        if (::chdir(folder.Path().c_str()) != 0)
-            ADD_FAILURE() << "cannot enter " << folder.Path();
+        ASSERT_EQ(::chdir(folder.Path().c_str()), 0);
+        folder.Write(LocationDatabaseName, TwoRecordDatabase());
+        drive = "DISPLAY=" + server->Name() + " " + bin + "/quillmere-drive";
     }
-    ~ProgramFolder() {
-        if (::chdir(m_oldFolder.c_str()) != 0)
-            ADD_FAILURE() << "cannot return to " << m_oldFolder;
+    void TearDown() override {
+        if (!server)
+            return;
+        EXPECT_EQ(::chdir(m_oldFolder.c_str()), 0);
         if (m_oldRuntime.empty())
             ::unsetenv("XDG_RUNTIME_DIR");
         else
             ::setenv("XDG_RUNTIME_DIR", m_oldRuntime.c_str(), 1);
     }
 
+    // Starts a program of the build on the server; its error output goes to the file.
+    pid_t Start(const std::string& program, const std::string& errors) {
+        return StartDemoProgram(bin + "/" + program, server->Name(), folder / errors);
+    }
+
+    std::unique_ptr<XvfbServer> server;
     TestFolder folder;
+    const std::string bin = QUILLMERE_BIN_DIR;
+    std::string drive;
 
 private:
     std::string m_oldFolder;
     std::string m_oldRuntime;
 };
 
-TEST(ProgramEndToEnd, StartsOnceRefreshesSavesAndCloses) {
-    std::string whyNot;
-    auto server = XvfbServer::Start(whyNot, 800, 600);
-    if (!server)
-        GTEST_SKIP() << whyNot;
-    ProgramFolder program;
-    std::vector<std::uint8_t> database = QQWryWriter::Build(
-        {{0, 0xFFFFFFFE, "测试", "地区"}, {0xFFFFFFFF, 0xFFFFFFFF, "纯真网络", "2010年5月23日IP数据"}});
-    program.folder.Write(LocationDatabaseName, std::string(database.begin(), database.end()));
-    const std::string bin = QUILLMERE_BIN_DIR;
-
-    pid_t first = StartDemoProgram(bin + "/quillmere", server->Name(), program.folder / "first.err");
+TEST_F(ProgramEndToEnd, StartsOnceRefreshesSavesAndCloses) {
+    pid_t first = Start("quillmere", "first.err");
     ASSERT_GT(first, 0);
     // The driver waits for the first window; then a second copy must end at once, silently.
-    const std::string drive = "DISPLAY=" + server->Name() + " " + bin + "/quillmere-drive";
-    ASSERT_EQ(std::system((drive + " > waited.txt").c_str()), 0) << ReadBytes(program.folder / "waited.txt");
-    pid_t second = StartDemoProgram(bin + "/quillmere", server->Name(), program.folder / "second.err");
+    ASSERT_EQ(std::system((drive + " > waited.txt").c_str()), 0) << ReadBytes(folder / "waited.txt");
+    pid_t second = Start("quillmere", "second.err");
     int status = -1;
     ASSERT_TRUE(WaitForExit(second, status));
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    EXPECT_EQ(ReadBytes(program.folder / "second.err"), "");
+    EXPECT_EQ(ReadBytes(folder / "second.err"), "");
     EXPECT_EQ(::kill(first, 0), 0) << "the first copy runs on";
 
     int result = std::system(
         (drive + " --refresh --screenshot window.png --save list.txt --close > drive.txt 2>&1").c_str());
-    std::string report = ReadBytes(program.folder / "drive.txt");
+    std::string report = ReadBytes(folder / "drive.txt");
     EXPECT_EQ(result, 0) << report;
     EXPECT_TRUE(WaitForExit(first, status)) << "closing the window ends the program";
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    EXPECT_EQ(ReadBytes(program.folder / "first.err"), "");
+    EXPECT_EQ(ReadBytes(folder / "first.err"), "");
 
     // The saved list: the title line, one line per row, every line ended by CR, LF and a blank.
-    std::string list = ReadBytes(program.folder / "list.txt");
+    std::string list = ReadBytes(folder / "list.txt");
     ASSERT_FALSE(list.empty()) << report;
     EXPECT_EQ(list.rfind(ConnectionColumnTitles[0], 0), 0u);
     EXPECT_NE(list.find(ConnectionColumnTitles[8]), std::string::npos);
@@ -112,27 +110,17 @@ TEST(ProgramEndToEnd, StartsOnceRefreshesSavesAndCloses) {
     EXPECT_NE(report.find("count: "), std::string::npos) << report;
 
     // The screenshot is a PNG of the whole window, 636 x 525.
-    std::string png = ReadBytes(program.folder / "window.png");
+    std::string png = ReadBytes(folder / "window.png");
     ASSERT_GT(png.size(), 24u) << report;
     EXPECT_EQ(png.substr(1, 3), "PNG");
     EXPECT_EQ(BigEndian32(png, 16), 636u);
     EXPECT_EQ(BigEndian32(png, 20), 525u);
 }
 
-TEST(ProgramEndToEnd, TheUpdaterReplacesTheDatabaseAndCloses) {
+TEST_F(ProgramEndToEnd, TheUpdaterReplacesTheDatabaseAndCloses) {
     if (!HaveGeoIP() || !std::filesystem::exists(DefaultGeoIPDatabase))
         GTEST_SKIP() << DefaultGeoIPDatabase << " or libgeoip is absent (geoip-database, libgeoip-dev)";
-    std::string whyNot;
-    auto server = XvfbServer::Start(whyNot, 800, 600);
-    if (!server)
-        GTEST_SKIP() << whyNot;
-    ProgramFolder program;
-    std::vector<std::uint8_t> database = QQWryWriter::Build(
-        {{0, 0xFFFFFFFE, "测试", "地区"}, {0xFFFFFFFF, 0xFFFFFFFF, "纯真网络", "2010年5月23日IP数据"}});
-    program.folder.Write(LocationDatabaseName, std::string(database.begin(), database.end()));
-    const std::string bin = QUILLMERE_BIN_DIR;
-
-    pid_t updater = StartDemoProgram(bin + "/Skerrow.exe", server->Name(), program.folder / "updater.err");
+    pid_t updater = Start("Skerrow.exe", "updater.err");
     ASSERT_GT(updater, 0);
     // The import takes a while on a loaded machine (and several times longer under the
     // sanitizers): up to a minute.
@@ -143,15 +131,15 @@ TEST(ProgramEndToEnd, TheUpdaterReplacesTheDatabaseAndCloses) {
             ::usleep(20000);
     }
     EXPECT_TRUE(replaced) << "the database in the updater's folder is replaced";
-    const std::string drive = "DISPLAY=" + server->Name() + " " + bin + "/quillmere-drive --window '" +
-                              platform::GbkToUtf8("升级IP数据库") + "' --screenshot updater.png --close";
-    EXPECT_EQ(std::system((drive + " > drive.txt 2>&1").c_str()), 0)
-        << ReadBytes(program.folder / "drive.txt");
+    const std::string closeUpdater =
+        drive + " --window '" + platform::GbkToUtf8("升级IP数据库") + "' --screenshot updater.png --close";
+    EXPECT_EQ(std::system((closeUpdater + " > drive.txt 2>&1").c_str()), 0)
+        << ReadBytes(folder / "drive.txt");
     int status = -1;
     EXPECT_TRUE(WaitForExit(updater, status));
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    EXPECT_EQ(ReadBytes(program.folder / "updater.err"), "");
-    EXPECT_EQ(ReadBytes(program.folder / "updater.png").substr(1, 3), "PNG");
+    EXPECT_EQ(ReadBytes(folder / "updater.err"), "");
+    EXPECT_EQ(ReadBytes(folder / "updater.png").substr(1, 3), "PNG");
 }
 
 } // namespace

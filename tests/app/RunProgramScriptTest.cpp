@@ -5,23 +5,16 @@
 #include "tests/platform/process/TestFolder.h"
 
 #include "app/LocationText.h"
-#include "ipdb/QQWryWriter.h"
 #include "platform/base/CodePage.h"
+#include "tests/app/TestFiles.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <sys/wait.h>
 
 namespace {
-
-std::string ReadBytes(const std::string& path) {
-    std::ifstream stream(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
-}
 
 bool HaveXvfb() {
     return std::system("command -v Xvfb >/dev/null 2>&1") == 0;
@@ -33,9 +26,7 @@ TEST(RunProgramScript, WithoutADisplayLeavesTheScreenshotAndTheListAndTellsTheCo
     // A build folder of its own: the built programs, and a run folder with a database.
     TestFolder build;
     std::filesystem::create_directory_symlink(QUILLMERE_BIN_DIR, build / "bin");
-    std::vector<std::uint8_t> database = QQWryWriter::Build(
-        {{0, 0xFFFFFFFE, "测试", "地区"}, {0xFFFFFFFF, 0xFFFFFFFF, "纯真网络", "2010年5月23日IP数据"}});
-    build.Write(std::string("run/") + LocationDatabaseName, std::string(database.begin(), database.end()));
+    build.Write(std::string("run/") + LocationDatabaseName, TwoRecordDatabase());
 
     const std::string command = "env -u DISPLAY -u QUILLMERE_DISPLAY " + std::string(QUILLMERE_SOURCE_DIR) +
                                 "/scripts/run-program " + build.Path() + " > " + (build / "out.txt") +

@@ -10,17 +10,12 @@
 #include "framework/stdctrls/Buttons.h"
 #include "platform/base/CodePage.h"
 #include "platform/user/WinUser.h"
+#include "tests/app/TestFiles.h"
 
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 
 namespace {
-
-std::string ReadBytes(const std::string& path) {
-    std::ifstream stream(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
-}
 
 class SaveCommandTest : public MainWindowTest {
 protected:

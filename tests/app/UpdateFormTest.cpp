@@ -9,17 +9,11 @@
 #include "framework/stdctrls/Memo.h"
 #include "framework/stdctrls/Panels.h"
 #include "ipdb/GeoIPReader.h"
+#include "tests/app/TestFiles.h"
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 namespace {
-
-std::string ReadBytes(const std::string& path) {
-    std::ifstream stream(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
-}
 
 class UpdateFormTest : public MainWindowTest {
 protected:
