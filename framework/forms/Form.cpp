@@ -197,11 +197,13 @@ void TCustomForm::SetMenu(TMainMenu* menu) {
         m_menu->RemoveFreeNotification(this);
     }
     m_menu = menu;
-    if (!m_menu)
-        return;
-    m_menu->FreeNotification(this);
+    if (m_menu) {
+        m_menu->FreeNotification(this);
+        if (HandleAllocated())
+            m_menu->SetWindowHandle(m_handle);
+    }
     if (HandleAllocated())
-        m_menu->SetWindowHandle(m_handle);
+        SendMessageA(m_handle, CM_MENUCHANGED, 0, 0);
 }
 
 bool TCustomForm::IsShortCut(WORD key, TShiftState shift) {

@@ -186,6 +186,14 @@ TEST_F(DemoOnX, TypingTabbingSelectingPagesGridAndMenusWorkWithRealInput) {
     ASSERT_TRUE(WaitFor([&] { return person.Pixel(editCentre) == Rgb(GetSysColor(COLOR_WINDOW)); }));
     EXPECT_TRUE(client->SaveScreenPng(bin + "/../framework-demo-x.png"));
 
+    // Resting on the button shows its hint below the pointer, on the program's own timers.
+    const POINT button = CentreOf(form->Button1);
+    person.Move(button);
+    const POINT underHint{button.x + 6, button.y + 26};
+    EXPECT_TRUE(WaitFor([&] { return person.Pixel(underHint) == Rgb(GetSysColor(COLOR_INFOBK)); }))
+        << "no hint";
+    EXPECT_TRUE(client->SaveScreenPng(bin + "/../framework-demo-x-hint.png"));
+
     // Typing into the edit, Tab to the memo and typing there.
     person.Click(editCentre);
     person.Type("hello");

@@ -201,6 +201,14 @@ TEST_F(MenuForm, TheMenuBarOutlivesWindowRecreationAndGoesWithItsMenu) {
     EXPECT_EQ(GetPropValue(form, "Menu").size(), 0u); // object properties have no text form
     EXPECT_EQ(GetObjectPropAs<TMainMenu>(form, "Menu"), menu);
 
+    MessageSpy spy(form);
+    form->SetMenu(nullptr);
+    EXPECT_EQ(GetMenu(form->Handle()), nullptr);
+    EXPECT_TRUE(IsMenu(bar));
+    form->SetMenu(menu);
+    EXPECT_EQ(GetMenu(form->Handle()), bar);
+    EXPECT_EQ(spy.Count(CM_MENUCHANGED), 2) << "taking the menu away and giving it back are menu changes";
+
     delete menu;
     EXPECT_EQ(form->Menu(), nullptr);
     EXPECT_EQ(GetMenu(form->Handle()), nullptr);

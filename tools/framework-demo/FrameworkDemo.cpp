@@ -40,7 +40,13 @@ int main(int argc, char** argv) {
     Application()->SetTitle("framework-demo");
     TDemoForm* form = nullptr;
     Application()->CreateForm(form);
+    // The long part of the hint under the mouse goes to the status bar.
+    Application()->OnHint = [form](TObject*) {
+        const std::string& hint = Application()->Hint();
+        form->StatusBar1->Panels()->Items(0)->SetText(hint.empty() ? "就绪" : hint);
+    };
     Application()->Run();
+    Application()->OnHint = nullptr;
     int status = 0;
     if (!report.empty()) {
         std::ofstream file(report, std::ios::binary);
