@@ -1,7 +1,7 @@
 #include "framework/comctrls/PageControl.h"
 
 #include "framework/classes/PropertyTable.h"
-#include "framework/comctrls/ControlProperties.h"
+#include "framework/controls/ControlProperties.h"
 
 #include <algorithm>
 

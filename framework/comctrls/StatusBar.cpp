@@ -1,9 +1,9 @@
 #include "framework/comctrls/StatusBar.h"
 
 #include "framework/classes/PropertyTable.h"
-#include "framework/comctrls/ControlProperties.h"
-#include "framework/comctrls/DrawItemCanvas.h"
 #include "framework/comctrls/Settings.h"
+#include "framework/controls/ControlProperties.h"
+#include "framework/controls/DrawItemCanvas.h"
 #include "platform/controls/CommCtrl.h"
 
 #include <algorithm>

@@ -5,8 +5,8 @@
 // by default. The panels live here and are written into the window's parts whenever they
 // change and whenever a window is made.
 
+#include "framework/controls/StdTypes.h"
 #include "framework/controls/WinControl.h"
-#include "framework/stdctrls/StdTypes.h"
 
 #include <functional>
 #include <memory>

@@ -1,8 +1,8 @@
 #include "framework/comctrls/TrackBar.h"
 
 #include "framework/classes/PropertyTable.h"
-#include "framework/comctrls/ControlProperties.h"
 #include "framework/comctrls/Settings.h"
+#include "framework/controls/ControlProperties.h"
 #include "platform/controls/CommCtrl.h"
 
 #include <algorithm>

@@ -7,7 +7,7 @@
 // already drawn and paints only what comes into view.
 
 #include "framework/controls/GraphicControl.h"
-#include "framework/stdctrls/StdTypes.h"
+#include "framework/controls/StdTypes.h"
 
 #include <functional>
 #include <vector>

@@ -3,8 +3,8 @@
 // form's default or cancel button and may end a modal form), TCheckBox (checked, unchecked or
 // grayed), TRadioButton (one checked among the radio buttons of a parent) and the group box.
 
+#include "framework/controls/StdTypes.h"
 #include "framework/controls/WinControl.h"
-#include "framework/stdctrls/StdTypes.h"
 
 enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
 

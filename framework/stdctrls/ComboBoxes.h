@@ -4,8 +4,8 @@
 // by the control while it has no window, and across a remade window. OnChange follows the
 // user's typing and choosing; owner-drawn styles draw their items through OnDrawItem.
 
+#include "framework/controls/StdTypes.h"
 #include "framework/stdctrls/ListControls.h"
-#include "framework/stdctrls/StdTypes.h"
 
 #include <memory>
 

@@ -1,7 +1,7 @@
 #include "framework/stdctrls/Edits.h"
 
 #include "framework/classes/PropertyTable.h"
-#include "framework/comctrls/ControlProperties.h"
+#include "framework/controls/ControlProperties.h"
 #include "platform/controls/Edit.h"
 
 #include <algorithm>

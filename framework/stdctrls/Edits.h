@@ -4,8 +4,8 @@
 // made again) the control keeps them, so nothing is lost when a property remakes the window.
 // OnChange follows every change of the text: typing, pasting, assignments.
 
+#include "framework/controls/StdTypes.h"
 #include "framework/controls/WinControl.h"
-#include "framework/stdctrls/StdTypes.h"
 
 class TCustomEdit : public TWinControl {
 public:

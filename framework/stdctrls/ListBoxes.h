@@ -4,8 +4,8 @@
 // the selection are kept by the control while it has no window and across a remade window.
 // OnClick follows the user's choice, OnDblClick a double click on an item.
 
+#include "framework/controls/StdTypes.h"
 #include "framework/stdctrls/ListControls.h"
-#include "framework/stdctrls/StdTypes.h"
 
 #include <memory>
 #include <vector>

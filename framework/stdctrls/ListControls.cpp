@@ -1,7 +1,7 @@
 #include "framework/stdctrls/ListControls.h"
 
 #include "framework/classes/PropertyTable.h"
-#include "framework/comctrls/ControlProperties.h"
+#include "framework/controls/ControlProperties.h"
 
 const TClass& TCustomListControl::ClassInfo() {
     static const TClass info("TCustomListControl", &TWinControl::ClassInfo(),

@@ -3,8 +3,8 @@
 // live there and every call goes to it; before that (and while the window is remade) the
 // control keeps them here, each with its object, and hands them to the next window.
 
+#include "framework/classes/Strings.h"
 #include "framework/controls/WinControl.h"
-#include "framework/stdctrls/Strings.h"
 
 #include <cstdint>
 

@@ -4,8 +4,8 @@
 // window, changing it changes the window. Before the window exists the view works on the text
 // the memo keeps, which the window receives when it is made.
 
+#include "framework/classes/Strings.h"
 #include "framework/stdctrls/Edits.h"
-#include "framework/stdctrls/Strings.h"
 
 #include <memory>
 

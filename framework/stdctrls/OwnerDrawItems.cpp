@@ -1,6 +1,6 @@
 #include "framework/stdctrls/OwnerDrawItems.h"
 
-#include "framework/comctrls/DrawItemCanvas.h"
+#include "framework/controls/DrawItemCanvas.h"
 #include "platform/gdi/WinUserDraw.h"
 
 #include <algorithm>

@@ -3,10 +3,10 @@
 // drawing of one item on the control's canvas (the event's, or the plain text on the
 // selection colours).
 
+#include "framework/classes/Strings.h"
 #include "framework/controls/OwnerDrawState.h"
 #include "framework/controls/WinControl.h"
 #include "framework/graphics/Canvas.h"
-#include "framework/stdctrls/Strings.h"
 #include "platform/controls/OwnerDraw.h"
 
 #include <functional>

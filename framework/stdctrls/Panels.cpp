@@ -1,7 +1,7 @@
 #include "framework/stdctrls/Panels.h"
 
 #include "framework/classes/PropertyTable.h"
-#include "framework/comctrls/ControlProperties.h"
+#include "framework/controls/ControlProperties.h"
 #include "platform/gdi/WinUserDraw.h"
 
 #include <algorithm>

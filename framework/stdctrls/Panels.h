@@ -5,7 +5,7 @@
 // placed on it align within the bevels.
 
 #include "framework/controls/GraphicControl.h"
-#include "framework/stdctrls/StdTypes.h"
+#include "framework/controls/StdTypes.h"
 
 enum TPanelBevel { bvNone, bvLowered, bvRaised, bvSpace };
 

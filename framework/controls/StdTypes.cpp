@@ -1,4 +1,4 @@
-#include "framework/stdctrls/StdTypes.h"
+#include "framework/controls/StdTypes.h"
 
 const TEnumInfo& AlignmentIdents() {
     static const TEnumInfo idents{{"taLeftJustify", "taRightJustify", "taCenter"}};

@@ -1,4 +1,4 @@
-#include "framework/comctrls/ControlProperties.h"
+#include "framework/controls/ControlProperties.h"
 
 #include "framework/classes/PropertyTable.h"
 #include "framework/controls/WinControl.h"

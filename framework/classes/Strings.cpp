@@ -1,4 +1,4 @@
-#include "framework/stdctrls/Strings.h"
+#include "framework/classes/Strings.h"
 
 #include "core/Exception.h"
 #include "core/Format.h"
