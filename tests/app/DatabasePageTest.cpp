@@ -68,6 +68,16 @@ TEST_F(MainWindowTest, HasTwoPagesAStatusBarAndTheDatabaseFacts) {
     EXPECT_TRUE(errors.empty());
 }
 
+TEST_F(MainWindowTest, BeforeItsCreationHandlerTheWindowHoldsItsDesignTexts) {
+    TForm1 window(nullptr);
+    EXPECT_EQ(window.Caption(), "Quillmere");
+    EXPECT_EQ(window.StatusText(0), "");
+    EXPECT_EQ(window.StatusText(2), "发现 TCP/UDP 连接端口： 0 个");
+    EXPECT_EQ(MemoLines(&window), Texts{"Memo1"});
+    EXPECT_EQ(window.StringGrid1->RowCount(), 2);
+    EXPECT_EQ(window.StringGrid1->Cells(0, 0), "");
+}
+
 TEST_F(MainWindowTest, TheFactsAreShownOnceHoweverOftenTheyAreAskedFor) {
     WriteDatabase();
     TForm1* window = OpenWindow();
