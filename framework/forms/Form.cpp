@@ -569,6 +569,7 @@ void TCustomForm::Dispatch(TMessage& message) {
     case WM_MEASUREITEM:
     case WM_DRAWITEM:
     case WM_MENUCHAR:
+    case WM_MENUSELECT:
         if (!HandleMenuMessage(message))
             TWinControl::Dispatch(message);
         break;

@@ -358,6 +358,9 @@ void TMenuItem::Changed(bool structure) {
 // ---- actions ----------------------------------------------------------------------------------
 
 void TMenuItem::Click() {
-    if (m_enabled && OnClick)
-        OnClick(this);
+    if (!m_enabled || !OnClick)
+        return;
+    // A copy runs, so that a handler may free its own item.
+    const TNotifyEvent handler = OnClick;
+    handler(this);
 }

@@ -1,5 +1,7 @@
 #include "framework/menus/MenuMessages.h"
 
+#include "framework/forms/Application.h"
+#include "framework/forms/HintWindow.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/menus/Menus.h"
 #include "platform/user/WinUser.h"
@@ -83,6 +85,19 @@ bool MenuChar(TMessage& message) {
     return true;
 }
 
+// The item the menu loop selects tells its hint to the application, as a control under the
+// mouse does; the end of the loop (no menu, flags 0xFFFF) clears it.
+void MenuSelect(const TMessage& message) {
+    const UINT flags = HIWORD(message.WParam);
+    const auto menu = reinterpret_cast<HMENU>(message.LParam);
+    const TMenuItem* item = nullptr;
+    if (flags & MF_POPUP)
+        item = FindMenuItemByHandle(GetSubMenu(menu, LOWORD(message.WParam)));
+    else if (!(flags == 0xFFFF && !menu))
+        item = FindMenuItemByCommand(LOWORD(message.WParam));
+    Application()->SetHint(item ? GetLongHint(item->Hint()) : std::string());
+}
+
 } // namespace
 
 bool HandleMenuMessage(TMessage& message) {
@@ -113,6 +128,9 @@ bool HandleMenuMessage(TMessage& message) {
     }
     case WM_MENUCHAR:
         return MenuChar(message);
+    case WM_MENUSELECT:
+        MenuSelect(message);
+        return false; // the window's own handling follows
     default:
         return false;
     }

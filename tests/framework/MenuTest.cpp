@@ -263,6 +263,28 @@ TEST_F(MenuForm, CommandsFromTheMenuBarAndShortCutsClickTheItem) {
     EXPECT_EQ(clicked.back(), exit);
 }
 
+TEST_F(MenuForm, TheSelectedItemsHintIsTheApplicationsWhileTheMenuIsOpen) {
+    Build();
+    open->SetHint("打开|打开一个文件");
+    std::string whileOpen;
+    LookAtFileMenu([&](const ItemPixel&) { whileOpen = Application()->Hint(); });
+    EXPECT_EQ(whileOpen, "打开一个文件");
+    EXPECT_EQ(Application()->Hint(), "") << "gone with the menu";
+}
+
+TEST_F(MenuForm, AnItemMayFreeItselfInItsOwnOnClick) {
+    Build();
+    exit->OnClick = [this](TObject* sender) {
+        delete sender;
+        clicked.push_back(nullptr);
+    };
+    PostMessageA(form->Handle(), WM_COMMAND, exit->Command(), 0);
+    Pump();
+    EXPECT_EQ(clicked, std::vector<TMenuItem*>{nullptr});
+    EXPECT_EQ(file->Count(), 2);
+    EXPECT_EQ(GetMenuItemCount(file->Handle()), 2);
+}
+
 TEST_F(MenuForm, ErrorsInOnClickReachTheApplication) {
     Build();
     open->OnClick = [](TObject*) { throw Exception("打不开"); };
