@@ -88,12 +88,12 @@ const std::string* OwnerOf(Index& index, const PackageLists& lists, const std::s
         return nullptr;
     const std::string_view name = PackageFileName(path);
     const std::string_view text = lists.lists;
-    const std::size_t hash = PackageNameHash(name);
-    const std::size_t bucket = hash & lists.bucketMask;
-    for (std::size_t i = lists.bucketStarts[bucket]; i < lists.bucketStarts[bucket + 1]; ++i) {
-        if (lists.lines[i].first != hash)
+    const std::uint32_t hash = PackageNameHash(name);
+    const std::uint32_t bucket = hash & lists.bucketMask;
+    for (std::uint32_t i = lists.bucketStarts[bucket]; i < lists.bucketStarts[bucket + 1]; ++i) {
+        if (lists.lines[i].hash != hash)
             continue;
-        const std::size_t start = lists.lines[i].second;
+        const std::size_t start = lists.lines[i].start;
         std::string listed(text.substr(start, text.find('\n', start) - start));
         if (PackageFileName(listed) == name && WithResolvedFolder(index, listed) == path) {
             auto list = std::upper_bound(lists.listStarts.begin(), lists.listStarts.end(), start);

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <limits>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -85,31 +86,37 @@ void ReadStatus(const std::string& root, PackageLists& index) {
 }
 
 // The lines go into buckets by the hash of their file name, each bucket in list order: a
-// counting pass, then a placing pass, cheaper than sorting the hundred thousand lines.
+// counting pass, then a placing pass from the end, cheaper than sorting the hundred thousand
+// lines. Offsets and hashes take 32 bits: the tables stay small enough to build quickly.
 void IndexLines(PackageLists& index) {
     const std::string_view lists = index.lists;
-    std::vector<std::pair<std::size_t, std::size_t>> lines; // (name hash, line start)
-    lines.reserve(lists.size() / 48);
+    if (lists.size() > std::numeric_limits<std::uint32_t>::max())
+        return;
+    std::vector<PackageLine> found;
+    found.reserve(lists.size() / 48);
     for (std::size_t start = 0; start < lists.size();) {
         const char* newline =
             static_cast<const char*>(std::memchr(lists.data() + start, '\n', lists.size() - start));
         std::size_t end = newline ? static_cast<std::size_t>(newline - lists.data()) : lists.size();
         std::string_view line = lists.substr(start, end - start);
         if (line.size() > 1 && line[0] == '/')
-            lines.emplace_back(PackageNameHash(PackageFileName(line)), start);
+            found.push_back({PackageNameHash(PackageFileName(line)), static_cast<std::uint32_t>(start)});
         start = end + 1;
     }
-    std::size_t bucketCount = std::bit_ceil(std::max<std::size_t>(lines.size(), 1));
-    index.bucketMask = bucketCount - 1;
+    const std::size_t bucketCount = std::bit_ceil(std::max<std::size_t>(found.size() / 2, 1));
+    index.bucketMask = static_cast<std::uint32_t>(bucketCount - 1);
+    // Counted into the slot after each bucket, summed into where each bucket ends.
     index.bucketStarts.assign(bucketCount + 1, 0);
-    for (const auto& line : lines)
-        ++index.bucketStarts[(line.first & index.bucketMask) + 1];
+    for (const PackageLine& line : found)
+        ++index.bucketStarts[(line.hash & index.bucketMask) + 1];
     for (std::size_t bucket = 0; bucket < bucketCount; ++bucket)
         index.bucketStarts[bucket + 1] += index.bucketStarts[bucket];
-    index.lines.resize(lines.size());
-    std::vector<std::size_t> next(index.bucketStarts.begin(), index.bucketStarts.end() - 1);
-    for (const auto& line : lines)
-        index.lines[next[line.first & index.bucketMask]++] = line;
+    for (std::size_t bucket = 0; bucket < bucketCount; ++bucket)
+        index.bucketStarts[bucket] = index.bucketStarts[bucket + 1];
+    // Placing the lines from the last down moves each bucket's end back to its start.
+    index.lines.resize(found.size());
+    for (auto line = found.rbegin(); line != found.rend(); ++line)
+        index.lines[--index.bucketStarts[line->hash & index.bucketMask]] = *line;
 }
 
 // The lists are read into one text whose size is known ahead, so it is allocated once.
@@ -144,8 +151,8 @@ void ReadFileLists(const std::string& root, PackageLists& index) {
 
 } // namespace
 
-std::size_t PackageNameHash(std::string_view name) {
-    return std::hash<std::string_view>{}(name);
+std::uint32_t PackageNameHash(std::string_view name) {
+    return static_cast<std::uint32_t>(std::hash<std::string_view>{}(name));
 }
 
 std::string_view PackageFileName(std::string_view path) {

@@ -6,6 +6,7 @@
 #include "platform/process/PackageIndex.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -15,6 +16,12 @@
 
 namespace platform {
 
+// A listed path: the hash of its file name and where its line starts in the lists' text.
+struct PackageLine {
+    std::uint32_t hash;
+    std::uint32_t start;
+};
+
 struct PackageLists {
     PackageDatabaseStamp stamp;
     std::unordered_map<std::string, PackageFacts> packages; // by "name" and "name:arch"
@@ -23,17 +30,17 @@ struct PackageLists {
     // look-up resolves only the listed paths of the file's name, instead of resolving and
     // indexing each of the hundred thousand paths ahead for the few that are asked about.
     std::string lists;
-    std::vector<std::pair<std::size_t, std::size_t>> lines; // (name hash, line start) by bucket
-    std::vector<std::size_t> bucketStarts;                  // where each bucket begins in `lines`
-    std::size_t bucketMask = 0;                             // bucket of a hash: hash & bucketMask
-    std::vector<std::size_t> listStarts;                    // where each list begins in `lists`
-    std::vector<std::string> listPackages;                  // and its package key ("name:arch")
+    std::vector<PackageLine> lines;          // by bucket, each bucket in list order
+    std::vector<std::uint32_t> bucketStarts; // where each bucket begins in `lines`, and the end
+    std::uint32_t bucketMask = 0;            // bucket of a hash: hash & bucketMask
+    std::vector<std::size_t> listStarts;     // where each list begins in `lists`
+    std::vector<std::string> listPackages;   // and its package key ("name:arch")
 };
 
 // Reads the database under `root` (nothing when the stamp is not valid).
 std::unique_ptr<PackageLists> ReadPackageLists(const std::string& root, const PackageDatabaseStamp& stamp);
 
-std::size_t PackageNameHash(std::string_view name);
+std::uint32_t PackageNameHash(std::string_view name);
 // The file name of a listed path: what follows its last "/".
 std::string_view PackageFileName(std::string_view path);
 

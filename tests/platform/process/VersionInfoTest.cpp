@@ -149,6 +149,22 @@ TEST_F(PackageVersion, PackageRecordBecomesTheVersionBlock) {
     EXPECT_EQ(static_cast<VS_FIXEDFILEINFO*>(value)->dwFileVersionLS, (1u << 16) | 5u);
 }
 
+// Among many listed files, the one named like the program in another folder is passed over
+// and the program's own line found, whatever bucket the names fall into.
+TEST_F(PackageVersion, TheListedPathIsFoundAmongManyAndNotItsNamesakes) {
+    std::string lines = "/.\n" + (folder / "elsewhere/frobnicate") + "\n";
+    for (int i = 0; i < 3000; ++i)
+        lines += (folder / ("usr/share/frob/file" + std::to_string(i))) + "\n";
+    folder.Write("dpkg/info/frob:amd64.list", lines + (folder / "bin/frobnicate"));
+    struct timespec later[2] = {{0, UTIME_NOW}, {3, 0}};
+    ::utimensat(AT_FDCWD, (folder / "dpkg/info").c_str(), later, 0);
+    auto owner = platform::FindOwningPackage(program);
+    ASSERT_TRUE(owner);
+    EXPECT_EQ(owner->package, "frob");
+    EXPECT_FALSE(platform::FindOwningPackage(folder.Write("usr/share/frob/file3000", "")));
+    EXPECT_TRUE(platform::FindOwningPackage(folder.Write("usr/share/frob/file2999", "")));
+}
+
 // The database read ahead on another thread serves look-ups only while it is current.
 TEST_F(PackageVersion, ADatabaseReadAheadIsUsedOnlyWhileItIsCurrent) {
     int builds = platform::PackageIndexBuildCount();
