@@ -153,3 +153,18 @@ void TCustomImageList::Change() {
     if (OnChange)
         OnChange(this);
 }
+
+bool ChangeImageList(TCustomImageList*& slot, TCustomImageList* images, TChangeLink& link, TComponent& user) {
+    if (images == slot)
+        return false;
+    if (slot) {
+        slot->UnRegisterChanges(&link);
+        slot->RemoveFreeNotification(&user);
+    }
+    slot = images;
+    if (slot) {
+        slot->RegisterChanges(&link);
+        slot->FreeNotification(&user);
+    }
+    return true;
+}

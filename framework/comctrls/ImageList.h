@@ -88,3 +88,7 @@ public:
 
     using TCustomImageList::TCustomImageList;
 };
+
+// Points a user's image-list slot at `images`, moving the user's change link and free
+// notification from the list it had to the new one; false when the slot already held it.
+bool ChangeImageList(TCustomImageList*& slot, TCustomImageList* images, TChangeLink& link, TComponent& user);

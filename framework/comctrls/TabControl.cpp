@@ -262,18 +262,8 @@ void TCustomTabControl::SetOwnerDraw(bool ownerDraw) {
 }
 
 void TCustomTabControl::SetImages(TCustomImageList* images) {
-    if (images == m_images)
-        return;
-    if (m_images) {
-        m_images->UnRegisterChanges(&m_imageLink);
-        m_images->RemoveFreeNotification(this);
-    }
-    m_images = images;
-    if (m_images) {
-        m_images->RegisterChanges(&m_imageLink);
-        m_images->FreeNotification(this);
-    }
-    ImageListChange();
+    if (ChangeImageList(m_images, images, m_imageLink, *this))
+        ImageListChange();
 }
 
 void TCustomTabControl::ImageListChange() {

@@ -39,18 +39,8 @@ void TMenu::SetOwnerDraw(bool ownerDraw) {
 }
 
 void TMenu::SetImages(TCustomImageList* images) {
-    if (images == m_images)
-        return;
-    if (m_images) {
-        m_images->UnRegisterChanges(&m_imageLink);
-        m_images->RemoveFreeNotification(this);
-    }
-    m_images = images;
-    if (m_images) {
-        m_images->RegisterChanges(&m_imageLink);
-        m_images->FreeNotification(this);
-    }
-    RebuildAll();
+    if (ChangeImageList(m_images, images, m_imageLink, *this))
+        RebuildAll();
 }
 
 void TMenu::Notification(TComponent* component, TOperation operation) {
