@@ -173,6 +173,17 @@ void TPageControl::SelectNextPage(bool goForward) {
     }
 }
 
+void TPageControl::Dispatch(TMessage& message) {
+    if (message.Msg == CM_DIALOGKEY && message.WParam == VK_TAB && KeyboardShiftState().Contains(ssCtrl) &&
+        HandleAllocated() && (m_handle == GetFocus() || IsChild(m_handle, GetFocus()))) {
+        // Ctrl+Tab turns to the next page, Ctrl+Shift+Tab to the one before.
+        SelectNextPage(!KeyboardShiftState().Contains(ssShift));
+        message.Result = 1;
+        return;
+    }
+    TCustomTabControl::Dispatch(message);
+}
+
 void TPageControl::Change() {
     if (auto* page = dynamic_cast<TTabSheet*>(TabData(TabIndex())))
         SetActivePage(page);

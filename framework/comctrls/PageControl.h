@@ -63,6 +63,7 @@ public:
     // tab shows. Null when there is none.
     TTabSheet* FindNextPage(TTabSheet* current, bool goForward, bool checkTabVisible) const;
     void SelectNextPage(bool goForward);
+    void Dispatch(TMessage& message) override;
 
 protected:
     void Change() override;

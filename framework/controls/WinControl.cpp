@@ -893,7 +893,9 @@ void TWinControl::CNKeyDown(TMessage& message) {
         bool wanted = false;
         switch (key) {
         case VK_TAB:
-            wanted = (code & DLGC_WANTTAB) != 0 || shift.Contains(ssCtrl);
+            // Ctrl+Tab is never a typed tab: it goes to the form, where a page control
+            // around the focus turns the page.
+            wanted = (code & DLGC_WANTTAB) != 0 && !shift.Contains(ssCtrl);
             break;
         case VK_LEFT:
         case VK_RIGHT:

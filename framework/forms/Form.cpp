@@ -492,8 +492,16 @@ void TCustomForm::CMFocusChanged(TMessage& message) {
 void TCustomForm::CMDialogKey(TMessage& message) {
     const WORD key = static_cast<WORD>(message.WParam);
     const TShiftState shift = KeyboardShiftState();
-    if (shift.Contains(ssAlt) || shift.Contains(ssCtrl)) {
+    if (shift.Contains(ssAlt)) {
         message.Result = 0;
+        return;
+    }
+    if (shift.Contains(ssCtrl)) {
+        // Ctrl+Tab is offered to the controls (a page control turns its page); other keys with
+        // Ctrl are not dialog keys.
+        message.Result = 0;
+        if (key == VK_TAB)
+            TWinControl::Dispatch(message);
         return;
     }
     switch (key) {

@@ -7,6 +7,7 @@
 #include "framework/classes/TypInfo.h"
 #include "framework/comctrls/PageControl.h"
 #include "framework/graphics/Bitmap.h"
+#include "framework/stdctrls/Memo.h"
 #include "platform/controls/CommCtrl.h"
 
 namespace {
@@ -155,6 +156,41 @@ TEST_F(PageControls, ArrowKeysOnTheTabsSwitchPagesAndTheFocusLeavesAHiddenPage) 
     control->SetActivePageIndex(1);
     Pump();
     EXPECT_TRUE(control->Focused());
+}
+
+// Ctrl+Tab turns the page from a control inside it, even one that takes Tab itself; Ctrl+Shift+Tab
+// turns back, and a page control without the focus is left alone.
+TEST_F(PageControls, CtrlTabFromInsideAPageTurnsThePage) {
+    TPageControl* control = MakePages({"one", "two", "three"});
+    auto* typing = new TMemo(form);
+    typing->SetParent(control->Pages(0));
+    typing->SetWantTabs(true);
+    auto* outside = new TWinControl(form);
+    outside->SetParent(form);
+    outside->SetTabStop(true);
+    typing->SetFocus();
+    Pump();
+    auto ctrlTab = [&](bool shift) {
+        platform::headless::PressKey(VK_CONTROL);
+        if (shift)
+            platform::headless::PressKey(VK_SHIFT);
+        platform::headless::TypeKey(VK_TAB);
+        if (shift)
+            platform::headless::ReleaseKey(VK_SHIFT);
+        platform::headless::ReleaseKey(VK_CONTROL);
+        Pump();
+    };
+    ctrlTab(false);
+    EXPECT_EQ(control->ActivePage(), control->Pages(1));
+    ctrlTab(true);
+    ctrlTab(true);
+    EXPECT_EQ(control->ActivePage(), control->Pages(2)) << "back past the first page, round to the last";
+
+    outside->SetFocus();
+    Pump();
+    ctrlTab(false);
+    EXPECT_EQ(control->ActivePage(), control->Pages(2));
+    EXPECT_TRUE(outside->Focused());
 }
 
 TEST_F(PageControls, TabsFollowPagesAddedRemovedMovedRenamedAndHidden) {
