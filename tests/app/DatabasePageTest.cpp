@@ -64,7 +64,7 @@ TEST_F(MainWindowTest, HasTwoPagesAStatusBarAndTheDatabaseFacts) {
     EXPECT_EQ(Bounds(window->Button3), (Texts{"96", "96", "85", "25"}));
 
     EXPECT_EQ(MemoLines(window), (Texts{"文件大小：" + FileSize(work / "QQWry.Dat") + "字节", "记录总数：5条",
-                                        "更新日期：2010年5月23日", "数据库版本：纯真网络"}));
+                                        "更新日期：2010年5月23日", "数据库版本：示例数据"}));
     EXPECT_TRUE(errors.empty());
 }
 

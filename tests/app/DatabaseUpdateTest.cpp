@@ -30,7 +30,7 @@ class DatabaseUpdateTest : public ::testing::Test {
 protected:
     void SetUp() override {
         std::vector<std::uint8_t> bytes = QQWryWriter::Build(
-            {{0, 0xFFFFFFFE, "旧数据", "无"}, {0xFFFFFFFF, 0xFFFFFFFF, "纯真网络", "2010年5月23日IP数据"}});
+            {{0, 0xFFFFFFFE, "旧数据", "无"}, {0xFFFFFFFF, 0xFFFFFFFF, "示例数据", "2010年5月23日IP数据"}});
         database = folder.Write("QQWry.Dat", std::string(bytes.begin(), bytes.end()));
         oldBytes = ReadBytes(database);
     }

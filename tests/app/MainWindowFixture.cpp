@@ -115,7 +115,7 @@ void MainWindowTest::WriteDatabase(bool withDate) {
                             {Address(1, 2, 3, 4), Address(1, 2, 3, 255), "澳大利亚", "墨尔本"},
                             {Address(1, 2, 4, 0), Address(8, 8, 8, 255), "美国", ""},
                             {Address(9, 0, 0, 0), Address(255, 255, 255, 254), "IANA", "保留"},
-                            {Address(255, 255, 255, 255), Address(255, 255, 255, 255), "纯真网络",
+                            {Address(255, 255, 255, 255), Address(255, 255, 255, 255), "示例数据",
                              withDate ? "2010年5月23日IP数据" : "IP数据"}});
     work.Write(LocationDatabaseName, std::string(bytes.begin(), bytes.end()));
 }

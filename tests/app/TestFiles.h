@@ -15,6 +15,6 @@ inline std::string ReadBytes(const std::string& path) {
 
 inline std::string TwoRecordDatabase() {
     std::vector<std::uint8_t> bytes = QQWryWriter::Build(
-        {{0, 0xFFFFFFFE, "测试", "地区"}, {0xFFFFFFFF, 0xFFFFFFFF, "纯真网络", "2010年5月23日IP数据"}});
+        {{0, 0xFFFFFFFE, "测试", "地区"}, {0xFFFFFFFF, 0xFFFFFFFF, "示例数据", "2010年5月23日IP数据"}});
     return {bytes.begin(), bytes.end()};
 }
