@@ -50,7 +50,9 @@ public:
     TCustomForm* MainForm() const { return m_mainForm; }
     void SetMainForm(TCustomForm* form) { m_mainForm = form; }
 
-    // Shows the main form and runs the message loop until Terminate.
+    // Shows the main form and runs the message loop until Terminate. The program frees its
+    // forms after Run and before main returns: the application ends with the program's
+    // statics, after the window system and the text converters its forms still need.
     void Run();
     // Takes one message (waiting for one when none is there) and dispatches it.
     void HandleMessage();
