@@ -3,6 +3,7 @@
 
 #include "platform/base/LastError.h"
 #include "platform/base/WinError.h"
+#include "platform/gdi/WinRect.h"
 #include "platform/user/ScrollBarGeometry.h"
 #include "platform/user/ScrollBarPainter.h"
 #include "platform/user/WinUser.h"
@@ -56,7 +57,17 @@ bool IsNeeded(const ScrollBarData& data) {
     return data.page == 0 || static_cast<long long>(data.page) < span;
 }
 
+// Whether two measures of a bar draw the same picture: the same place, state and thumb.
+bool SameLook(const ScrollBarGeometry& a, const ScrollBarGeometry& b) {
+    return EqualRect(&a.bar, &b.bar) && a.visible == b.visible && a.enabled == b.enabled &&
+           a.thumbShown == b.thumbShown && a.thumbStart == b.thumbStart && a.thumbEnd == b.thumbEnd;
+}
+
 int ApplyScrollInfo(Window& window, int bar, const SCROLLINFO& info, bool redraw) {
+    // A window bar whose picture does not change is not drawn again: a long list scrolled by a
+    // line seldom moves its thumb by a pixel.
+    const ScrollBarGeometry before = MeasureScrollBar(window, bar);
+    const UINT arrowsBefore = BarData(window, bar)->disabledArrows;
     ScrollBarData& data = *BarData(window, bar);
     bool rangeOrPage = (info.fMask & (SIF_RANGE | SIF_PAGE)) != 0;
     if (info.fMask & SIF_RANGE) {
@@ -91,7 +102,8 @@ int ApplyScrollInfo(Window& window, int bar, const SCROLLINFO& info, bool redraw
     Window* alive = FindLiveWindow(handle);
     if (!alive)
         return 0;
-    if (redraw)
+    if (redraw && (bar == SB_CTL || !SameLook(before, MeasureScrollBar(*alive, bar)) ||
+                   BarData(*alive, bar)->disabledArrows != arrowsBefore))
         RepaintScrollBar(*alive, bar);
     return BarData(*alive, bar)->position;
 }

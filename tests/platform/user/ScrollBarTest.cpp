@@ -330,3 +330,38 @@ TEST_F(ScrollBarTest, ControlBarsOfOtherClassesAreAskedByMessage) {
 }
 
 } // namespace
+
+// The bar is drawn again when its picture changes, and only then: a long range moved by one
+// line keeps the thumb on the same pixels.
+TEST_F(ScrollBarTest, Info_RedrawsTheBarWhenTheThumbMovesOnTheScreen) {
+    HWND window = CreateScrolled(WS_VSCROLL);
+    SCROLLINFO set = Info(SIF_RANGE | SIF_PAGE | SIF_POS, 0, 9999, 20, 0);
+    SetScrollInfo(window, SB_VERT, &set, TRUE);
+    platform::headless::RunUntilIdle();
+    SCROLLBARINFO bar = BarInfo(window, OBJID_VSCROLL);
+    const int x = (bar.rcScrollBar.left + bar.rcScrollBar.right) / 2;
+    const int thumbY = bar.rcScrollBar.top + (bar.xyThumbTop + bar.xyThumbBottom) / 2;
+    const int trackY = bar.rcScrollBar.top + bar.xyThumbBottom + 20;
+    const COLORREF thumb = platform::headless::ReadScreenPixel(x, thumbY);
+    const COLORREF track = platform::headless::ReadScreenPixel(x, trackY);
+    ASSERT_NE(thumb, track);
+
+    SetScrollPos(window, SB_VERT, 1, TRUE);
+    EXPECT_EQ(BarInfo(window, OBJID_VSCROLL).xyThumbTop, bar.xyThumbTop)
+        << "one line of 10,000 moves no pixel";
+    EXPECT_EQ(platform::headless::ReadScreenPixel(x, thumbY), thumb);
+
+    SetScrollPos(window, SB_VERT, 5000, TRUE);
+    EXPECT_EQ(platform::headless::ReadScreenPixel(x, thumbY), track) << "the thumb left: the track shows";
+    const int middle =
+        bar.rcScrollBar.top +
+        (BarInfo(window, OBJID_VSCROLL).xyThumbTop + BarInfo(window, OBJID_VSCROLL).xyThumbBottom) / 2;
+    EXPECT_EQ(platform::headless::ReadScreenPixel(x, middle), thumb);
+
+    // Disabling the arrows changes the picture with the thumb in place.
+    EnableScrollBar(window, SB_VERT, ESB_DISABLE_BOTH);
+    const int arrowY = bar.rcScrollBar.top + bar.dxyLineButton / 2;
+    const COLORREF disabledArrow = platform::headless::ReadScreenPixel(x, arrowY);
+    EnableScrollBar(window, SB_VERT, ESB_ENABLE_BOTH);
+    EXPECT_NE(platform::headless::ReadScreenPixel(x, arrowY), disabledArrow);
+}
