@@ -105,30 +105,41 @@ ConversionResult Convert(const char* to, const char* from, std::string_view inpu
     return result;
 }
 
-// GBK and UTF-8 share ASCII: its runs are copied as they stand and only the runs between them
-// go through iconv, which is slow even for ASCII. A run ends at a byte below 0x80 that starts a
-// character; in GBK the second byte of a pair may be one, so pairs are stepped over whole.
-ConversionResult ConvertAsciiCompatible(const char* to, const char* from, std::string_view input) {
-    const bool fromGbk = std::string_view(from) == GbkName;
-    ConversionResult result;
-    result.bytes.reserve(input.size() + input.size() / 2);
+// GBK, UTF-8 and UTF-16 share ASCII: its runs are copied (or widened) as they stand and only
+// the runs between them go through iconv, which is slow even for ASCII. A run ends at a byte
+// below 0x80 that starts a character; in GBK the second byte of a pair may be one, so pairs
+// are stepped over whole. `onRun(run, ascii)` sees the runs in order.
+template <typename OnRun>
+void ForEachAsciiRun(std::string_view input, bool fromGbk, OnRun onRun) {
     std::size_t at = 0;
     while (at < input.size()) {
         std::size_t ascii = at;
         while (ascii < input.size() && static_cast<unsigned char>(input[ascii]) < 0x80)
             ++ascii;
-        result.bytes.append(input.substr(at, ascii - at));
+        if (ascii > at)
+            onRun(input.substr(at, ascii - at), true);
         std::size_t end = ascii;
         while (end < input.size() && static_cast<unsigned char>(input[end]) >= 0x80)
             end += fromGbk && static_cast<unsigned char>(input[end]) >= 0x81 ? 2 : 1;
         end = std::min(end, input.size());
-        if (end > ascii) {
-            ConversionResult run = Convert(to, from, input.substr(ascii, end - ascii), 1, "?");
-            result.bytes += run.bytes;
-            result.substituted = result.substituted || run.substituted;
-        }
+        if (end > ascii)
+            onRun(input.substr(ascii, end - ascii), false);
         at = end;
     }
+}
+
+ConversionResult ConvertAsciiCompatible(const char* to, const char* from, std::string_view input) {
+    ConversionResult result;
+    result.bytes.reserve(input.size() + input.size() / 2);
+    ForEachAsciiRun(input, std::string_view(from) == GbkName, [&](std::string_view run, bool ascii) {
+        if (ascii) {
+            result.bytes.append(run);
+            return;
+        }
+        ConversionResult converted = Convert(to, from, run, 1, "?");
+        result.bytes += converted.bytes;
+        result.substituted = result.substituted || converted.substituted;
+    });
     return result;
 }
 
@@ -170,7 +181,15 @@ std::string Utf8ToGbk(std::string_view utf8) {
 }
 
 std::u16string GbkToUtf16(std::string_view gbk) {
-    return ToU16(Convert(Utf16Name, GbkName, gbk, 1, AsBytes(Utf16Question)).bytes);
+    std::u16string text;
+    text.reserve(gbk.size());
+    ForEachAsciiRun(gbk, true, [&](std::string_view run, bool ascii) {
+        if (ascii)
+            text.append(run.begin(), run.end());
+        else
+            text += ToU16(Convert(Utf16Name, GbkName, run, 1, AsBytes(Utf16Question)).bytes);
+    });
+    return text;
 }
 
 std::string Utf16ToGbk(std::u16string_view utf16) {

@@ -38,6 +38,9 @@ TEST(CodePage, MixedTextKeepsPairsWholeAcrossAsciiRuns) {
     EXPECT_FALSE(platform::IsValidGbk("ok\x81\n"));
     EXPECT_EQ(platform::Utf8ToGbk("x\xE5\x88\xB7y\xC3z\xE5\x88"), "x\xCB\xA2y?z?");
     EXPECT_EQ(platform::GbkToUtf8(""), "");
+    EXPECT_EQ(platform::GbkToUtf16("1.2.3.4:80 \xCB\xA2 a\x81\x40z"), u"1.2.3.4:80 \u5237 a\u4E02z");
+    EXPECT_EQ(platform::GbkToUtf16("x\xCB"), u"x?");
+    EXPECT_EQ(platform::GbkToUtf16(""), u"");
 }
 
 TEST(CodePage, MultiByteToWideCharFollowsThePlatformsSizing) {
