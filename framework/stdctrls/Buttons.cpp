@@ -1,6 +1,7 @@
 #include "framework/stdctrls/Buttons.h"
 
 #include "framework/classes/PropertyTable.h"
+#include "framework/controls/ControlProperties.h"
 #include "framework/forms/Form.h"
 #include "platform/controls/Button.h"
 #include "platform/gdi/WinUserDraw.h"
@@ -9,21 +10,10 @@
 
 namespace {
 
-// The published properties every button of the family shows.
+// The published properties every button of the family shows: its caption and the appearance.
 std::vector<TPropInfo> ButtonProperties(std::vector<TPropInfo> own) {
-    std::vector<TPropInfo> list{
-        StrProperty("Caption", &TControl::Caption, &TControl::SetCaption),
-        OrdProperty("Color", &TControl::Color, &TControl::SetColor),
-        ObjProperty("Font", &TControl::Font, &TControl::SetFont),
-        EnumProperty("ParentColor", BooleanIdents(), &TControl::ParentColor, &TControl::SetParentColor),
-        EnumProperty("ParentFont", BooleanIdents(), &TControl::ParentFont, &TControl::SetParentFont),
-        EnumProperty("BiDiMode", BiDiModeIdents(), &TControl::BiDiMode, &TControl::SetBiDiMode),
-        MethodProperty("OnClick", &TControl::OnClick),
-        MethodProperty("OnMouseDown", &TControl::OnMouseDown),
-    };
-    for (TPropInfo& info : own)
-        list.push_back(std::move(info));
-    return list;
+    own.insert(own.begin(), StrProperty("Caption", &TControl::Caption, &TControl::SetCaption));
+    return AppearanceProperties(std::move(own));
 }
 
 } // namespace
