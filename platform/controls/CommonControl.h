@@ -14,22 +14,16 @@
 
 namespace platform {
 
-// The window procedure of a common control class: the object is made on WM_NCCREATE and
-// deleted after WM_NCDESTROY. Its Paint member draws the whole client area for WM_PAINT and
-// WM_PRINTCLIENT (so there is nothing to erase first); every other message goes to its Handle
-// member, which ends in DefWindowProcW for what it does not take.
+// The window procedure of a common control class, whose object (ControlObject) is made from
+// the window. Its Paint member draws the whole client area for WM_PAINT and WM_PRINTCLIENT (so
+// there is nothing to erase first); every other message goes to its Handle member, which ends
+// in DefWindowProcW for what it does not take.
 template <typename Control>
 LRESULT CALLBACK CommonControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE && !GetControlState<Control>(window))
-        SetControlState(window, new Control(window));
-    Control* control = GetControlState<Control>(window);
+    Control* control = ControlObject<Control>(window, message, window);
     if (!control)
         return DefWindowProcW(window, message, wParam, lParam);
     switch (message) {
-    case WM_NCDESTROY:
-        SetControlState<Control>(window, nullptr);
-        delete control;
-        return DefWindowProcW(window, message, wParam, lParam);
     case WM_ERASEBKGND:
         return 1;
     case WM_PAINT:

@@ -6,6 +6,8 @@
 #include "platform/base/WinTypes.h"
 #include "platform/user/WinUser.h"
 
+#include <utility>
+
 namespace platform {
 
 // WM_COMMAND to the parent: the control's id in the low word of wParam, the notification code
@@ -33,20 +35,29 @@ void SetControlState(HWND control, State* state) {
     SetWindowLongPtrW(control, 0, reinterpret_cast<LONG_PTR>(state));
 }
 
-// The window procedure of a control class: the state object is made on WM_NCCREATE and
-// deleted on WM_NCDESTROY; every message between goes to Control(window, state).Handle.
+// The object a control class keeps behind each window, for a procedure to call at its start:
+// made from `args` on WM_NCCREATE; on WM_NCDESTROY deleted and null returned, as before
+// creation and after destruction, when the message goes to DefWindowProcW.
+template <typename Object, typename... Args>
+Object* ControlObject(HWND window, UINT message, Args&&... args) {
+    if (message == WM_NCCREATE && !GetControlState<Object>(window))
+        SetControlState(window, new Object(std::forward<Args>(args)...));
+    Object* object = GetControlState<Object>(window);
+    if (object && message == WM_NCDESTROY) {
+        SetControlState<Object>(window, nullptr);
+        delete object;
+        return nullptr;
+    }
+    return object;
+}
+
+// The window procedure of a control class whose state lives behind the window; every message
+// goes to Control(window, state).Handle.
 template <typename State, typename Control>
 LRESULT CALLBACK StatefulControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE)
-        SetControlState(window, new State);
-    auto* state = GetControlState<State>(window);
+    State* state = ControlObject<State>(window, message);
     if (!state)
         return DefWindowProcW(window, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        SetControlState<State>(window, nullptr);
-        delete state;
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
     Control control(window, *state);
     return control.Handle(message, wParam, lParam);
 }
