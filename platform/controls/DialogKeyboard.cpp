@@ -9,6 +9,7 @@
 #include "platform/controls/DialogOrder.h"
 #include "platform/controls/DialogState.h"
 #include "platform/controls/Static.h"
+#include "platform/user/Mnemonics.h"
 
 #include <string>
 
@@ -66,22 +67,6 @@ void MoveInGroup(HWND dialog, HWND focus, bool previous) {
         SendMessageW(next, BM_CLICK, 0, 0);
 }
 
-char16_t FoldCase(char16_t c) {
-    return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c;
-}
-
-// The character after the text's single '&', or 0.
-char16_t MnemonicOf(const std::u16string& text) {
-    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
-        if (text[i] != u'&')
-            continue;
-        if (text[i + 1] != u'&')
-            return text[i + 1];
-        ++i;
-    }
-    return 0;
-}
-
 void Activate(HWND dialog, HWND control, LRESULT code) {
     if (code & DLGC_STATIC) {
         // A label hands the focus to the control after it.
@@ -117,7 +102,7 @@ bool ActivateMnemonic(HWND dialog, HWND focus, char16_t typed) {
         LRESULT code = SendMessageW(child, WM_GETDLGCODE, 0, 0);
         if ((code & DLGC_STATIC) && (style & SS_NOPREFIX) && !(code & DLGC_BUTTON))
             continue;
-        if (FoldCase(MnemonicOf(ControlText(child))) == FoldCase(typed)) {
+        if (MatchesMnemonic(MnemonicOf(ControlText(child)), typed)) {
             Activate(dialog, child, code);
             return true;
         }

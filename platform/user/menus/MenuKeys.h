@@ -1,11 +1,10 @@
 #pragma once
-// Mnemonics: the character after a single "&" in an item's text ("&&" is a plain "&").
+// Choosing menu items by their mnemonics.
 
+#include "platform/user/Mnemonics.h"
 #include "platform/user/menus/MenuObject.h"
 
 namespace platform {
-
-char16_t MnemonicOf(const std::u16string& text);
 
 struct MnemonicMatch {
     int item = -1;
