@@ -10,12 +10,13 @@
 #include "app/GridSort.h"
 #include "app/MemoryGrid.h"
 
+#include "bench/BenchClock.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <time.h>
 
 namespace {
 
@@ -37,16 +38,10 @@ void WrittenExchangeSort(GridModel& grid, int column, bool descending) {
     }
 }
 
-double Seconds() {
-    timespec now{};
-    ::clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
-}
-
 double SecondsOf(void (*sort)(GridModel&, int, bool), GridModel& grid, int column, bool descending) {
-    double start = Seconds();
+    double start = MonotonicSeconds();
     sort(grid, column, descending);
-    return Seconds() - start;
+    return MonotonicSeconds() - start;
 }
 
 void HeaderClick(GridModel& grid, int column, bool descending) {

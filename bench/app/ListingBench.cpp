@@ -18,6 +18,8 @@
 #include "platform/net/WinSock.h"
 #include "platform/sys/Heap.h"
 
+#include "bench/BenchClock.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cerrno>
@@ -34,7 +36,6 @@
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
-#include <time.h>
 #include <unistd.h>
 #include <vector>
 
@@ -52,12 +53,6 @@ public:
     void ProcessMessages() override {}
     MemoryGrid grid{ConnectionColumnCount, 2};
 };
-
-double Seconds() {
-    timespec now{};
-    ::clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
-}
 
 [[noreturn]] void Fail(const char* what) {
     std::fprintf(stderr, "socket farm: %s failed: %s\n", what, std::strerror(errno));
@@ -188,7 +183,7 @@ double RunProgram(const std::string& program, std::vector<std::string> arguments
     for (std::string& argument : arguments)
         argv.push_back(argument.data());
     argv.push_back(nullptr);
-    double start = Seconds();
+    double start = MonotonicSeconds();
     pid_t child = 0;
     if (::posix_spawnp(&child, program.c_str(), &actions, nullptr, argv.data(), environ) != 0) {
         std::fprintf(stderr, "cannot start %s\n", program.c_str());
@@ -197,7 +192,7 @@ double RunProgram(const std::string& program, std::vector<std::string> arguments
     posix_spawn_file_actions_destroy(&actions);
     int status = 0;
     ::waitpid(child, &status, 0);
-    double elapsed = Seconds() - start;
+    double elapsed = MonotonicSeconds() - start;
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
         std::fprintf(stderr, "%s failed\n", program.c_str());
         std::exit(1);
@@ -264,11 +259,11 @@ void BM_InProcessListing(benchmark::State& state) {
     for (auto _ : state) {
         BenchHost host;
         QQWryLocations locations;
-        double start = Seconds();
+        double start = MonotonicSeconds();
         ListingResult result = RunListing(ListingView::Tcp, host, locations);
-        double middle = Seconds();
+        double middle = MonotonicSeconds();
         benchmark::DoNotOptimize(TcpRows());
-        table += Seconds() - middle;
+        table += MonotonicSeconds() - middle;
         state.SetIterationTime(middle - start);
         if (!result.completed) {
             std::fprintf(stderr, "listing failed: %s\n", result.failure.c_str());

@@ -12,19 +12,14 @@
 #include "framework/grid/StringGrid.h"
 #include "platform/display/Headless.h"
 
+#include "bench/BenchClock.h"
+
 #include <benchmark/benchmark.h>
 
 #include <memory>
 #include <string>
-#include <time.h>
 
 namespace {
-
-double Seconds() {
-    timespec now{};
-    ::clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
-}
 
 void BM_HeaderClickInTheWindowAgainstMemory(benchmark::State& state) {
     const int rows = static_cast<int>(state.range(0));
@@ -48,15 +43,15 @@ void BM_HeaderClickInTheWindowAgainstMemory(benchmark::State& state) {
         MemoryGrid memory(ConnectionColumnCount, 1);
         FillConnectionRows(memory, rows);
         platform::headless::RunUntilIdle();
-        double start = Seconds();
+        double start = MonotonicSeconds();
         int last = NoSortColumn;
         SortByHeaderClick(&window, column, last);
         platform::headless::RunUntilIdle(); // the grid repaints what the sort changed
-        double one = Seconds() - start;
-        start = Seconds();
+        double one = MonotonicSeconds() - start;
+        start = MonotonicSeconds();
         last = NoSortColumn;
         SortByHeaderClick(&memory, column, last);
-        inMemory += Seconds() - start;
+        inMemory += MonotonicSeconds() - start;
         inWindow += one;
         state.SetIterationTime(one);
     }
