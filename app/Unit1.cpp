@@ -15,7 +15,7 @@
 #include "framework/stdctrls/Edits.h"
 #include "framework/stdctrls/Memo.h"
 #include "framework/stdctrls/Panels.h"
-#include "platform/controls/MessageBox.h"
+#include "platform/controls/dialogs/MessageBox.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 // whole keystroke (WM_CHAR, the re-wrapped lines, the repaint of what changed) against the plain
 // way of keeping lines, laying the whole text out again after each change.
 
-#include "platform/controls/Edit.h"
-#include "platform/controls/EditLayout.h"
+#include "platform/controls/edit/Edit.h"
+#include "platform/controls/edit/EditLayout.h"
 #include "platform/display/Headless.h"
 #include "platform/gdi/WinGdi.h"
 #include "platform/user/WinUser.h"

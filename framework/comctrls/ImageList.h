@@ -6,7 +6,7 @@
 #include "framework/classes/Events.h"
 #include "framework/controls/Component.h"
 #include "framework/graphics/Colors.h"
-#include "platform/controls/CommCtrl.h"
+#include "platform/controls/common/CommCtrl.h"
 
 #include <vector>
 

@@ -4,7 +4,7 @@
 #include "framework/comctrls/Settings.h"
 #include "framework/controls/ControlProperties.h"
 #include "framework/controls/DrawItemCanvas.h"
-#include "platform/controls/CommCtrl.h"
+#include "platform/controls/common/CommCtrl.h"
 
 #include <algorithm>
 

@@ -5,7 +5,7 @@
 #include "framework/controls/ControlProperties.h"
 #include "framework/controls/DrawItemCanvas.h"
 #include "framework/graphics/Canvas.h"
-#include "platform/controls/CommCtrl.h"
+#include "platform/controls/common/CommCtrl.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 #include "framework/classes/PropertyTable.h"
 #include "framework/comctrls/Settings.h"
 #include "framework/controls/ControlProperties.h"
-#include "platform/controls/CommCtrl.h"
+#include "platform/controls/common/CommCtrl.h"
 
 #include <algorithm>
 

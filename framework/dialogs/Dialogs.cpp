@@ -4,7 +4,7 @@
 #include "framework/forms/Application.h"
 #include "framework/forms/Form.h"
 #include "framework/forms/Screen.h"
-#include "platform/controls/CommonDialogs.h"
+#include "platform/controls/filedialog/CommonDialogs.h"
 
 #include <iterator>
 #include <vector>

@@ -3,7 +3,7 @@
 #include "core/MessageSink.h"
 #include "framework/forms/Form.h"
 #include "framework/forms/Screen.h"
-#include "platform/controls/MessageBox.h"
+#include "platform/controls/dialogs/MessageBox.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "framework/classes/PropertyTable.h"
 #include "framework/controls/ControlProperties.h"
 #include "framework/forms/Form.h"
-#include "platform/controls/Button.h"
+#include "platform/controls/buttons/Button.h"
 #include "platform/gdi/WinUserDraw.h"
 
 #include <vector>

@@ -1,7 +1,7 @@
 #include "framework/stdctrls/ComboBoxes.h"
 
 #include "framework/classes/PropertyTable.h"
-#include "platform/controls/ComboBox.h"
+#include "platform/controls/combobox/ComboBox.h"
 
 #include <algorithm>
 

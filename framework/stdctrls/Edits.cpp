@@ -2,7 +2,7 @@
 
 #include "framework/classes/PropertyTable.h"
 #include "framework/controls/ControlProperties.h"
-#include "platform/controls/Edit.h"
+#include "platform/controls/edit/Edit.h"
 
 #include <algorithm>
 

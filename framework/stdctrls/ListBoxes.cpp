@@ -1,7 +1,7 @@
 #include "framework/stdctrls/ListBoxes.h"
 
 #include "framework/classes/PropertyTable.h"
-#include "platform/controls/ListBox.h"
+#include "platform/controls/listbox/ListBox.h"
 
 #include <algorithm>
 

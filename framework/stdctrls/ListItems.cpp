@@ -1,7 +1,7 @@
 #include "framework/stdctrls/ListItems.h"
 
-#include "platform/controls/ComboBox.h"
-#include "platform/controls/ListBox.h"
+#include "platform/controls/combobox/ComboBox.h"
+#include "platform/controls/listbox/ListBox.h"
 
 #include <algorithm>
 #include <strings.h>

@@ -1,7 +1,7 @@
 #include "framework/stdctrls/Memo.h"
 
 #include "framework/classes/PropertyTable.h"
-#include "platform/controls/Edit.h"
+#include "platform/controls/edit/Edit.h"
 
 #include <algorithm>
 #include <cstring>

@@ -2,7 +2,7 @@
 
 #include "core/Exception.h"
 #include "framework/classes/PropertyTable.h"
-#include "platform/controls/ScrollBarControl.h"
+#include "platform/controls/scrollbar/ScrollBarControl.h"
 
 #include <algorithm>
 

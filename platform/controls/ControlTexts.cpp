@@ -1,7 +1,7 @@
 #include "platform/controls/ControlTexts.h"
 
-#include "platform/controls/ComboBox.h"
-#include "platform/controls/ListBox.h"
+#include "platform/controls/combobox/ComboBox.h"
+#include "platform/controls/listbox/ListBox.h"
 #include "platform/user/WinUser.h"
 
 #include <strings.h>

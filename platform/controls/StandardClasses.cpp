@@ -1,12 +1,12 @@
 #include "platform/controls/StandardClasses.h"
 
-#include "platform/controls/Button.h"
-#include "platform/controls/ComboBoxState.h"
-#include "platform/controls/Dialog.h"
-#include "platform/controls/EditWindow.h"
-#include "platform/controls/ListBoxState.h"
-#include "platform/controls/ScrollBarControl.h"
-#include "platform/controls/Static.h"
+#include "platform/controls/buttons/Button.h"
+#include "platform/controls/combobox/ComboBoxState.h"
+#include "platform/controls/dialogs/Dialog.h"
+#include "platform/controls/edit/EditWindow.h"
+#include "platform/controls/listbox/ListBoxState.h"
+#include "platform/controls/scrollbar/ScrollBarControl.h"
+#include "platform/controls/statics/Static.h"
 
 namespace platform {
 

@@ -2,7 +2,7 @@
 
 #include "platform/base/LastError.h"
 #include "platform/base/WinError.h"
-#include "platform/controls/ComboBox.h"
+#include "platform/controls/combobox/ComboBox.h"
 #include "platform/process/Process.h"
 #include "platform/process/ToolHelp.h"
 #include "platform/user/WinUser.h"

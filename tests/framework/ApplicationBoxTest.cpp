@@ -6,9 +6,9 @@
 
 #include "core/MessageSink.h"
 #include "framework/forms/Screen.h"
-#include "platform/controls/Dialog.h"
-#include "platform/controls/MessageBox.h"
-#include "platform/controls/Static.h"
+#include "platform/controls/dialogs/Dialog.h"
+#include "platform/controls/dialogs/MessageBox.h"
+#include "platform/controls/statics/Static.h"
 
 namespace headless = platform::headless;
 

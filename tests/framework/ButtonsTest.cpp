@@ -5,7 +5,7 @@
 
 #include "framework/classes/TypInfo.h"
 #include "framework/stdctrls/Buttons.h"
-#include "platform/controls/Button.h"
+#include "platform/controls/buttons/Button.h"
 
 using Buttons = FrameworkTest;
 

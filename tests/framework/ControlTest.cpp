@@ -4,7 +4,7 @@
 #include "FrameworkTestSupport.h"
 
 #include "framework/classes/TypInfo.h"
-#include "platform/controls/Button.h"
+#include "platform/controls/buttons/Button.h"
 
 #include <ostream>
 

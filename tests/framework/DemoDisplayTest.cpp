@@ -14,7 +14,7 @@
 #include "tests/platform/display/XvfbServer.h"
 #include "tools/framework-demo/DemoForm.h"
 
-#include "platform/controls/CommCtrl.h"
+#include "platform/controls/common/CommCtrl.h"
 #include "platform/gdi/WinUserDraw.h"
 
 #include <sys/wait.h>

@@ -6,10 +6,10 @@
 #include "framework/classes/TypInfo.h"
 #include "framework/dialogs/Dialogs.h"
 #include "framework/forms/Screen.h"
-#include "platform/controls/Button.h"
-#include "platform/controls/ComboBox.h"
-#include "platform/controls/Dialog.h"
 #include "platform/controls/DialogDriver.h"
+#include "platform/controls/buttons/Button.h"
+#include "platform/controls/combobox/ComboBox.h"
+#include "platform/controls/dialogs/Dialog.h"
 
 #include <deque>
 #include <filesystem>

@@ -8,7 +8,7 @@
 #include "framework/classes/TypInfo.h"
 #include "framework/stdctrls/Buttons.h"
 #include "framework/stdctrls/Memo.h"
-#include "platform/controls/Edit.h"
+#include "platform/controls/edit/Edit.h"
 
 using Edits = FrameworkTest;
 

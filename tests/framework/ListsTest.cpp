@@ -7,8 +7,8 @@
 #include "framework/classes/TypInfo.h"
 #include "framework/stdctrls/ComboBoxes.h"
 #include "framework/stdctrls/ListBoxes.h"
-#include "platform/controls/ComboBox.h"
-#include "platform/controls/ListBox.h"
+#include "platform/controls/combobox/ComboBox.h"
+#include "platform/controls/listbox/ListBox.h"
 
 using Lists = FrameworkTest;
 

@@ -8,7 +8,7 @@
 #include "framework/comctrls/PageControl.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/stdctrls/Memo.h"
-#include "platform/controls/CommCtrl.h"
+#include "platform/controls/common/CommCtrl.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "framework/comctrls/TrackBar.h"
 #include "framework/comctrls/UpDown.h"
 #include "framework/stdctrls/Edits.h"
-#include "platform/controls/CommCtrl.h"
+#include "platform/controls/common/CommCtrl.h"
 
 using RangeControls = FrameworkTest;
 

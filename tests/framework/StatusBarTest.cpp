@@ -6,7 +6,7 @@
 
 #include "framework/classes/TypInfo.h"
 #include "framework/comctrls/StatusBar.h"
-#include "platform/controls/CommCtrl.h"
+#include "platform/controls/common/CommCtrl.h"
 
 namespace {
 

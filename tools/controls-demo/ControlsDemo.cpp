@@ -3,12 +3,12 @@
 // with the dialog keyboard (Tab, arrows, Enter, Escape, mnemonics) and a message box. Ends
 // when the dialog closes.
 
-#include "platform/controls/Button.h"
-#include "platform/controls/Dialog.h"
-#include "platform/controls/DialogTemplateWriter.h"
-#include "platform/controls/MessageBox.h"
-#include "platform/controls/ScrollBarControl.h"
-#include "platform/controls/Static.h"
+#include "platform/controls/buttons/Button.h"
+#include "platform/controls/dialogs/Dialog.h"
+#include "platform/controls/dialogs/DialogTemplateWriter.h"
+#include "platform/controls/dialogs/MessageBox.h"
+#include "platform/controls/scrollbar/ScrollBarControl.h"
+#include "platform/controls/statics/Static.h"
 #include "platform/user/WinUser.h"
 
 #include <cstdio>

@@ -4,7 +4,7 @@
 
 #include "ControlTestSupport.h"
 
-#include "platform/controls/Button.h"
+#include "platform/controls/buttons/Button.h"
 
 using namespace testing_support;
 namespace headless = platform::headless;

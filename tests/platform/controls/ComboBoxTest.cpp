@@ -5,7 +5,7 @@
 #include "ListControlTestSupport.h"
 #include "Superclass.h"
 
-#include "platform/controls/ComboBox.h"
+#include "platform/controls/combobox/ComboBox.h"
 #include "platform/gdi/WinUserDraw.h"
 #include "platform/process/ModuleTable.h"
 

@@ -4,7 +4,7 @@
 
 #include "platform/user/WindowTestSupport.h"
 
-#include "platform/controls/CommCtrl.h"
+#include "platform/controls/common/CommCtrl.h"
 #include "platform/gdi/WinUserDraw.h"
 
 #include <functional>

@@ -5,10 +5,10 @@
 
 #include "ControlTestSupport.h"
 
-#include "platform/controls/Button.h"
-#include "platform/controls/Dialog.h"
-#include "platform/controls/DialogTemplateWriter.h"
-#include "platform/controls/Static.h"
+#include "platform/controls/buttons/Button.h"
+#include "platform/controls/dialogs/Dialog.h"
+#include "platform/controls/dialogs/DialogTemplateWriter.h"
+#include "platform/controls/statics/Static.h"
 
 using namespace testing_support;
 namespace headless = platform::headless;

@@ -1,7 +1,7 @@
 // The "EDIT" control on the headless display: its messages and notifications, GBK text, the
 // keyboard, the mouse, the clipboard, undo, scroll bars and painting.
 
-#include "platform/controls/Edit.h"
+#include "platform/controls/edit/Edit.h"
 #include "platform/gdi/WinGdi.h"
 #include "platform/gdi/WinUserDraw.h"
 #include "platform/sys/GlobalMemory.h"

@@ -2,7 +2,7 @@
 // window, in the program's 12-pixel Song font, for a person to look at. It checks only that
 // the picture was written and that each state differs where it should.
 
-#include "platform/controls/Edit.h"
+#include "platform/controls/edit/Edit.h"
 #include "platform/gdi/WinGdi.h"
 #include "platform/gdi/WinUserDraw.h"
 #include "platform/user/WindowTestSupport.h"

@@ -1,8 +1,8 @@
 // The edit control's text storage and line layout: GBK character boundaries, and lines kept
 // after each change exactly as a fresh layout of the whole text would lay them.
 
-#include "platform/controls/EditLayout.h"
-#include "platform/controls/EditText.h"
+#include "platform/controls/edit/EditLayout.h"
+#include "platform/controls/edit/EditText.h"
 #include "platform/display/Headless.h"
 
 #include <gtest/gtest.h>

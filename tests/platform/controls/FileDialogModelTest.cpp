@@ -1,7 +1,7 @@
 // What the save dialog knows of files: filter pairs, patterns, the entries of a folder (with
 // names GBK cannot hold shown but not choosable) and what a typed name means.
 
-#include "platform/controls/FileDialogModel.h"
+#include "platform/controls/filedialog/FileDialogModel.h"
 
 #include <gtest/gtest.h>
 

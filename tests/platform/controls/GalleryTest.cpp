@@ -4,10 +4,10 @@
 
 #include "ControlTestSupport.h"
 
-#include "platform/controls/Button.h"
-#include "platform/controls/MessageBox.h"
-#include "platform/controls/ScrollBarControl.h"
-#include "platform/controls/Static.h"
+#include "platform/controls/buttons/Button.h"
+#include "platform/controls/dialogs/MessageBox.h"
+#include "platform/controls/scrollbar/ScrollBarControl.h"
+#include "platform/controls/statics/Static.h"
 
 #include <filesystem>
 

@@ -3,7 +3,7 @@
 
 #include "platform/gdi/GdiTestSupport.h"
 
-#include "platform/controls/CommCtrl.h"
+#include "platform/controls/common/CommCtrl.h"
 #include "platform/gdi/WinUserDraw.h"
 
 #include <gtest/gtest.h>

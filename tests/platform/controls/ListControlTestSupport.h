@@ -4,8 +4,8 @@
 
 #include "platform/user/WindowTestSupport.h"
 
-#include "platform/controls/ListBox.h"
 #include "platform/controls/OwnerDraw.h"
+#include "platform/controls/listbox/ListBox.h"
 
 #include <string>
 #include <vector>

@@ -6,7 +6,7 @@
 
 #include "ListControlTestSupport.h"
 
-#include "platform/controls/ComboBox.h"
+#include "platform/controls/combobox/ComboBox.h"
 #include "platform/gdi/PngWriter.h"
 #include "platform/gdi/WinUserDraw.h"
 

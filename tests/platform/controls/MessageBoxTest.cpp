@@ -4,8 +4,8 @@
 
 #include "ControlTestSupport.h"
 
-#include "platform/controls/Dialog.h"
-#include "platform/controls/MessageBox.h"
+#include "platform/controls/dialogs/Dialog.h"
+#include "platform/controls/dialogs/MessageBox.h"
 #include "platform/display/Display.h"
 
 #include <functional>

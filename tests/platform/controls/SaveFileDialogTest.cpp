@@ -5,10 +5,10 @@
 #include "DialogDriver.h"
 #include "ListControlTestSupport.h"
 
-#include "platform/controls/Button.h"
-#include "platform/controls/ComboBox.h"
-#include "platform/controls/CommonDialogs.h"
-#include "platform/controls/Dialog.h"
+#include "platform/controls/buttons/Button.h"
+#include "platform/controls/combobox/ComboBox.h"
+#include "platform/controls/dialogs/Dialog.h"
+#include "platform/controls/filedialog/CommonDialogs.h"
 
 #include <cstring>
 #include <deque>

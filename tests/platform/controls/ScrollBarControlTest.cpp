@@ -5,7 +5,7 @@
 #include "ControlTestSupport.h"
 #include "Superclass.h"
 
-#include "platform/controls/ScrollBarControl.h"
+#include "platform/controls/scrollbar/ScrollBarControl.h"
 
 using namespace testing_support;
 namespace headless = platform::headless;

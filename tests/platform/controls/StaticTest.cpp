@@ -3,7 +3,7 @@
 
 #include "ControlTestSupport.h"
 
-#include "platform/controls/Static.h"
+#include "platform/controls/statics/Static.h"
 
 using namespace testing_support;
 namespace headless = platform::headless;

@@ -7,7 +7,7 @@
 #include "XvfbServer.h"
 
 #include "platform/base/MulDiv.h"
-#include "platform/controls/DialogState.h"
+#include "platform/controls/dialogs/DialogState.h"
 #include "platform/gdi/WinGdi.h"
 #include "platform/gdi/WinUserDraw.h"
 #include "platform/user/WinUser.h"
