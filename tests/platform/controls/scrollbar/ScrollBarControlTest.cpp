@@ -2,8 +2,8 @@
 // and keys report to the parent naming the control, the standard thickness by alignment, the
 // classic picture, and the size grip sizing its window.
 
-#include "ControlTestSupport.h"
-#include "Superclass.h"
+#include "../ControlTestSupport.h"
+#include "../Superclass.h"
 
 #include "platform/controls/scrollbar/ScrollBarControl.h"
 

@@ -1,7 +1,7 @@
 // The progress bar: range, position and step answers as documented (16-bit packed previous
 // ranges, clamping, stepping round), and the chunked, smooth and vertical looks.
 
-#include "CommonControlTestSupport.h"
+#include "../CommonControlTestSupport.h"
 
 using namespace testing_support;
 

@@ -2,7 +2,7 @@
 // Escape and mnemonics, the owner disabled meanwhile, the box centred on its owner and sized
 // to its wrapped text, and Ctrl+C copying the box as text.
 
-#include "ControlTestSupport.h"
+#include "../ControlTestSupport.h"
 
 #include "platform/controls/dialogs/Dialog.h"
 #include "platform/controls/dialogs/MessageBox.h"

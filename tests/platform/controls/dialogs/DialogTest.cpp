@@ -3,7 +3,7 @@
 // interface of IsDialogMessage; modal runs with the owner disabled and the message filter
 // hook; the calls on a dialog's controls.
 
-#include "ControlTestSupport.h"
+#include "../ControlTestSupport.h"
 
 #include "platform/controls/buttons/Button.h"
 #include "platform/controls/dialogs/Dialog.h"

@@ -1,7 +1,7 @@
 // InitCommonControlsEx: what it accepts, and that the classes it registers are there for every
 // module, however often it is called.
 
-#include "CommonControlTestSupport.h"
+#include "../CommonControlTestSupport.h"
 
 using namespace testing_support;
 

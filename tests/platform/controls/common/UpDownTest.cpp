@@ -2,7 +2,7 @@
 // scroll messages that follow, wrapping, acceleration while held, and a buddy window that
 // shows the position, sits beside the control and lends it its arrow keys.
 
-#include "CommonControlTestSupport.h"
+#include "../CommonControlTestSupport.h"
 
 using namespace testing_support;
 using platform::headless::Click;

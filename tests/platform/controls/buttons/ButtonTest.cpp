@@ -2,7 +2,7 @@
 // check states and radio groups, the messages a skin sends it, owner drawing, the parent's
 // colours, and the classic look of each state read back from the screen.
 
-#include "ControlTestSupport.h"
+#include "../ControlTestSupport.h"
 
 #include "platform/controls/buttons/Button.h"
 

@@ -2,8 +2,8 @@
 // rectangles GetComboBoxInfo reports, the drop-down list opened and closed by the mouse and by
 // keys with the notifications in their order, and what it paints.
 
-#include "ListControlTestSupport.h"
-#include "Superclass.h"
+#include "../ListControlTestSupport.h"
+#include "../Superclass.h"
 
 #include "platform/controls/combobox/ComboBox.h"
 #include "platform/gdi/WinUserDraw.h"

@@ -2,7 +2,7 @@
 // keyboard, paging and dragging with the mouse, the scroll messages to the parent, and custom
 // drawing with a parent that draws the thumb and channel itself.
 
-#include "CommonControlTestSupport.h"
+#include "../CommonControlTestSupport.h"
 
 using namespace testing_support;
 using platform::headless::MoveMouse;

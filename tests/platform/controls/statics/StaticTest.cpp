@@ -1,7 +1,7 @@
 // The "STATIC" control: text placed by its style, frames and etched lines, icons that size the
 // control, clicks that pass through or notify, and the parent's colours.
 
-#include "ControlTestSupport.h"
+#include "../ControlTestSupport.h"
 
 #include "platform/controls/statics/Static.h"
 

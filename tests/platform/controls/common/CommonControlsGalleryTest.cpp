@@ -1,7 +1,7 @@
 // A gallery of the common controls in their main states, written as PNG files into the build's
 // program folder for a person to look at: one window per control family.
 
-#include "CommonControlTestSupport.h"
+#include "../CommonControlTestSupport.h"
 
 #include <string>
 

@@ -2,7 +2,7 @@
 // geometry of tabs and display area on every side and as buttons, rows, hit tests, the
 // keyboard, owner drawing, the scroller of overflowing tabs and the classic look.
 
-#include "CommonControlTestSupport.h"
+#include "../CommonControlTestSupport.h"
 
 using namespace testing_support;
 using platform::headless::Click;

@@ -2,7 +2,7 @@
 // notifications in the parent's character set with its answers honoured, resizing by dragging
 // a divider, clicks, the divider cursor, and painting.
 
-#include "CommonControlTestSupport.h"
+#include "../CommonControlTestSupport.h"
 
 using namespace testing_support;
 using platform::headless::MoveMouse;

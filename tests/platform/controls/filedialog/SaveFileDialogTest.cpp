@@ -2,8 +2,8 @@
 // its modal loop, as a user would act on it: typing names and paths, choosing from the list,
 // switching the file type, answering the overwrite question, cancelling.
 
-#include "DialogDriver.h"
-#include "ListControlTestSupport.h"
+#include "../DialogDriver.h"
+#include "../ListControlTestSupport.h"
 
 #include "platform/controls/buttons/Button.h"
 #include "platform/controls/combobox/ComboBox.h"

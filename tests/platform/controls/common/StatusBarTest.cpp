@@ -1,7 +1,7 @@
 // The status bar: parts and their rectangles, texts in both character sets with their drawing
 // types, owner-drawn parts, simple mode, placement at the parent's bottom and the size grip.
 
-#include "CommonControlTestSupport.h"
+#include "../CommonControlTestSupport.h"
 
 #include "platform/base/CodePage.h"
 

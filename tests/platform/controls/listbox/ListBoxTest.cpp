@@ -2,8 +2,8 @@
 // notifications the user's mouse and keys cause (and the programmatic changes that cause
 // none), scrolling with its own bar, owner-drawn items, and what it paints.
 
-#include "ListControlTestSupport.h"
-#include "Superclass.h"
+#include "../ListControlTestSupport.h"
+#include "../Superclass.h"
 
 #include "platform/gdi/WinUserDraw.h"
 
