@@ -1,6 +1,7 @@
 // The scroll bar calls: range, page and position with their clamping, showing and hiding a
 // window's bars, disabling arrows, and the bar's geometry and state for accessibility tools.
 
+#include "platform/user/ScrollBarCalls.h"
 #include "platform/base/LastError.h"
 #include "platform/base/WinError.h"
 #include "platform/gdi/WinRect.h"
@@ -108,7 +109,50 @@ int ApplyScrollInfo(Window& window, int bar, const SCROLLINFO& info, bool redraw
     return BarData(*alive, bar)->position;
 }
 
+BOOL ReadScrollInfo(Window& window, int bar, SCROLLINFO& info) {
+    const ScrollBarData& data = *BarData(window, bar);
+    if (!HasBar(window, bar) && !data.set) {
+        SetLastError(ERROR_NO_SCROLLBARS);
+        return FALSE;
+    }
+    if (!(info.fMask & SIF_ALL))
+        return FALSE;
+    if (info.fMask & SIF_RANGE) {
+        info.nMin = data.minimum;
+        info.nMax = data.maximum;
+    }
+    if (info.fMask & SIF_PAGE)
+        info.nPage = data.page;
+    if (info.fMask & SIF_POS)
+        info.nPos = data.position;
+    if ((info.fMask & SIF_TRACKPOS) && info.cbSize == sizeof(SCROLLINFO))
+        info.nTrackPos = data.DraggingThumb() ? data.trackPosition : data.position;
+    return TRUE;
+}
+
 } // namespace
+
+int SetControlScrollInfo(HWND bar, const SCROLLINFO* info, bool redraw) {
+    Window* window = WindowFromHandle(bar);
+    if (!window || !IsScrollBarControl(*window))
+        return 0;
+    if (!info || !ValidSize(info->cbSize)) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return 0;
+    }
+    return ApplyScrollInfo(*window, SB_CTL, *info, redraw);
+}
+
+BOOL GetControlScrollInfo(HWND bar, SCROLLINFO* info) {
+    Window* window = WindowFromHandle(bar);
+    if (!window || !IsScrollBarControl(*window))
+        return FALSE;
+    if (!info || !ValidSize(info->cbSize)) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    return ReadScrollInfo(*window, SB_CTL, *info);
+}
 
 } // namespace platform
 
@@ -125,8 +169,8 @@ int SetScrollInfo(HWND handle, int bar, LPCSCROLLINFO info, BOOL redraw) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }
-    // A control of another class keeps its own state.
-    if (bar == SB_CTL && !platform::IsScrollBarControl(*window))
+    // A control takes its state through its procedure, so a subclass sees every change.
+    if (bar == SB_CTL)
         return static_cast<int>(
             SendMessageW(handle, SBM_SETSCROLLINFO, redraw, reinterpret_cast<LPARAM>(info)));
     return platform::ApplyScrollInfo(*window, bar, *info, redraw != FALSE);
@@ -140,26 +184,9 @@ BOOL GetScrollInfo(HWND handle, int bar, LPSCROLLINFO info) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    if (bar == SB_CTL && !platform::IsScrollBarControl(*window))
+    if (bar == SB_CTL)
         return SendMessageW(handle, SBM_GETSCROLLINFO, 0, reinterpret_cast<LPARAM>(info)) ? TRUE : FALSE;
-    const ScrollBarData& data = *BarData(*window, bar);
-    if (!platform::HasBar(*window, bar) && !data.set) {
-        SetLastError(ERROR_NO_SCROLLBARS);
-        return FALSE;
-    }
-    if (!(info->fMask & SIF_ALL))
-        return FALSE;
-    if (info->fMask & SIF_RANGE) {
-        info->nMin = data.minimum;
-        info->nMax = data.maximum;
-    }
-    if (info->fMask & SIF_PAGE)
-        info->nPage = data.page;
-    if (info->fMask & SIF_POS)
-        info->nPos = data.position;
-    if ((info->fMask & SIF_TRACKPOS) && info->cbSize == sizeof(SCROLLINFO))
-        info->nTrackPos = data.DraggingThumb() ? data.trackPosition : data.position;
-    return TRUE;
+    return platform::ReadScrollInfo(*window, bar, *info);
 }
 
 int SetScrollPos(HWND handle, int bar, int position, BOOL redraw) {
@@ -171,9 +198,7 @@ int SetScrollPos(HWND handle, int bar, int position, BOOL redraw) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }
-    int previous = bar == SB_CTL && !platform::IsScrollBarControl(*window)
-                       ? static_cast<int>(SendMessageW(handle, SBM_GETPOS, 0, 0))
-                       : data->position;
+    int previous = bar == SB_CTL ? GetScrollPos(handle, SB_CTL) : data->position;
     SCROLLINFO info{sizeof info, SIF_POS, 0, 0, 0, position, 0};
     SetScrollInfo(handle, bar, &info, redraw);
     return previous;

@@ -6,6 +6,7 @@
 #include "platform/controls/scrollbar/ScrollBarControl.h"
 
 #include "platform/controls/ControlPaint.h"
+#include "platform/user/ScrollBarCalls.h"
 #include "platform/user/ScrollBarGeometry.h"
 #include "platform/user/ScrollBarPainter.h"
 #include "platform/user/ScrollBarTracking.h"
@@ -176,9 +177,9 @@ LRESULT CALLBACK ScrollBarProc(HWND bar, UINT message, WPARAM wParam, LPARAM lPa
     case SBM_ENABLE_ARROWS:
         return EnableScrollBar(bar, SB_CTL, static_cast<UINT>(wParam));
     case SBM_SETSCROLLINFO:
-        return SetScrollInfo(bar, SB_CTL, reinterpret_cast<LPCSCROLLINFO>(lParam), wParam != 0);
+        return SetControlScrollInfo(bar, reinterpret_cast<LPCSCROLLINFO>(lParam), wParam != 0);
     case SBM_GETSCROLLINFO:
-        return GetScrollInfo(bar, SB_CTL, reinterpret_cast<LPSCROLLINFO>(lParam));
+        return GetControlScrollInfo(bar, reinterpret_cast<LPSCROLLINFO>(lParam));
     case SBM_GETSCROLLBARINFO:
         return GetScrollBarInfo(bar, OBJID_CLIENT, reinterpret_cast<PSCROLLBARINFO>(lParam));
     default:

@@ -141,3 +141,37 @@ TEST_F(ScrollBarControlTest, Superclass_KeepsTheControlsStateUnderItsOwnClassNam
     EXPECT_EQ(read.nPage, 5u);
     EXPECT_EQ(read.nPos, 30);
 }
+
+namespace {
+
+WNDPROC g_barProcedure = nullptr;
+std::vector<UINT> g_seenByTheSubclass;
+
+LRESULT CALLBACK WatchingBarProc(HWND bar, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == SBM_SETSCROLLINFO || message == SBM_GETSCROLLINFO)
+        g_seenByTheSubclass.push_back(message);
+    return CallWindowProcW(g_barProcedure, bar, message, wParam, lParam);
+}
+
+} // namespace
+
+// A program that subclasses a scroll bar control (a skin covering it) learns of every change
+// of its range or position, made by the calls or by the control's own messages.
+TEST_F(ScrollBarControlTest, Subclass_SeesTheScrollCallsAsMessages) {
+    HWND bar = CreateBar(SBS_VERT);
+    g_seenByTheSubclass.clear();
+    g_barProcedure = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(bar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WatchingBarProc)));
+    SCROLLINFO info{sizeof info, SIF_RANGE | SIF_PAGE | SIF_POS, 0, 99, 10, 40, 0};
+    EXPECT_EQ(SetScrollInfo(bar, SB_CTL, &info, TRUE), 40);
+    EXPECT_EQ(SetScrollPos(bar, SB_CTL, 50, TRUE), 40);
+    EXPECT_EQ(GetScrollPos(bar, SB_CTL), 50);
+    EXPECT_EQ(SendMessageW(bar, SBM_SETPOS, 60, TRUE), 50);
+    EXPECT_EQ(g_seenByTheSubclass,
+              (std::vector<UINT>{SBM_SETSCROLLINFO, SBM_GETSCROLLINFO, SBM_SETSCROLLINFO, SBM_GETSCROLLINFO,
+                                 SBM_GETSCROLLINFO, SBM_SETSCROLLINFO}));
+    SCROLLINFO bad{sizeof bad - 12, SIF_POS, 0, 0, 0, 7, 0};
+    EXPECT_EQ(SendMessageW(bar, SBM_SETSCROLLINFO, TRUE, reinterpret_cast<LPARAM>(&bad)), 0);
+    EXPECT_EQ(GetScrollPos(bar, SB_CTL), 60) << "a record of a wrong size changes nothing";
+    SetWindowLongPtrW(bar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_barProcedure));
+}
