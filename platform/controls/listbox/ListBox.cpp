@@ -347,10 +347,10 @@ std::optional<LRESULT> WindowMessage(ListBoxState& list, UINT message, WPARAM wP
         Wheel(list, wParam);
         return 0;
     case WM_VSCROLL:
-        ScrollVertically(list, LOWORD(wParam));
+        ScrollVertically(list, wParam);
         return 0;
     case WM_HSCROLL:
-        ScrollHorizontally(list, LOWORD(wParam));
+        ScrollHorizontally(list, wParam);
         return 0;
     case WM_KEYDOWN:
         KeyDown(list, static_cast<UINT>(wParam));

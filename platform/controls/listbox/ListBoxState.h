@@ -101,8 +101,8 @@ void EnsureVisible(ListBoxState& list, int index);
 void UpdateScrollBars(ListBoxState& list);
 void InvalidateItem(const ListBoxState& list, int index);
 void InvalidateAll(const ListBoxState& list);
-void ScrollVertically(ListBoxState& list, WORD code);
-void ScrollHorizontally(ListBoxState& list, WORD code);
+void ScrollVertically(ListBoxState& list, WPARAM wParam);
+void ScrollHorizontally(ListBoxState& list, WPARAM wParam);
 // Shrinks the window to a whole number of items unless LBS_NOINTEGRALHEIGHT says otherwise.
 void FitIntegralHeight(ListBoxState& list);
 

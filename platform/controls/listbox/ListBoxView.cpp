@@ -17,6 +17,20 @@ RECT Client(const ListBoxState& list) {
 
 constexpr int HorizontalLine = 8;
 
+// The position a thumb message stands for: the 32-bit track position while the bar's own
+// thumb is dragged, else the message's 16-bit position (a program that drags a thumb of its own
+// drawing reports where it is there).
+int ThumbPosition(HWND window, int bar, WPARAM wParam) {
+    SCROLLBARINFO state{};
+    state.cbSize = sizeof state;
+    const bool dragged = GetScrollBarInfo(window, bar == SB_VERT ? OBJID_VSCROLL : OBJID_HSCROLL, &state) &&
+                         (state.rgstate[3] & STATE_SYSTEM_PRESSED);
+    SCROLLINFO info{sizeof info, SIF_TRACKPOS, 0, 0, 0, 0, 0};
+    if (dragged && GetScrollInfo(window, bar, &info))
+        return info.nTrackPos;
+    return HIWORD(wParam);
+}
+
 } // namespace
 
 int ItemHeightAt(const ListBoxState& list, int index) {
@@ -164,7 +178,8 @@ void InvalidateAll(const ListBoxState& list) {
         InvalidateRect(list.window, nullptr, TRUE);
 }
 
-void ScrollVertically(ListBoxState& list, WORD code) {
+void ScrollVertically(ListBoxState& list, WPARAM wParam) {
+    const WORD code = LOWORD(wParam);
     int page = FullyVisibleCount(list);
     switch (code) {
     case SB_LINEUP:
@@ -180,12 +195,9 @@ void ScrollVertically(ListBoxState& list, WORD code) {
         SetTop(list, list.top + std::max(1, page - 1));
         break;
     case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: {
-        SCROLLINFO info{sizeof info, SIF_TRACKPOS, 0, 0, 0, 0, 0};
-        if (GetScrollInfo(list.window, SB_VERT, &info))
-            SetTop(list, info.nTrackPos);
+    case SB_THUMBPOSITION:
+        SetTop(list, ThumbPosition(list.window, SB_VERT, wParam));
         break;
-    }
     case SB_TOP:
         SetTop(list, 0);
         break;
@@ -197,7 +209,8 @@ void ScrollVertically(ListBoxState& list, WORD code) {
     }
 }
 
-void ScrollHorizontally(ListBoxState& list, WORD code) {
+void ScrollHorizontally(ListBoxState& list, WPARAM wParam) {
+    const WORD code = LOWORD(wParam);
     int width = Client(list).right;
     int offset = list.horizontalOffset;
     switch (code) {
@@ -214,12 +227,9 @@ void ScrollHorizontally(ListBoxState& list, WORD code) {
         offset += width;
         break;
     case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: {
-        SCROLLINFO info{sizeof info, SIF_TRACKPOS, 0, 0, 0, 0, 0};
-        if (GetScrollInfo(list.window, SB_HORZ, &info))
-            offset = info.nTrackPos;
+    case SB_THUMBPOSITION:
+        offset = ThumbPosition(list.window, SB_HORZ, wParam);
         break;
-    }
     case SB_LEFT:
         offset = 0;
         break;

@@ -307,6 +307,33 @@ TEST_F(ListBoxTest, View_ScrollsToTheCaretWithItsOwnBarAndAWholeNumberOfItems) {
     EXPECT_EQ(client.bottom, 100 - 0);
 }
 
+// Thumb messages: while the list's own bar drags its thumb the 32-bit track position counts;
+// a program that drags a thumb of its own drawing tells the position in the message.
+TEST_F(ListBoxTest, View_ThumbMessagesScrollToTheTrackedOrTheToldPosition) {
+    HWND list = CreateList(WS_VSCROLL, 100);
+    for (int i = 0; i < 40; ++i)
+        AddStrings(list, {"item " + std::to_string(i)});
+    SendMessageA(list, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 12), 0);
+    EXPECT_EQ(SendMessageA(list, LB_GETTOPINDEX, 0, 0), 12);
+    SendMessageA(list, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 7), 0);
+    EXPECT_EQ(SendMessageA(list, LB_GETTOPINDEX, 0, 0), 7);
+
+    // Dragged on the list's own bar: the loop's track position.
+    SCROLLBARINFO bar{};
+    bar.cbSize = sizeof bar;
+    ASSERT_TRUE(GetScrollBarInfo(list, OBJID_VSCROLL, &bar));
+    const int x = bar.rcScrollBar.left + 4;
+    const int grab = bar.rcScrollBar.top + bar.xyThumbTop + 2;
+    platform::headless::MoveMouse(x, grab + 30);
+    platform::headless::ReleaseButton(x, grab + 30);
+    SendMessageW(list, WM_NCLBUTTONDOWN, HTVSCROLL, MAKELPARAM(x, grab));
+    const int top = static_cast<int>(SendMessageA(list, LB_GETTOPINDEX, 0, 0));
+    EXPECT_GT(top, 7) << "the thumb moved down with the pointer";
+    SCROLLINFO info{sizeof info, SIF_POS, 0, 0, 0, 0, 0};
+    GetScrollInfo(list, SB_VERT, &info);
+    EXPECT_EQ(info.nPos, top);
+}
+
 struct OwnerLog {
     std::vector<MEASUREITEMSTRUCT> measured;
     std::vector<DRAWITEMSTRUCT> drawn;
