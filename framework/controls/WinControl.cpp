@@ -157,17 +157,14 @@ void TWinControl::CreateHandle() {
     // The window's own idea of its size (a combo box's, a form's frame) becomes the bounds.
     UpdateBounds();
     if (m_parent)
-        SetWindowPos(m_handle, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        SetWindowPos(m_handle, m_parent->WindowAbove(this), 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     // Children get their windows with ours, in z-order.
     for (TControl* control : m_controls) {
         if (auto* child = dynamic_cast<TWinControl*>(control)) {
             if (child->Visible())
                 child->HandleNeeded();
         }
-    }
-    for (TControl* control : m_controls) {
-        if (auto* child = dynamic_cast<TWinControl*>(control); child && child->m_handle)
-            SetWindowPos(child->m_handle, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
     Realign();
 }
@@ -338,6 +335,17 @@ TControl* TWinControl::ControlAtPos(TPoint position, bool allowDisabled, bool al
             return control;
     }
     return nullptr;
+}
+
+HWND TWinControl::WindowAbove(const TWinControl* child) const {
+    auto it = std::find(m_controls.begin(), m_controls.end(), child);
+    if (it == m_controls.end())
+        return HWND_TOP;
+    for (++it; it != m_controls.end(); ++it) {
+        if (auto* above = dynamic_cast<TWinControl*>(*it); above && above->m_handle)
+            return above->m_handle;
+    }
+    return HWND_TOP;
 }
 
 void TWinControl::SetChildOrder(TControl* child, bool toFront) {

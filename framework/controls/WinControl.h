@@ -61,6 +61,9 @@ public:
     // topmost first.
     TControl* ControlAtPos(TPoint position, bool allowDisabled = false, bool allowWinControls = false);
     void SetChildOrder(TControl* child, bool toFront);
+    // Where a child's new window goes in z-order: just below the window of the nearest child
+    // above it in the list, or on top.
+    HWND WindowAbove(const TWinControl* child) const;
     // Sends a message to every child.
     void Broadcast(TMessage& message);
     void NotifyControls(UINT message);

@@ -235,13 +235,16 @@ HWND Create(CreationRequest request) {
     window.placement.normalRect = window.windowRect;
     HWND handle = InsertWindow(std::move(record));
     ++windowClass->windowCount;
-    LinkIntoZOrder(window, HWND_TOP);
+    // A child joins its siblings at the bottom, so that z-order from the top is creation order
+    // (the order dialogs tab in); a top-level window comes on top of the others.
+    const HWND place = window.IsChild() ? HWND_BOTTOM : HWND_TOP;
+    LinkIntoZOrder(window, place);
 
     CreationRecords records;
     FillRecords(records, request, window);
     CREATESTRUCTA before = records.a;
-    CBT_CREATEWNDA hookA{&records.a, HWND_TOP};
-    CBT_CREATEWNDW hookW{&records.w, HWND_TOP};
+    CBT_CREATEWNDA hookA{&records.a, place};
+    CBT_CREATEWNDW hookW{&records.w, place};
     if (CallHookChain(WH_CBT, HCBT_CREATEWND, reinterpret_cast<WPARAM>(handle),
                       reinterpret_cast<LPARAM>(&hookA), reinterpret_cast<LPARAM>(&hookW))) {
         if (FindLiveWindow(handle))
@@ -251,8 +254,8 @@ HWND Create(CreationRequest request) {
     if (!FindLiveWindow(handle))
         return nullptr;
     TakeHookChanges(records, before, window);
-    HWND insertAfter = hookW.hwndInsertAfter != HWND_TOP ? hookW.hwndInsertAfter : hookA.hwndInsertAfter;
-    if (insertAfter != HWND_TOP)
+    HWND insertAfter = hookW.hwndInsertAfter != place ? hookW.hwndInsertAfter : hookA.hwndInsertAfter;
+    if (insertAfter != place)
         LinkIntoZOrder(window, insertAfter);
 
     if ((window.style & WS_THICKFRAME) || !(window.style & (WS_POPUP | WS_CHILD))) {

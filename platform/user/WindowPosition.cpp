@@ -179,6 +179,12 @@ bool PlaceWindow(Window& window, HWND insertAfter, int x, int y, int width, int 
 
 namespace {
 
+// A child window shown keeps its place among its siblings (the order they were made in);
+// activating it (an MDI child) is what brings it forward.
+UINT KeepChildPlace(const Window& window) {
+    return window.IsChild() ? SWP_NOZORDER : 0;
+}
+
 // Moves a window between the normal, minimised and maximised states and shows it.
 bool ChangeState(Window& window, int command, bool activate) {
     HWND handle = window.handle;
@@ -216,7 +222,8 @@ bool ChangeState(Window& window, int command, bool activate) {
     }
     if (window.IsTopLevel())
         Display().SurfaceMinimized(handle, minimize);
-    UINT flags = SWP_FRAMECHANGED | SWP_STATECHANGED | SWP_SHOWWINDOW | (activate ? 0 : SWP_NOACTIVATE);
+    UINT flags = SWP_FRAMECHANGED | SWP_STATECHANGED | SWP_SHOWWINDOW | (activate ? 0 : SWP_NOACTIVATE) |
+                 (activate ? 0 : KeepChildPlace(window));
     if (!PlaceWindow(window, HWND_TOP, target.left, target.top, target.right - target.left,
                      target.bottom - target.top, flags))
         return false;
@@ -346,7 +353,7 @@ BOOL ShowWindow(HWND handle, int command) {
             return wasVisible;
         }
         platform::PlaceWindow(*window, HWND_TOP, 0, 0, 0, 0,
-                              SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW |
+                              SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW | platform::KeepChildPlace(*window) |
                                   (activate ? 0 : SWP_NOACTIVATE | SWP_NOZORDER));
         return wasVisible;
     }
@@ -357,7 +364,7 @@ BOOL ShowWindow(HWND handle, int command) {
         if (!showMessage(true))
             return wasVisible;
         platform::PlaceWindow(*window, HWND_TOP, 0, 0, 0, 0,
-                              SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW |
+                              SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW | platform::KeepChildPlace(*window) |
                                   (command == SW_SHOWNA ? SWP_NOACTIVATE | SWP_NOZORDER : 0));
         return wasVisible;
     default:

@@ -209,6 +209,32 @@ TEST_F(Windows, AreMadeFromCreateParamsAndRemadeKeepingTheirState) {
     EXPECT_EQ(GetParent(second), form->Handle());
 }
 
+TEST_F(Windows, StackInTheOrderOfTheListWheneverTheyAreMade) {
+    TForm* form = NewForm();
+    std::vector<TTestButton*> buttons;
+    for (int i = 0; i < 3; ++i) {
+        buttons.push_back(new TTestButton(form));
+        buttons.back()->SetParent(form);
+    }
+    buttons[0]->SetVisible(false);
+    form->Show();
+    auto stacking = [&] {
+        std::vector<HWND> order;
+        for (HWND w = GetWindow(form->Handle(), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
+            order.push_back(w);
+        return order;
+    };
+    // The last control of the list is on top, as a control placed later covers the earlier ones.
+    EXPECT_EQ(stacking(), (std::vector<HWND>{buttons[2]->Handle(), buttons[1]->Handle()}));
+    buttons[0]->SetVisible(true);
+    buttons[1]->RecreateWnd();
+    EXPECT_EQ(stacking(),
+              (std::vector<HWND>{buttons[2]->Handle(), buttons[1]->Handle(), buttons[0]->Handle()}))
+        << "a window made later takes its place in the list";
+    buttons[0]->BringToFront();
+    EXPECT_EQ(GetWindow(form->Handle(), GW_CHILD), buttons[0]->Handle());
+}
+
 TEST_F(Windows, ParentsReflectCommandsToTheChildTheyConcern) {
     TForm* form = NewForm();
     auto* button = new TTestButton(form);

@@ -71,7 +71,6 @@ int FindDefaultButton(HWND dialog) {
 }
 
 bool CreateItems(HWND dialog, const DialogDescription& d, HINSTANCE instance, HFONT font, SIZE base) {
-    HWND previous = nullptr;
     for (const DialogItem& item : d.items) {
         LPCWSTR className = ItemClass(item);
         RECT rect = ToPixels(item.units, base);
@@ -89,10 +88,6 @@ bool CreateItems(HWND dialog, const DialogDescription& d, HINSTANCE instance, HF
                 continue;
             return false;
         }
-        // Controls keep the template's order: each goes below the one before it.
-        SetWindowPos(control, previous ? previous : HWND_TOP, 0, 0, 0, 0,
-                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOREDRAW);
-        previous = control;
         if (font)
             SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
@@ -159,17 +154,12 @@ HWND CreateDialogFrom(HINSTANCE instance, const DLGTEMPLATE* dialogTemplate, HWN
 
 HWND AddDialogControl(HWND dialog, LPCWSTR className, LPCWSTR text, DWORD style, const RECT& rect, int id,
                       DWORD exStyle) {
-    HWND last = GetWindow(dialog, GW_CHILD);
-    for (HWND next = last; next; next = GetWindow(next, GW_HWNDNEXT))
-        last = next;
     HWND control =
         CreateWindowExW(exStyle | WS_EX_NOPARENTNOTIFY, className, text, style | WS_CHILD, rect.left,
                         rect.top, rect.right - rect.left, rect.bottom - rect.top, dialog,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
     if (!control)
         return nullptr;
-    SetWindowPos(control, last ? last : HWND_TOP, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOREDRAW);
     if (HFONT font = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)))
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     if (DialogState* state = FindDialogState(dialog);

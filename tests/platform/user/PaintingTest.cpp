@@ -200,8 +200,9 @@ TEST_F(PaintingTest, OwnFrame_IsPaintedByTheWindowThroughTheRegionOfWmNcPaint) {
 
 TEST_F(PaintingTest, Clipping_KeepsChildrenAndSiblingsClearWhenTheStylesAsk) {
     HWND parent = CreateTopLevel(0, 0, 200, 200, WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN);
-    HWND lower = CreateChild(parent, 10, 10, 100, 100, 1, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS);
+    // Made first, the upper child is above the lower one.
     HWND upper = CreateChild(parent, 50, 50, 100, 100, 2);
+    HWND lower = CreateChild(parent, 10, 10, 100, 100, 1, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS);
     painter.clientColors = {{parent, Red}, {lower, Green}, {upper, Blue}};
     UsePainter();
     headless::RunUntilIdle();

@@ -4,6 +4,7 @@
 #include "WindowTestSupport.h"
 
 #include <cstring>
+#include <optional>
 
 using namespace testing_support;
 
@@ -17,6 +18,7 @@ struct CbtRecord {
     std::string className;
     int width;
     std::size_t messagesSeenBefore;
+    HWND insertAfter;
 };
 
 std::vector<CbtRecord>& CbtLog() {
@@ -27,17 +29,21 @@ std::vector<CbtRecord>& CbtLog() {
 HHOOK g_hook = nullptr;
 int g_widthFromHook = 0;
 bool g_refuseCreation = false;
+std::optional<HWND> g_insertAfterFromHook;
 
 LRESULT CALLBACK RecordingCbtHook(int code, WPARAM wParam, LPARAM lParam) {
     HWND window = reinterpret_cast<HWND>(wParam);
     char className[64] = {};
     GetClassNameA(window, className, sizeof className);
-    CbtRecord record{code, window, className, 0, Log().size()};
+    CbtRecord record{code, window, className, 0, Log().size(), nullptr};
     if (code == HCBT_CREATEWND) {
         auto* create = reinterpret_cast<CBT_CREATEWNDA*>(lParam);
         record.width = create->lpcs->cx;
+        record.insertAfter = create->hwndInsertAfter;
         if (g_widthFromHook)
             create->lpcs->cx = g_widthFromHook;
+        if (g_insertAfterFromHook)
+            create->hwndInsertAfter = *g_insertAfterFromHook;
         if (g_refuseCreation)
             return 1;
     }
@@ -52,6 +58,7 @@ protected:
         CbtLog().clear();
         g_widthFromHook = 0;
         g_refuseCreation = false;
+        g_insertAfterFromHook.reset();
         g_hook = SetWindowsHookExA(WH_CBT, RecordingCbtHook, nullptr, GetCurrentThreadId());
         ASSERT_NE(g_hook, nullptr);
     }
@@ -132,11 +139,11 @@ TEST_F(LifecycleTest, Destruction_SendsDestroyParentFirstAndNcDestroyChildrenFir
             order.emplace_back(m.window, m.message);
     }
     // Owned windows go first; then WM_DESTROY from the top of the tree down, WM_NCDESTROY from
-    // the leaves up. Children are met in z-order (the last created is on top).
+    // the leaves up. Children are met in z-order (the first created is on top).
     std::vector<std::pair<HWND, UINT>> expected = {
-        {owned, WM_DESTROY},   {owned, WM_NCDESTROY},    {parent, WM_DESTROY},    {sibling, WM_DESTROY},
-        {child, WM_DESTROY},   {grandchild, WM_DESTROY}, {sibling, WM_NCDESTROY}, {grandchild, WM_NCDESTROY},
-        {child, WM_NCDESTROY}, {parent, WM_NCDESTROY}};
+        {owned, WM_DESTROY},      {owned, WM_NCDESTROY}, {parent, WM_DESTROY},       {child, WM_DESTROY},
+        {grandchild, WM_DESTROY}, {sibling, WM_DESTROY}, {grandchild, WM_NCDESTROY}, {child, WM_NCDESTROY},
+        {sibling, WM_NCDESTROY},  {parent, WM_NCDESTROY}};
     EXPECT_EQ(order, expected);
     for (HWND w : {parent, child, grandchild, sibling, owned})
         EXPECT_FALSE(IsWindow(w));
@@ -315,6 +322,18 @@ TEST_F(CbtHookTest, CreationHook_RunsBeforeTheWindowGetsAnyMessageAndMaySizeIt) 
     RECT rect;
     GetWindowRect(window, &rect);
     EXPECT_EQ(rect.right - rect.left, 321);
+}
+
+TEST_F(CbtHookTest, CreationHook_SeesWhereTheWindowGoesInZOrderAndMayMoveIt) {
+    HWND parent = CreateTopLevel();
+    HWND first = CreateChild(parent, 0, 0, 10, 10, 1);
+    EXPECT_EQ(CbtLog().front().insertAfter, HWND_TOP) << "a top-level window goes on top";
+    EXPECT_EQ(CbtLog().back().insertAfter, HWND_BOTTOM) << "a child goes below its siblings";
+
+    g_insertAfterFromHook = HWND_TOP;
+    HWND second = CreateChild(parent, 0, 0, 10, 10, 2);
+    EXPECT_EQ(GetWindow(parent, GW_CHILD), second);
+    EXPECT_EQ(GetWindow(second, GW_HWNDNEXT), first);
 }
 
 TEST_F(CbtHookTest, CreationHook_CanRefuseTheWindow) {

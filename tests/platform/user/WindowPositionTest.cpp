@@ -166,12 +166,31 @@ TEST_F(PositionTest, DefaultHitTest_NamesEveryPartOfTheFrame) {
     EXPECT_EQ(hit(-5, 10), HTNOWHERE);
 }
 
+TEST_F(PositionTest, ZOrder_ChildrenFromTheTopInCreationOrderTopLevelWindowsNewestOnTop) {
+    HWND parent = CreateTopLevel();
+    HWND a = CreateChild(parent, 0, 0, 10, 10, 1);
+    HWND b = CreateChild(parent, 0, 0, 10, 10, 2);
+    HWND c = CreateChild(parent, 0, 0, 10, 10, 3);
+    EXPECT_EQ(GetWindow(parent, GW_CHILD), a) << "the first child created is on top";
+    EXPECT_EQ(GetWindow(a, GW_HWNDNEXT), b);
+    EXPECT_EQ(GetWindow(b, GW_HWNDNEXT), c);
+    EXPECT_EQ(GetWindow(a, GW_HWNDLAST), c);
+    EXPECT_EQ(GetTopWindow(parent), a);
+
+    HWND second = CreateTopLevel();
+    EXPECT_EQ(GetTopWindow(nullptr), second) << "a new top-level window comes on top";
+    EXPECT_EQ(GetWindow(second, GW_HWNDNEXT), parent);
+    HWND owned = Create(WS_POPUP, 0, 0, 10, 10, parent);
+    EXPECT_EQ(GetTopWindow(nullptr), owned);
+}
+
 TEST_F(PositionTest, ZOrder_FollowsInsertAfterAndKeepsTopmostWindowsAbove) {
     HWND parent = CreateTopLevel();
     HWND a = CreateChild(parent, 0, 0, 10, 10, 1);
     HWND b = CreateChild(parent, 0, 0, 10, 10, 2);
     HWND c = CreateChild(parent, 0, 0, 10, 10, 3);
-    EXPECT_EQ(GetWindow(parent, GW_CHILD), c) << "new windows come on top";
+    SetWindowPos(c, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    EXPECT_EQ(GetWindow(parent, GW_CHILD), c);
     SetWindowPos(c, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     SetWindowPos(a, b, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     EXPECT_EQ(GetWindow(parent, GW_CHILD), b);
@@ -274,10 +293,10 @@ TEST_F(PositionTest, Coordinates_MapBetweenWindowsAndTheScreen) {
 
 TEST_F(PositionTest, WindowFromPoint_FindsTheDeepestVisibleWindowAndHonoursTransparency) {
     HWND parent = CreateTopLevel(0, 0, 300, 300, WS_POPUP | WS_VISIBLE);
+    HWND glass = CreateChild(parent, 150, 150, 100, 100, 4); // made first: above the panel
     HWND panel = CreateChild(parent, 10, 10, 200, 200, 1);
     HWND button = CreateChild(panel, 10, 10, 50, 50, 2);
     HWND hidden = CreateChild(panel, 100, 100, 50, 50, 3, WS_CHILD);
-    HWND glass = CreateChild(parent, 150, 150, 100, 100, 4);
     EXPECT_EQ(WindowFromPoint({30, 30}), button);
     EXPECT_EQ(WindowFromPoint({130, 130}), panel) << "a hidden window is passed over";
     EXPECT_EQ(WindowFromPoint({200, 200}), glass);

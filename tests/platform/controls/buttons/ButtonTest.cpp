@@ -145,18 +145,17 @@ TEST_F(ButtonTest, CheckBoxes_CycleTheirStatesAndKeepWhatTheirStyleAllows) {
 }
 
 TEST_F(ButtonTest, AutoRadioButtons_UncheckTheRestOfTheirGroupOnly) {
-    // Two groups in creation order; the parent's z-order is made to follow it, as dialogs do.
+    // Two groups in a plain window, in creation order: the groups follow it with nothing done.
     HWND a = CreateButton(BS_AUTORADIOBUTTON | WS_GROUP, "A", 201, 10, 10);
     HWND b = CreateButton(BS_AUTORADIOBUTTON, "B", 202, 10, 40);
     HWND c = CreateButton(BS_AUTORADIOBUTTON, "C", 203, 10, 70);
     HWND d = CreateButton(BS_AUTORADIOBUTTON | WS_GROUP, "D", 204, 10, 100);
-    HWND previous = nullptr;
-    for (HWND w : {a, b, c, d}) {
-        SetWindowPos(w, previous ? previous : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        previous = w;
-    }
     SendMessageW(d, BM_SETCHECK, BST_CHECKED, 0);
     SendMessageW(a, BM_SETCHECK, BST_CHECKED, 0);
+    ClickAt(b, 5, 5);
+    EXPECT_EQ(Check(a), BST_UNCHECKED) << "the first of the group gives way";
+    EXPECT_EQ(Check(b), BST_CHECKED);
+    EXPECT_EQ(Check(d), BST_CHECKED) << "the next group is not touched";
     ClickAt(c, 5, 5);
     EXPECT_EQ(Check(a), BST_UNCHECKED);
     EXPECT_EQ(Check(b), BST_UNCHECKED);

@@ -218,6 +218,16 @@ TEST_F(UpDownTest, Buddy_ShowsThePositionSitsBesideAndLendsItsArrowKeys) {
     EXPECT_EQ(Logged(buddy, WM_KEYDOWN).size(), 1u);
 }
 
+TEST_F(UpDownTest, AutoBuddy_TakesTheWindowCreatedJustBefore) {
+    HWND parent = CreateParent();
+    CreateChild(parent, 20, 10, 100, 22, 10);
+    HWND edit = CreateChild(parent, 20, 40, 100, 22, 11);
+    HWND upDown = CreateUpDown(parent, UDS_AUTOBUDDY | UDS_SETBUDDYINT);
+    EXPECT_EQ(SendMessageW(upDown, UDM_GETBUDDY, 0, 0), reinterpret_cast<LRESULT>(edit));
+    HWND first = CreateUpDown(CreateParent(), UDS_AUTOBUDDY);
+    EXPECT_EQ(SendMessageW(first, UDM_GETBUDDY, 0, 0), 0) << "the first child has none before it";
+}
+
 TEST_F(UpDownTest, NoThousandsSeparatorsWhenAsked) {
     HWND parent = CreateParent();
     HWND buddy = CreateChild(parent, 20, 10, 100, 22, 11);
