@@ -5,6 +5,7 @@
 #include "platform/controls/combobox/ComboBox.h"
 #include "platform/process/Process.h"
 #include "platform/process/ToolHelp.h"
+#include "platform/sys/SystemInfo.h"
 #include "platform/user/WinUser.h"
 
 #include <cstring>
@@ -40,7 +41,10 @@ std::vector<LayerModule>& Modules() {
          {{"CreateToolhelp32Snapshot", Entry(&CreateToolhelp32Snapshot)},
           {"Process32First", Entry(&Process32First)},
           {"Process32Next", Entry(&Process32Next)},
-          {"OpenProcess", Entry(&OpenProcess)}}},
+          {"OpenProcess", Entry(&OpenProcess)},
+          {"GetVersion", Entry(&GetVersion)},
+          {"GetVersionExA", Entry(&GetVersionExA)},
+          {"GetTickCount", Entry(&GetTickCount)}}},
         {"psapi.dll",
          false,
          {{"EnumProcessModules", Entry(&EnumProcessModules)},
