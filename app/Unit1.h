@@ -20,6 +20,7 @@ class TPageControl;
 class TPanel;
 class TRadioButton;
 class TSaveDialog;
+class TSkinData;
 class TStatusBar;
 class TStringGrid;
 class TTabSheet;
@@ -58,6 +59,8 @@ public:
     TButton* Button3;
     TStatusBar* StatusBar1;
     TSaveDialog* SaveDialog1;
+    // The window's skin: the skin compiled into the program, worn from the first activation.
+    TSkinData* SkinData1;
     // Where "升级IP数据库" looks for the updater: beside the program's executable.
     std::string UpdaterFile;
 
@@ -80,6 +83,7 @@ public:
     std::string StatusText(int panel) const;
 
 private:
+    void CreateSkinData();
     void CreateStatusBar();
     void CreatePages();
     void CreatePageOne(TWinControl* page);
