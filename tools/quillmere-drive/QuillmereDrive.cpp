@@ -1,7 +1,8 @@
 // quillmere-drive: uses a running Quillmere window on the X display named by DISPLAY the way a
 // person does, with the pointer and the keyboard (XTEST): waits for the window, optionally
 // clicks "刷新", saves a screenshot of the window, clicks "保存", types a file name into the save
-// dialog and confirms the completion message, then tells what it did. Where the buttons are is
+// dialog and confirms the completion message, starts the database updater from the database
+// page, then tells what it did. Where the buttons are is
 // learnt from the window itself, built once on the headless display inside this process.
 
 #include "XScreen.h"
@@ -10,9 +11,11 @@
 #include "app/ConnectionColumns.h"
 #include "app/Listing.h"
 #include "app/Unit1.h"
+#include "framework/comctrls/PageControl.h"
 #include "framework/forms/Application.h"
 #include "framework/stdctrls/Buttons.h"
 #include "platform/base/CodePage.h"
+#include "platform/controls/common/CommCtrl.h"
 #include "platform/display/Headless.h"
 #include "platform/user/WinUser.h"
 
@@ -32,7 +35,8 @@ using testing_support::XTestClient;
 namespace {
 
 const char* const Usage =
-    "Usage: quillmere-drive [--window CAPTION] [--refresh] [--screenshot PNG] [--save NAME] [--close]\n"
+    "Usage: quillmere-drive [--window CAPTION] [--refresh] [--screenshot PNG] [--save NAME] [--update]\n"
+    "                       [--close]\n"
     "\n"
     "Drives the Quillmere window on the X display named by DISPLAY with real input:\n"
     "  --window CAPTION  another window of the program to wait for, picture or close (UTF-8)\n"
@@ -41,6 +45,8 @@ const char* const Usage =
     "  --save NAME       clicks the save button, types NAME into the save dialog\n"
     "                    (saved into the program's current folder: run the driver from there),\n"
     "                    confirms the completion message and prints the list's count text\n"
+    "  --update          turns to the database page, clicks the updater's button and waits\n"
+    "                    for the updater's window\n"
     "  --close           closes the window\n";
 
 struct Options {
@@ -48,6 +54,7 @@ struct Options {
     bool refresh = false;
     std::string screenshot;
     std::string save;
+    bool update = false;
     bool close = false;
 };
 
@@ -55,17 +62,31 @@ struct Options {
 constexpr unsigned long ShiftKey = 0xFFE1;
 constexpr unsigned long ReturnKey = 0xFF0D;
 
-// The centres of the buttons, from the window's top-left corner.
+// The centres of the buttons and of the database page's tab, from the window's top-left corner.
 struct ButtonPlaces {
     POINT refresh{};
     POINT save{};
+    POINT databasePage{};
+    POINT update{};
 };
+
+// The updater's window caption, as the program's updater sets it.
+const char* const UpdaterCaption = "升级IP数据库";
 
 POINT CentreFromWindow(HWND window, HWND control) {
     RECT outer{};
     RECT rect{};
     GetWindowRect(window, &outer);
     GetWindowRect(control, &rect);
+    return {(rect.left + rect.right) / 2 - outer.left, (rect.top + rect.bottom) / 2 - outer.top};
+}
+
+POINT TabCentreFromWindow(HWND window, HWND tabs, int index) {
+    RECT outer{};
+    RECT rect{};
+    GetWindowRect(window, &outer);
+    SendMessageA(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect));
+    MapWindowPoints(tabs, nullptr, reinterpret_cast<POINT*>(&rect), 2);
     return {(rect.left + rect.right) / 2 - outer.left, (rect.top + rect.bottom) / 2 - outer.top};
 }
 
@@ -82,8 +103,15 @@ ButtonPlaces MeasureButtons() {
     form->AfterConstruction();
     form->Show();
     platform::headless::RunUntilIdle();
-    ButtonPlaces places{CentreFromWindow(form->Handle(), form->Button_Refresh->Handle()),
-                        CentreFromWindow(form->Handle(), form->Button2->Handle())};
+    ButtonPlaces places{};
+    places.refresh = CentreFromWindow(form->Handle(), form->Button_Refresh->Handle());
+    places.save = CentreFromWindow(form->Handle(), form->Button2->Handle());
+    places.databasePage =
+        TabCentreFromWindow(form->Handle(), form->PageControl1->Handle(), form->TabSheet2->TabIndex());
+    // The database page's controls take their places when the page is shown.
+    form->PageControl1->SetActivePage(form->TabSheet2);
+    platform::headless::RunUntilIdle();
+    places.update = CentreFromWindow(form->Handle(), form->Button3->Handle());
     form.reset();
     platform::headless::SetIdleHandler(nullptr);
     return places;
@@ -165,7 +193,8 @@ int Drive(const Options& options) {
             60))
         return Fail("no window \"" + caption + "\" appeared");
     // Only the main window's buttons are clicked.
-    ButtonPlaces places = options.refresh || !options.save.empty() ? MeasureButtons() : ButtonPlaces{};
+    ButtonPlaces places =
+        options.refresh || !options.save.empty() || options.update ? MeasureButtons() : ButtonPlaces{};
     ScreenRect frame = screen->Geometry(main);
     screen->WaitUntilStill(frame);
 
@@ -203,6 +232,21 @@ int Drive(const Options& options) {
         std::printf("count: %s\n",
                     platform::GbkToUtf8(CountOfSavedList(ReadSavedList(options.save))).c_str());
     }
+    if (options.update) {
+        Click(*client, frame.x + places.databasePage.x, frame.y + places.databasePage.y);
+        screen->WaitUntilStill(frame);
+        Click(*client, frame.x + places.update.x, frame.y + places.update.y);
+        const std::string updater = platform::GbkToUtf8(UpdaterCaption);
+        if (!WaitFor([&] {
+                for (XWindow window : screen->ShownWindows()) {
+                    if (client->WindowName(window) == updater)
+                        return true;
+                }
+                return false;
+            }))
+            return Fail("the updater's window did not appear");
+        std::printf("updater started\n");
+    }
     if (options.close) {
         client->SendDeleteWindow(main);
         if (!WaitFor([&] { return !screen->IsShown(main); }))
@@ -223,6 +267,8 @@ int main(int argc, char** argv) {
         }
         if (argument == "--refresh") {
             options.refresh = true;
+        } else if (argument == "--update") {
+            options.update = true;
         } else if (argument == "--close") {
             options.close = true;
         } else if (argument == "--window" && i + 1 < argc) {
