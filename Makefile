@@ -1,15 +1,18 @@
 # Quillmere: the whole set-up on a fresh Debian machine.
 #   make run    build, then start the program on the sample database
 #   make test   build, then run every test
+#   make install, make deb: install the program, or build its Debian package
 
 BUILD_DIR          ?= build
 SANITIZE_BUILD_DIR ?= build-sanitize
 FUZZ_BUILD_DIR     ?= build-fuzz
+DEB_BUILD_DIR      ?= build-deb
+PREFIX             ?= /usr/local
 FUZZ_SECONDS       ?= 120
 CMAKE              ?= cmake
 JOBS               ?= $(shell nproc)
 
-.PHONY: all deps build test test-sanitize run bench format format-check clean
+.PHONY: all deps build test test-sanitize run bench install uninstall deb test-package format format-check clean
 
 all: build
 
@@ -35,6 +38,20 @@ test-sanitize: deps $(SANITIZE_BUILD_DIR)/build.ninja
 
 run: build
 	@scripts/run-program $(BUILD_DIR)
+
+# make install [PREFIX=/usr/local] [DESTDIR=...]; make uninstall removes what it installed.
+install: build
+	@DESTDIR="$(DESTDIR)" $(CMAKE) --install $(BUILD_DIR) --prefix "$(PREFIX)"
+
+uninstall:
+	@DESTDIR="$(DESTDIR)" scripts/uninstall $(BUILD_DIR)/install_manifest.txt
+
+deb: deps
+	@scripts/build-deb $(DEB_BUILD_DIR)
+
+# The package's contents, lintian, and (as root) installing it, using it and removing it.
+test-package: build deb
+	@scripts/test-package $(BUILD_DIR) $(DEB_BUILD_DIR)
 
 bench: build
 	@for program in $(BUILD_DIR)/bin/bench-*; do \
