@@ -2,6 +2,7 @@
 // The common controls as the platform's headers spell them: class names, styles, messages,
 // notifications, structures and calls of the status bar, tab control, header, progress bar,
 // up-down control, track bar and image lists, and InitCommonControls(Ex) that registers them.
+// The list view and the tool bar have files of their own, included at the end.
 // Narrow texts ("A") are code page 936, wide texts ("W") UTF-16.
 
 #include "platform/base/WinTypes.h"
@@ -16,9 +17,9 @@ struct INITCOMMONCONTROLSEX {
 };
 using LPINITCOMMONCONTROLSEX = INITCOMMONCONTROLSEX*;
 
-constexpr DWORD ICC_LISTVIEW_CLASSES = 0x00000001; // header (and list view)
+constexpr DWORD ICC_LISTVIEW_CLASSES = 0x00000001; // list view and header
 constexpr DWORD ICC_TREEVIEW_CLASSES = 0x00000002;
-constexpr DWORD ICC_BAR_CLASSES = 0x00000004; // status bar, track bar
+constexpr DWORD ICC_BAR_CLASSES = 0x00000004; // status bar, track bar, tool bar
 constexpr DWORD ICC_TAB_CLASSES = 0x00000008;
 constexpr DWORD ICC_UPDOWN_CLASS = 0x00000010;
 constexpr DWORD ICC_PROGRESS_CLASS = 0x00000020;
@@ -107,6 +108,10 @@ constexpr UINT CDIS_CHECKED = 0x0008;
 constexpr UINT CDIS_FOCUS = 0x0010;
 constexpr UINT CDIS_DEFAULT = 0x0020;
 constexpr UINT CDIS_HOT = 0x0040;
+
+// An item's image asked of the parent each time it is drawn, or no image at all.
+constexpr int I_IMAGECALLBACK = -1;
+constexpr int I_IMAGENONE = -2;
 
 // ---- image lists ---------------------------------------------------------------------------
 
@@ -596,3 +601,6 @@ constexpr UINT HDN_DIVIDERDBLCLICKW = HDN_FIRST - 25;
 constexpr UINT HDN_BEGINTRACKW = HDN_FIRST - 26;
 constexpr UINT HDN_ENDTRACKW = HDN_FIRST - 27;
 constexpr UINT HDN_TRACKW = HDN_FIRST - 28;
+
+#include "platform/controls/common/listview/CommCtrlListView.h"
+#include "platform/controls/common/toolbar/CommCtrlToolBar.h"

@@ -10,5 +10,7 @@ void RegisterUpDownClass();
 void RegisterProgressClass();
 void RegisterTrackBarClass();
 void RegisterHeaderClass();
+void RegisterListViewClass();
+void RegisterToolBarClass();
 
 } // namespace platform

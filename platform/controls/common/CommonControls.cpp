@@ -20,11 +20,14 @@ BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* init) {
     if (!init || init->dwSize != sizeof(INITCOMMONCONTROLSEX) || (init->dwICC & ~KnownGroups))
         return FALSE;
     DWORD groups = init->dwICC;
-    if (groups & ICC_LISTVIEW_CLASSES)
+    if (groups & ICC_LISTVIEW_CLASSES) {
         platform::RegisterHeaderClass();
+        platform::RegisterListViewClass();
+    }
     if (groups & ICC_BAR_CLASSES) {
         platform::RegisterStatusBarClass();
         platform::RegisterTrackBarClass();
+        platform::RegisterToolBarClass();
     }
     if (groups & ICC_TAB_CLASSES)
         platform::RegisterTabControlClass();
