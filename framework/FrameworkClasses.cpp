@@ -1,9 +1,12 @@
 #include "framework/FrameworkClasses.h"
 
+#include "framework/comctrls/HeaderControl.h"
 #include "framework/comctrls/ImageList.h"
+#include "framework/comctrls/ListView.h"
 #include "framework/comctrls/PageControl.h"
 #include "framework/comctrls/ProgressBar.h"
 #include "framework/comctrls/StatusBar.h"
+#include "framework/comctrls/ToolBar.h"
 #include "framework/comctrls/TrackBar.h"
 #include "framework/comctrls/UpDown.h"
 #include "framework/controls/GraphicControl.h"
@@ -53,6 +56,12 @@ void RegisterFrameworkClasses() {
               &TStatusPanel::ClassInfo(), &TStatusPanels::ClassInfo(), &TCustomStatusBar::ClassInfo(),
               &TStatusBar::ClassInfo(), &TProgressBar::ClassInfo(), &TTrackBar::ClassInfo(),
               &TUpDown::ClassInfo()})
+            RegisterClass(*type);
+        for (const TClass* type :
+             {&TListItem::ClassInfo(), &TListViewItems::ClassInfo(), &TListColumn::ClassInfo(),
+              &TListColumns::ClassInfo(), &TCustomListView::ClassInfo(), &TListView::ClassInfo(),
+              &THeaderSection::ClassInfo(), &THeaderSections::ClassInfo(), &THeaderControl::ClassInfo(),
+              &TToolButton::ClassInfo(), &TToolBar::ClassInfo()})
             RegisterClass(*type);
         for (const TClass* type : {&TMenuItem::ClassInfo(), &TMenu::ClassInfo(), &TMainMenu::ClassInfo(),
                                    &TPopupMenu::ClassInfo(), &THintWindow::ClassInfo()})
