@@ -231,28 +231,24 @@ private:
         ImageList_Draw(list, image, m_dc, x, (row.top + row.bottom - height) / 2, style);
     }
 
+    // Lines one pixel wide, drawn as thin fills (far cheaper than pen lines pixel by pixel).
     void PaintGridLines(const RECT& client) {
-        HPEN pen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_3DFACE));
-        HGDIOBJ old = SelectObject(m_dc, pen);
-        const int right = std::min(m_view.TotalWidth() - m_view.m_scrollX, static_cast<int>(client.right));
+        const COLORREF colour = GetSysColor(COLOR_3DFACE);
+        const int left = std::max(static_cast<int>(m_clip.left), -m_view.m_scrollX);
+        const int right = std::min(m_view.TotalWidth() - m_view.m_scrollX, static_cast<int>(m_clip.right));
         const int height = m_view.m_rowHeight;
         // Rows are ruled down to the bottom of the window, below the last item too.
         for (int y = m_view.RowsTop() + height - 1; y < client.bottom; y += height) {
-            if (y < m_clip.top || y >= m_clip.bottom)
-                continue;
-            MoveToEx(m_dc, std::max(static_cast<int>(m_clip.left), -m_view.m_scrollX), y, nullptr);
-            LineTo(m_dc, std::min(right, static_cast<int>(m_clip.right)), y);
+            if (y >= m_clip.top && y < m_clip.bottom)
+                Fill(m_dc, RECT{left, y, right, y + 1}, colour);
         }
+        const int top = std::max(m_view.RowsTop(), static_cast<int>(m_clip.top));
         int x = -m_view.m_scrollX;
         for (int column : m_view.m_order) {
             x += m_view.m_columns[static_cast<std::size_t>(column)].width;
-            if (x - 1 < m_clip.left || x - 1 >= m_clip.right)
-                continue;
-            MoveToEx(m_dc, x - 1, std::max(m_view.RowsTop(), static_cast<int>(m_clip.top)), nullptr);
-            LineTo(m_dc, x - 1, m_clip.bottom);
+            if (x - 1 >= m_clip.left && x - 1 < m_clip.right)
+                Fill(m_dc, RECT{x - 1, top, x, m_clip.bottom}, colour);
         }
-        SelectObject(m_dc, old);
-        DeleteObject(pen);
     }
 
     const ListView& m_view;

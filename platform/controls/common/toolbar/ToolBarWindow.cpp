@@ -282,8 +282,12 @@ LRESULT ToolBar::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_KEYDOWN:
         OnKeyDown(wParam);
         return 0;
-    case WM_GETDLGCODE:
-        return DLGC_WANTARROWS;
+    case WM_GETDLGCODE: {
+        // Enter clicks the hot button rather than the dialog's default one.
+        const auto* key = reinterpret_cast<const MSG*>(lParam);
+        const bool enter = key && key->message == WM_KEYDOWN && key->wParam == VK_RETURN;
+        return DLGC_WANTARROWS | (enter && Clickable(m_hot) ? DLGC_WANTMESSAGE : 0);
+    }
     case WM_ENABLE:
         InvalidateRect(m_window, nullptr, FALSE);
         return 0;

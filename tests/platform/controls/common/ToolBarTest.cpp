@@ -268,6 +268,9 @@ TEST_F(ToolBarTest, HotTrackingAndKeys) {
     TypeKey(VK_RIGHT);
     RunUntilIdle();
     EXPECT_EQ(SendMessageW(bar, TB_GETHOTITEM, 0, 0), 3) << "the separator is passed over";
+    MSG enter{bar, WM_KEYDOWN, VK_RETURN, 0, 0, {}};
+    EXPECT_TRUE(SendMessageW(bar, WM_GETDLGCODE, 0, reinterpret_cast<LPARAM>(&enter)) & DLGC_WANTMESSAGE)
+        << "Enter is the hot button's, not the dialog's";
     TypeKey(VK_RETURN);
     RunUntilIdle();
     EXPECT_TRUE(Checked(bar, Bold));
