@@ -87,6 +87,7 @@ TCustomListView::TCustomListView(TComponent* owner)
     m_controlStyle.Exclude(csSetCaption);
     m_imageLink->OnChange = [this](TObject*) { ImageListChange(); };
     SetBounds(0, 0, 250, 150);
+    SetParentColor(false);
     SetColor(clWindow);
     SetTabStop(true);
 }

@@ -459,6 +459,14 @@ void TToolBar::WndProc(TMessage& message) {
 
 void TToolBar::Dispatch(TMessage& message) {
     switch (message.Msg) {
+    case CN_KEYDOWN:
+        // With the focus and a hot button, Enter is the bar's, not the form's default button's.
+        if (message.WParam == VK_RETURN && SendMessageA(m_handle, TB_GETHOTITEM, 0, 0) >= 0) {
+            message.Result = 0;
+            break;
+        }
+        TWinControl::Dispatch(message);
+        break;
     case CN_NOTIFY:
         CNNotify(message);
         break;

@@ -419,13 +419,17 @@ void TWinControl::AlignControls(TControl*, TRect& rect) {
             const int width = control->Width();
             const int height = control->Height();
             switch (kind) {
+            // A control may take another height at its new width (a tool bar's rows wrap).
             case alTop:
                 control->SetBounds(rect.left, rect.top, RectWidth(rect), height);
-                rect.top += height;
+                rect.top += control->Height();
                 break;
             case alBottom:
                 control->SetBounds(rect.left, rect.bottom - height, RectWidth(rect), height);
-                rect.bottom -= height;
+                if (control->Height() != height)
+                    control->SetBounds(rect.left, rect.bottom - control->Height(), RectWidth(rect),
+                                       control->Height());
+                rect.bottom -= control->Height();
                 break;
             case alLeft:
                 control->SetBounds(rect.left, rect.top, width, RectHeight(rect));

@@ -7,6 +7,7 @@
 #include "framework/classes/TypInfo.h"
 #include "framework/comctrls/ListView.h"
 #include "platform/controls/common/CommCtrl.h"
+#include "platform/gdi/WinUserDraw.h"
 
 namespace {
 
@@ -101,6 +102,11 @@ TEST_F(ListViews, PublishedPropertiesReadAndWriteByName) {
     const auto extended = SendMessageA(view->Handle(), LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0);
     EXPECT_EQ(extended & (LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT), LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     EXPECT_EQ(GetEnumProp(view, "BorderStyle"), "bsSingle");
+    EXPECT_EQ(SendMessageA(view->Handle(), LVM_GETBKCOLOR, 0, 0),
+              static_cast<LRESULT>(GetSysColor(COLOR_WINDOW)))
+        << "the window colour, not the form's";
+    view->SetColor(clYellow);
+    EXPECT_EQ(SendMessageA(view->Handle(), LVM_GETBKCOLOR, 0, 0), static_cast<LRESULT>(RGB(255, 255, 0)));
     EXPECT_TRUE(GetWindowLongA(view->Handle(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
     EXPECT_EQ(GetObjectProp(view, "Columns"), view->Columns());
     EXPECT_EQ(GetObjectProp(view, "Items"), view->Items());
