@@ -256,3 +256,131 @@ TEST_F(DemoOnX, TypingTabbingSelectingPagesGridAndMenusWorkWithRealInput) {
     EXPECT_GT(std::stoi(state.at("StringGrid1.TopRow")), 1);
     EXPECT_EQ(state.at("OpenItem.Clicks"), "1");
 }
+
+TEST_F(DemoOnX, TheListPageWorksByMouseAndKeys) {
+    constexpr unsigned long DownKey = 0xFF54;
+    constexpr unsigned long ReturnKey = 0xFF0D;
+    constexpr unsigned long ShiftKey = 0xFFE1;
+    std::string whyNot;
+    auto server = XvfbServer::Start(whyNot, ScreenWidth, ScreenHeight);
+    if (!server)
+        GTEST_SKIP() << whyNot;
+    auto client = XTestClient::Connect(server->Name());
+    ASSERT_TRUE(client);
+    client->PaintDesktop(0x003A6EA5);
+    const std::string bin = QUILLMERE_BIN_DIR;
+    const std::string report = bin + "/framework-demo-list-report.txt";
+    std::remove(report.c_str());
+    const pid_t pid = StartDemoProgram(bin + "/framework-demo", {"--report", report}, server->Name(),
+                                       bin + "/framework-demo-list-output.txt");
+    ASSERT_GT(pid, 0);
+
+    // The same form on the headless display, on its list page, for the places of its controls.
+    auto* form = new TDemoForm(nullptr);
+    forms.emplace_back(form);
+    form->AfterConstruction();
+    form->Show();
+    Pump();
+    RECT headlessWindow{};
+    GetWindowRect(form->Handle(), &headlessWindow);
+    HWND window = form->Handle();
+    POINT headlessCaption =
+        FindActiveCaption([window](int x, int y) { return Rgb(platform::headless::ReadPixel(window, x, y)); },
+                          RECT{0, 0, RectWidth(headlessWindow), RectHeight(headlessWindow) / 2});
+    ASSERT_GE(headlessCaption.x, 0);
+    headlessCaption.x += headlessWindow.left;
+    headlessCaption.y += headlessWindow.top;
+    POINT caption{-1, -1};
+    ASSERT_TRUE(WaitFor([&] {
+        const ScreenArea screen = client->ReadScreen(0, 0, ScreenWidth, ScreenHeight / 2);
+        caption = FindActiveCaption([&](int x, int y) { return screen.Pixel(x, y); },
+                                    RECT{0, 0, ScreenWidth, ScreenHeight / 2});
+        return caption.x >= 0;
+    })) << "the demo's window did not appear";
+    Person person(*client, {caption.x - headlessCaption.x, caption.y - headlessCaption.y});
+    ASSERT_TRUE(person.WaitUntilStill(headlessWindow));
+
+    // The list page by its tab.
+    TDemoListPage& page = *form->ListPage;
+    RECT tab{};
+    SendMessageA(form->PageControl1->Handle(), TCM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&tab));
+    RECT pageArea{};
+    GetWindowRect(form->ControlsSheet->Handle(), &pageArea);
+    const std::uint64_t controlsPage = person.Picture(pageArea);
+    person.Click(ScreenPointOf(form->PageControl1, (tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2));
+    EXPECT_TRUE(WaitFor([&] { return person.Picture(pageArea) != controlsPage; }))
+        << "the list page did not show";
+    form->PageControl1->SetActivePage(page.Sheet);
+    Pump();
+
+    // The title "远程地址" sorts by that column.
+    HWND header = reinterpret_cast<HWND>(SendMessageA(page.ListView1->Handle(), LVM_GETHEADER, 0, 0));
+    RECT title{};
+    SendMessageA(header, HDM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&title));
+    POINT titleCentre{(title.left + title.right) / 2, (title.top + title.bottom) / 2};
+    ClientToScreen(header, &titleCentre);
+    person.Click(titleCentre);
+
+    // A click on the third row, two rows down by the arrow key and one more with Shift.
+    RECT row{LVIR_LABEL, 0, 0, 0};
+    SendMessageA(page.ListView1->Handle(), LVM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&row));
+    person.Click(ScreenPointOf(page.ListView1, row.left + 10, (row.top + row.bottom) / 2));
+    person.Press(DownKey);
+    person.Press(DownKey);
+    client->Key(ShiftKey, true);
+    person.Press(DownKey);
+    client->Key(ShiftKey, false);
+
+    // The grid lines go off by their check button.
+    TToolButton* grid = page.GridButton;
+    person.Click(
+        ScreenPointOf(page.ToolBar1, grid->Left() + grid->Width() / 2, grid->Top() + grid->Height() / 2));
+
+    // The view button's arrow drops its menu; the keys choose "TCP".
+    TToolButton* view = page.ViewButton;
+    const POINT arrow =
+        ScreenPointOf(page.ToolBar1, view->Left() + view->Width() - 5, view->Top() + view->Height() / 2);
+    const RECT underView{arrow.x - 60, arrow.y + 14, arrow.x + 20, arrow.y + 60};
+    ASSERT_TRUE(person.WaitUntilStill(underView));
+    const std::uint64_t noMenu = person.Picture(underView);
+    person.Click(arrow);
+    EXPECT_TRUE(WaitFor([&] { return person.Picture(underView) != noMenu; }))
+        << "the drop-down menu did not open";
+    EXPECT_TRUE(client->SaveScreenPng(bin + "/../framework-demo-x-list-menu.png"));
+    person.Press(DownKey);
+    person.Press(DownKey);
+    person.Press(ReturnKey);
+    EXPECT_TRUE(WaitFor([&] { return person.Picture(underView) == noMenu; })) << "the menu did not close";
+
+    // Shift+Tab from the list to the tool bar, whose first button Enter clicks (the pointer
+    // leaves the bar first: the button under it would be the hot one).
+    person.Move(ScreenPointOf(page.ListView1, 40, page.ListView1->Height() - 30));
+    ASSERT_TRUE(person.WaitUntilStill(underView));
+    client->Key(ShiftKey, true);
+    person.Press(TabKey);
+    client->Key(ShiftKey, false);
+    person.Press(ReturnKey);
+    RECT listArea{};
+    GetWindowRect(page.ListView1->Handle(), &listArea);
+    ASSERT_TRUE(person.WaitUntilStill(listArea));
+    EXPECT_TRUE(client->SaveScreenPng(bin + "/../framework-demo-x-list.png"));
+
+    client->Key(AltKey, true);
+    person.Type("f");
+    client->Key(AltKey, false);
+    person.Type("x");
+    int status = 0;
+    ASSERT_TRUE(WaitForExit(pid, status)) << "choosing Exit ends the demo";
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+
+    const std::map<std::string, std::string> state = ReadReport(report);
+    EXPECT_EQ(state.at("PageControl1.ActivePageIndex"), "2");
+    EXPECT_EQ(state.at("ListView1.SortColumn"), "2");
+    EXPECT_EQ(state.at("ListView1.First"), "127.0.0.1:8010") << "sorted by the remote address as text";
+    EXPECT_EQ(state.at("ListView1.ItemIndex"), "4");
+    EXPECT_EQ(state.at("ListView1.SelCount"), "2");
+    EXPECT_EQ(state.at("ListView1.GridLines"), "0");
+    EXPECT_EQ(state.at("ToolBar1.View"), "TCP");
+    EXPECT_EQ(state.at("ToolBar1.Added"), "1");
+    EXPECT_EQ(state.at("ListView1.Count"), "61");
+}

@@ -47,6 +47,8 @@ TDemoForm::TDemoForm(TComponent* owner) : TForm(owner) {
     GridSheet->SetCaption("表格");
     BuildControlsPage();
     BuildGridPage();
+    ListPage = std::make_unique<TDemoListPage>(this, PageControl1,
+                                               [this](const std::string& text) { ShowAction(text); });
     PageControl1->SetActivePageIndex(0);
 }
 
@@ -169,5 +171,5 @@ std::string TDemoForm::StateReport() const {
     line("StringGrid1.TopRow", std::to_string(StringGrid1->TopRow()));
     line("StringGrid1.ColWidths0", std::to_string(StringGrid1->ColWidths(0)));
     line("OpenItem.Clicks", std::to_string(m_opened));
-    return report;
+    return report + ListPage->StateReport();
 }

@@ -1,7 +1,9 @@
 #pragma once
-// The framework's demo form: every control the framework offers on two pages, with a menu bar
+// The framework's demo form: every control the framework offers on its pages, with a menu bar
 // and a status bar, built in code as the program's forms are. The demo program shows it on a
 // real display; the tests save a picture of it and use it on a test X server.
+
+#include "DemoListPage.h"
 
 #include "framework/comctrls/PageControl.h"
 #include "framework/comctrls/ProgressBar.h"
@@ -19,6 +21,7 @@
 #include "framework/stdctrls/Panels.h"
 #include "framework/stdctrls/ScrollBars.h"
 
+#include <memory>
 #include <string>
 
 class TDemoForm : public TForm {
@@ -55,6 +58,7 @@ public:
     TUpDown* UpDown1;
     TStringGrid* StringGrid1;
     TStatusBar* StatusBar1;
+    std::unique_ptr<TDemoListPage> ListPage;
 
 private:
     void BuildMenu();
