@@ -192,9 +192,8 @@ private:
     // While LVM_SORTITEMS runs the callback, the list may not change.
     bool m_sorting = false;
     int m_wheelDelta = 0;
-    // A press in progress: which button, the item under it and where.
+    // The button of a press in progress (WM_LBUTTONDOWN or WM_RBUTTONDOWN), 0 without one.
     UINT m_pressButton = 0;
-    POINT m_pressPoint{};
     // Type-ahead: the characters typed so far and when the last came.
     std::u16string m_search;
     LONG m_searchTime = 0;

@@ -70,7 +70,6 @@ void ListView::OnButtonDown(UINT message, WPARAM keys, LPARAM lParam) {
     if (Valid(index))
         EnsureVisible(index, false);
     m_pressButton = message;
-    m_pressPoint = point;
     SetCapture(m_window);
 }
 

@@ -6,9 +6,13 @@
 
 #include "platform/controls/common/CommonControlClasses.h"
 
+#include <algorithm>
+
 namespace platform {
 
 namespace {
+
+constexpr WPARAM MaxReservedItems = 1 << 20;
 
 DWORD HeaderStyle(DWORD listStyle) {
     DWORD style = WS_CHILD | HDS_HORZ | HDS_FULLDRAG;
@@ -309,7 +313,8 @@ LRESULT ListView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         InvalidateRect(m_window, nullptr, FALSE);
         return TRUE;
     case LVM_SETITEMCOUNT:
-        m_items.reserve(wParam);
+        // Only a hint of the room to come: a count past any real list is not taken at its word.
+        m_items.reserve(std::min<WPARAM>(wParam, MaxReservedItems));
         return TRUE;
     case WM_NOTIFY:
         return OnNotify(reinterpret_cast<const NMHDR*>(lParam));

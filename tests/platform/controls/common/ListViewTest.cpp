@@ -105,6 +105,8 @@ TEST_F(ListViewTest, ItemsAndSubItems_InBothCharacterSets) {
         << "only items are inserted";
     EXPECT_EQ(AddItem(list, 99, u"last"), 4) << "past the end appends";
     EXPECT_FALSE(SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(nullptr)));
+    EXPECT_TRUE(SendMessageW(list, LVM_SETITEMCOUNT, static_cast<WPARAM>(-1), 0))
+        << "a count past any real list is only a hint";
 }
 
 TEST_F(ListViewTest, TextsTheParentKeeps_AreAskedForInItsCharacterSet) {
