@@ -1,5 +1,6 @@
 // Where the parts of a combo box lie: a sunken field two pixels in from the edge, the button
-// at its right end, the inner edit over the field, the list of the simple style below it, and
+// at its right end (its left end for WS_EX_LEFTSCROLLBAR, where a window's vertical scroll bar
+// goes too), the inner edit over the field, the list of the simple style below it, and
 // the drop-down list on the screen below or above the combo box.
 
 #include "platform/controls/combobox/ComboBoxState.h"
@@ -19,6 +20,10 @@ RECT Client(const ComboBoxState& combo) {
     return client;
 }
 
+bool ButtonAtLeft(const ComboBoxState& combo) {
+    return (GetWindowLongW(combo.window, GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR) != 0;
+}
+
 int ListItemHeight(const ComboBoxState& combo) {
     LRESULT height = combo.list ? SendMessageW(combo.list, LB_GETITEMHEIGHT, 0, 0) : LB_ERR;
     return height > 0 ? static_cast<int>(height) : combo.fieldHeight;
@@ -35,15 +40,24 @@ RECT ButtonRect(const ComboBoxState& combo) {
         return RECT{0, 0, 0, 0};
     RECT client = Client(combo);
     int bottom = std::min(static_cast<int>(client.bottom), ComboHeight(combo));
-    return RECT{client.right - Edge - GetSystemMetrics(SM_CXVSCROLL), Edge, client.right - Edge,
-                bottom - Edge};
+    int width = GetSystemMetrics(SM_CXVSCROLL);
+    if (ButtonAtLeft(combo))
+        return RECT{Edge, Edge, Edge + width, bottom - Edge};
+    return RECT{client.right - Edge - width, Edge, client.right - Edge, bottom - Edge};
 }
 
 RECT FieldRect(const ComboBoxState& combo) {
     RECT client = Client(combo);
-    int right = combo.IsSimple() ? client.right - Edge - Padding : ButtonRect(combo).left - Padding;
-    return RECT{Edge + Padding, Edge + Padding, std::max(Edge + Padding, right),
-                ComboHeight(combo) - Edge - Padding};
+    int left = Edge + Padding;
+    int right = client.right - Edge - Padding;
+    if (!combo.IsSimple()) {
+        RECT button = ButtonRect(combo);
+        if (ButtonAtLeft(combo))
+            left = button.right + Padding;
+        else
+            right = button.left - Padding;
+    }
+    return RECT{left, Edge + Padding, std::max(left, right), ComboHeight(combo) - Edge - Padding};
 }
 
 void LayOutChildren(ComboBoxState& combo) {

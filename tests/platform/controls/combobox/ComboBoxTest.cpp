@@ -236,6 +236,28 @@ TEST_F(ComboBoxTest, Keys_OpenMoveChooseAndCancel) {
     EXPECT_EQ(Notifications(combo), (std::vector<WORD>{CBN_KILLFOCUS}));
 }
 
+TEST_F(ComboBoxTest, LeftScrollBar_PutsTheButtonAtTheLeftWhereAPressDropsTheList) {
+    HWND combo = CreateControl("COMBOBOX", CBS_DROPDOWN, 10, 10, 150, 200, 7, WS_EX_LEFTSCROLLBAR);
+    AddStrings(combo, {"北京", "上海"}, CB_ADDSTRING);
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    ASSERT_TRUE(GetComboBoxInfo(combo, &info));
+    EXPECT_EQ(info.rcButton.left, 2);
+    EXPECT_EQ(info.rcButton.right, 2 + GetSystemMetrics(SM_CXVSCROLL));
+    EXPECT_GE(info.rcItem.left, info.rcButton.right) << "the field follows the button";
+    EXPECT_EQ(info.rcItem.right, 150 - 3);
+    RECT edit{};
+    GetWindowRect(info.hwndItem, &edit);
+    MapWindowPoints(nullptr, combo, reinterpret_cast<POINT*>(&edit), 2);
+    EXPECT_EQ(edit.left, info.rcItem.left) << "the inner edit lies over the field";
+
+    ClickAt(ComboPoint(combo, 140, 5));
+    EXPECT_FALSE(SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0)) << "the right end is the field";
+    ClickAt(ComboPoint(combo, info.rcButton.left + 3, 5));
+    EXPECT_TRUE(SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0));
+    SendMessageA(combo, CB_SHOWDROPDOWN, FALSE, 0);
+}
+
 TEST_F(ComboBoxTest, DropDown_OpensAboveWhenTheScreenHasNoRoomBelow) {
     int screenHeight = GetSystemMetrics(SM_CYSCREEN);
     SetWindowPos(parent, nullptr, 50, screenHeight - 120, 400, 110, SWP_NOZORDER);
