@@ -67,13 +67,18 @@ void PaintFrameAndBackground(Window& window) {
         window.frameNeedsPaint = false;
         Region frame = window.updateRegion;
         frame.IntersectWith(WholeInWindow(window));
-        RECT onScreen = WindowRectOnScreen(window);
-        frame.Offset(onScreen.left, onScreen.top);
-        HRGN region = MakeRegionHandle(frame);
-        SendToWindow(window, WM_NCPAINT, reinterpret_cast<WPARAM>(region), 0);
-        // The window may have given the region to GetDCEx, which then deleted it.
-        if (FindRegion(region))
-            DeleteObject(region);
+        if (frame == Region(WholeInWindow(window))) {
+            // The whole window is told as 1, as the platform does, not as a region.
+            SendToWindow(window, WM_NCPAINT, 1, 0);
+        } else {
+            RECT onScreen = WindowRectOnScreen(window);
+            frame.Offset(onScreen.left, onScreen.top);
+            HRGN region = MakeRegionHandle(frame);
+            SendToWindow(window, WM_NCPAINT, reinterpret_cast<WPARAM>(region), 0);
+            // The window may have given the region to GetDCEx, which then deleted it.
+            if (FindRegion(region))
+                DeleteObject(region);
+        }
         if (!FindLiveWindow(handle))
             return;
         window.updateRegion.IntersectWith(ClientInWindow(window));

@@ -180,6 +180,26 @@ UINT OwnerDrawState(const MenuItem& item, const ItemLook& look) {
     return state;
 }
 
+// The owner gets the DC in the colours of the item's state; the system then draws the submenu
+// arrow over what the owner drew, in the DC's text colour (an owner that wants no arrow takes
+// its column out of the DC's clipping region).
+void DrawOwnerDrawnPopupItem(HDC dc, const MenuItem& item, const RECT& rect, const ItemLook& look) {
+    const bool selected = look.selected && !item.IsSeparator();
+    const COLORREF text = GetSysColor(item.IsDisabled() ? COLOR_GRAYTEXT
+                                      : selected        ? COLOR_HIGHLIGHTTEXT
+                                                        : COLOR_MENUTEXT);
+    const COLORREF oldText = SetTextColor(dc, text);
+    const COLORREF oldBack = SetBkColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_MENU));
+    SendDrawItem(dc, item, rect, look);
+    if (item.subMenu) {
+        const int mark = GetSystemMetrics(SM_CXMENUCHECK);
+        const RECT arrow{rect.right - ArrowColumn, rect.top, rect.right, rect.bottom};
+        DrawMark(dc, CentredBox(arrow, mark, mark), DFCS_MENUARROW, GetTextColor(dc));
+    }
+    SetBkColor(dc, oldBack);
+    SetTextColor(dc, oldText);
+}
+
 } // namespace
 
 void SendDrawItem(HDC dc, const MenuItem& item, const RECT& rect, const ItemLook& look) {
@@ -200,7 +220,7 @@ void SendDrawItem(HDC dc, const MenuItem& item, const RECT& rect, const ItemLook
 void DrawPopupItem(HDC dc, const MenuItem& item, const RECT& rect, const PopupLayout& layout,
                    const ItemLook& look) {
     if (item.IsOwnerDrawn()) {
-        SendDrawItem(dc, item, rect, look);
+        DrawOwnerDrawnPopupItem(dc, item, rect, look);
         return;
     }
     bool selected = look.selected && !item.IsSeparator();

@@ -158,7 +158,8 @@ TEST_F(PaintingTest, OwnFrame_IsPaintedByTheWindowThroughTheRegionOfWmNcPaint) {
     painter.clientColors = {{window, Green}};
     painter.frameColors = {{window, Blue}};
     auto own = painter;
-    std::vector<HRGN> regions;
+    std::vector<WPARAM> frameUpdates;
+    RECT frameBox{};
     SetHandler([&](HWND w, UINT message, WPARAM wParam, LPARAM lParam) -> std::optional<LRESULT> {
         if (message == WM_NCCALCSIZE) {
             RECT* rect = wParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0]
@@ -168,9 +169,9 @@ TEST_F(PaintingTest, OwnFrame_IsPaintedByTheWindowThroughTheRegionOfWmNcPaint) {
             return 0;
         }
         if (message == WM_NCPAINT) {
-            RECT box{};
-            GetRgnBox(reinterpret_cast<HRGN>(wParam), &box);
-            EXPECT_EQ(box, (RECT{100, 100, 220, 180})) << "the frame's region is in screen coordinates";
+            frameUpdates.push_back(wParam);
+            if (wParam > 1)
+                GetRgnBox(reinterpret_cast<HRGN>(wParam), &frameBox);
         }
         return own(w, message, wParam, lParam);
     });
@@ -184,6 +185,16 @@ TEST_F(PaintingTest, OwnFrame_IsPaintedByTheWindowThroughTheRegionOfWmNcPaint) {
     EXPECT_EQ(headless::ReadPixel(window, 113, 73), Green);
     EXPECT_EQ(headless::ReadPixel(window, 114, 73), Blue);
     EXPECT_EQ(headless::ReadScreenPixel(100 + 50, 100 + 40), Green);
+    EXPECT_EQ(frameUpdates, std::vector<WPARAM>{1}) << "an update of the whole window is told as 1";
+
+    // A part of the frame comes as its region, in screen coordinates: the window's top-left
+    // corner, given in client coordinates.
+    frameUpdates.clear();
+    RECT corner{-6, -20, 4, -10};
+    RedrawWindow(window, &corner, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    ASSERT_EQ(frameUpdates.size(), 1u);
+    EXPECT_GT(frameUpdates[0], 1u);
+    EXPECT_EQ(frameBox, (RECT{100, 100, 110, 110})) << "the frame's region is in screen coordinates";
 
     // A client DC never reaches the frame.
     HDC dc = GetDC(window);
