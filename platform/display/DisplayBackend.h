@@ -85,6 +85,9 @@ public:
     virtual void CursorChanged(WORD /*standardCursorId*/) {}
     virtual void CursorShown(bool /*shown*/) {}
     virtual void Beep() {}
+    // While an open menu holds the pointer, presses and moves anywhere on the screen come to the
+    // program, also over other programs' windows, so that a click there closes the menu.
+    virtual void GrabPointer(bool /*grabbed*/) {}
 
     // Hands moving (hitCode HTCAPTION) or sizing (a sizing edge's code) of a top-level window
     // to the desktop's window manager, which follows the pointer until the button goes up.

@@ -21,6 +21,7 @@ public:
     void PollEvents() override {}
     bool WaitForEvents(DWORD timeout) override;
     void Beep() override { ++m_beeps; }
+    void GrabPointer(bool grabbed) override { m_pointerGrabbed = grabbed; }
 
     void SetScreenSize(SIZE size) { m_screen = size; }
     void AdvanceClock(DWORD milliseconds) { m_now += milliseconds; }
@@ -30,12 +31,14 @@ public:
     // Hands an injected event to the window manager, stamped with the clock.
     void Inject(InputEvent event);
     int BeepCount() const { return m_beeps; }
+    bool PointerGrabbed() const { return m_pointerGrabbed; }
 
 private:
     SIZE m_screen = DefaultScreenSize;
     DWORD m_now = StartTime;
     std::function<bool()> m_idle;
     int m_beeps = 0;
+    bool m_pointerGrabbed = false;
 };
 
 } // namespace platform

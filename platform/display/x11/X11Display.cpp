@@ -687,6 +687,21 @@ void X11Display::Beep() {
     XFlush(m_connection->display);
 }
 
+void X11Display::GrabPointer(bool grabbed) {
+    Connection& c = *m_connection;
+    if (!grabbed) {
+        XUngrabPointer(c.display, CurrentTime);
+        XFlush(c.display);
+        return;
+    }
+    // The root window is always viewable. With owner events, the pointer's events over our own
+    // windows still go to those windows; the others come to us as the root's, with their screen
+    // position, which is all the input path reads.
+    constexpr unsigned int events = ButtonPressMask | ButtonReleaseMask | PointerMotionMask;
+    XGrabPointer(c.display, c.root, True, events, GrabModeAsync, GrabModeAsync, None, None, CurrentTime);
+    XFlush(c.display);
+}
+
 bool X11Display::BeginMoveSize(HWND window, int hitCode, POINT screenPosition) {
     Connection& c = *m_connection;
     Surface* surface = c.Find(window);

@@ -44,6 +44,7 @@ public:
     void CursorChanged(WORD standardCursorId) override;
     void CursorShown(bool shown) override;
     void Beep() override;
+    void GrabPointer(bool grabbed) override;
     bool BeginMoveSize(HWND window, int hitCode, POINT screenPosition) override;
     void SetClipboardText(std::u16string text) override;
     std::optional<std::u16string> ClipboardText() override;

@@ -1,5 +1,6 @@
 #include "platform/user/menus/MenuTracker.h"
 
+#include "platform/display/Display.h"
 #include "platform/gdi/WinRect.h"
 #include "platform/user/WinUser.h"
 #include "platform/user/Window.h"
@@ -174,6 +175,9 @@ std::vector<MenuLoop*>& Loops() {
 
 void MenuLoop::Enter(HMENU root) {
     Loops().push_back(this);
+    // The first open menu holds the pointer, so a press on another program's window ends it.
+    if (Loops().size() == 1)
+        Display().GrabPointer(true);
     SetCapture(m_owner);
     if (Notifies()) {
         SendMessageW(m_owner, WM_ENTERMENULOOP, m_options.fromPopupCall, 0);
@@ -259,6 +263,8 @@ UINT MenuLoop::Finish() {
         ReleaseCapture();
     auto& loops = Loops();
     loops.erase(std::remove(loops.begin(), loops.end(), this), loops.end());
+    if (loops.empty())
+        Display().GrabPointer(false);
     if (m_repost)
         PostMessageW(m_repost->hwnd, m_repost->message, m_repost->wParam, m_repost->lParam);
     if (!m_chosen)

@@ -252,6 +252,16 @@ void XTestClient::Focus(unsigned long xid) {
     Flush(m_state->display);
 }
 
+bool XTestClient::PointerHeldByAnother() {
+    Display* display = m_state->display;
+    const int status = XGrabPointer(display, m_state->root, False, ButtonPressMask, GrabModeAsync,
+                                    GrabModeAsync, None, None, CurrentTime);
+    if (status == GrabSuccess)
+        XUngrabPointer(display, CurrentTime);
+    Flush(display);
+    return status == AlreadyGrabbed;
+}
+
 void XTestClient::MovePointer(int x, int y) {
     XTestFakeMotionEvent(m_state->display, -1, x, y, CurrentTime);
     Flush(m_state->display);

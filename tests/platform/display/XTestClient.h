@@ -48,6 +48,9 @@ public:
     // The window's _NET_WM_NAME (UTF-8), as a task bar shows it.
     std::string WindowName(unsigned long xid);
 
+    // Whether another client holds the pointer (an active grab).
+    bool PointerHeldByAnother();
+
     void MovePointer(int x, int y);
     void Button(int button, bool down);
     // Presses or releases the key that makes the X key symbol.
