@@ -1,0 +1,286 @@
+// Pictures for a person to look at: every control skin of the buttons and the scroll bars on a
+// form of its own, in every state, in the default and the dark skin. Each state a control shows
+// only while the mouse or a key holds it (hot, pressed) is taken from the window while it lasts
+// and laid into the page, so one picture shows them all. Written to build/skin-controls-*.png.
+
+#include "ControlSkinFixture.h"
+
+#include "framework/grid/StringGrid.h"
+#include "framework/stdctrls/Buttons.h"
+#include "framework/stdctrls/ComboBoxes.h"
+#include "framework/stdctrls/Memo.h"
+#include "framework/stdctrls/Panels.h"
+#include "framework/stdctrls/ScrollBars.h"
+#include "platform/controls/combobox/ComboBox.h"
+#include "platform/gdi/PngWriter.h"
+#include "platform/gdi/WinUserDraw.h"
+#include "platform/user/ScrollBar.h"
+#include "skin/controls/ComboxScrollBar.h"
+#include "skin/controls/SkinButtons.h"
+#include "skin/controls/SkinCheckBoxes.h"
+#include "skin/controls/SkinScrollbars.h"
+
+#include <deque>
+#include <functional>
+
+namespace {
+
+// A form's picture with the passing states of its controls laid in as they were shown.
+class TGalleryPage {
+public:
+    explicit TGalleryPage(TForm* form) : m_form(form) {
+        RECT window{};
+        GetWindowRect(form->Handle(), &window);
+        m_origin = {window.left, window.top};
+        m_page.SetPixelFormat(pf24bit);
+        m_page.SetSize(window.right - window.left, window.bottom - window.top);
+    }
+    // The whole form as it shows now.
+    void TakeForm() { Take(m_form->Handle()); }
+    // One window (a control, an overlay) as it shows now, at its place on the form.
+    void Take(HWND window) {
+        RECT r{};
+        GetWindowRect(window, &r);
+        HDC source = GetWindowDC(window);
+        BitBlt(m_page.Canvas()->Handle(), r.left - m_origin.x, r.top - m_origin.y, r.right - r.left,
+               r.bottom - r.top, source, 0, 0, SRCCOPY);
+        ReleaseDC(window, source);
+    }
+    // A screen area (a drop-down list outside the form) placed at a point of the page.
+    void TakeScreen(HWND window, POINT at) {
+        RECT r{};
+        GetWindowRect(window, &r);
+        HDC source = GetWindowDC(window);
+        BitBlt(m_page.Canvas()->Handle(), at.x, at.y, r.right - r.left, r.bottom - r.top, source, 0, 0,
+               SRCCOPY);
+        ReleaseDC(window, source);
+    }
+    bool Save(const std::string& name) {
+        return platform::WriteBitmapPng(m_page.Handle(), std::string(QUILLMERE_BIN_DIR) + "/../" + name);
+    }
+
+private:
+    TForm* m_form;
+    POINT m_origin{};
+    TBitmap m_page;
+};
+
+class SkinGalleryTest : public ControlSkinTest, public ::testing::WithParamInterface<const char*> {
+protected:
+    void SetUp() override {
+        ControlSkinTest::SetUp();
+        const Bytes archive = controlskins::SkinFileBytes(GetParam());
+        ASSERT_FALSE(archive.empty()) << "the build draws " << GetParam() << ".skn";
+        LoadSkin(archive);
+    }
+    void TearDown() override {
+        platform::headless::SetIdleHandler(nullptr);
+        ControlSkinTest::TearDown();
+    }
+    std::string PageName(const std::string& page) const {
+        return "skin-controls-" + page + "-" + GetParam() + ".png";
+    }
+    TForm* GalleryForm(int width, int height) {
+        TForm* form = NewForm(width, height);
+        form->SetColor(Skin().Colours[3]);
+        form->SetCaption(std::string("控件皮肤 ") + GetParam());
+        return form;
+    }
+    static void HoverOver(TControl* control, int x, int y) {
+        const TPoint at = control->ClientToScreen(Point(x, y));
+        platform::headless::MoveMouse(at.x, at.y);
+    }
+    static void Script(std::vector<std::function<void()>> steps) {
+        auto queue = std::make_shared<std::deque<std::function<void()>>>(steps.begin(), steps.end());
+        platform::headless::SetIdleHandler([queue] {
+            if (queue->empty())
+                return false;
+            auto step = std::move(queue->front());
+            queue->pop_front();
+            step();
+            return true;
+        });
+    }
+};
+
+TEST_P(SkinGalleryTest, PushAndMenuButtons) {
+    TForm* form = GalleryForm(360, 330);
+    const char* states[] = {"正常 normal",  "悬停 hot",     "按下 pressed",
+                            "焦点 focused", "默认 default", "禁用 disabled"};
+    std::vector<TButton*> plain, menu;
+    for (int row = 0; row < 6; ++row) {
+        for (int column = 0; column < 2; ++column) {
+            auto* button = Add<TButton>(form, 15 + column * 170, 15 + row * 45, 150, 32);
+            button->SetCaption(states[row]);
+            (column == 0 ? plain : menu).push_back(button);
+        }
+    }
+    plain[4]->SetDefault(true);
+    for (int column = 0; column < 2; ++column) {
+        std::vector<TButton*>& buttons = column == 0 ? plain : menu;
+        buttons[5]->SetEnabled(false);
+        for (TButton* button : buttons) {
+            if (column == 0)
+                SkinOf<TSkinButton>(button);
+            else
+                SkinOf<TSkinMenuButton>(button);
+        }
+    }
+    menu[4]->SetCaption("多行||标题");
+    Pump();
+    TGalleryPage page(form);
+    page.TakeForm();
+    for (std::vector<TButton*>* buttons : {&plain, &menu}) {
+        HoverOver((*buttons)[1], 75, 16);
+        Pump();
+        page.Take((*buttons)[1]->Handle());
+        const TPoint pressAt = (*buttons)[2]->ClientToScreen(Point(75, 16));
+        platform::headless::PressButton(pressAt.x, pressAt.y);
+        Pump();
+        page.Take((*buttons)[2]->Handle());
+        platform::headless::ReleaseButton(pressAt.x, pressAt.y);
+        platform::headless::MoveMouse(5, 5);
+        Pump();
+        (*buttons)[3]->SetFocus();
+        Pump();
+        page.Take((*buttons)[3]->Handle());
+    }
+    EXPECT_TRUE(page.Save(PageName("buttons")));
+}
+
+TEST_P(SkinGalleryTest, CheckBoxesAndRadioButtons) {
+    TForm* form = GalleryForm(380, 280);
+    struct Row {
+        const char* caption;
+        TCheckBoxState state;
+        bool enabled;
+    };
+    const Row rows[] = {{"未选 unchecked", cbUnchecked, true},   {"选中 checked", cbChecked, true},
+                        {"灰色 grayed", cbGrayed, true},         {"禁用未选 disabled", cbUnchecked, false},
+                        {"禁用选中 disabled", cbChecked, false}, {"禁用灰色 disabled", cbGrayed, false},
+                        {"焦点 focused", cbChecked, true}};
+    TCheckBox* focused = nullptr;
+    int y = 15;
+    for (const Row& row : rows) {
+        auto* box = Add<TCheckBox>(form, 15, y, 170, 22);
+        box->SetCaption(row.caption);
+        box->SetAllowGrayed(true);
+        box->SetState(row.state);
+        box->SetEnabled(row.enabled);
+        SkinOf<TSkinCheckBox>(box);
+        focused = box;
+        y += 30;
+    }
+    // Each radio button on a panel of its own, so that several show checked.
+    struct RadioRow {
+        const char* caption;
+        bool checked;
+        bool enabled;
+    };
+    const RadioRow radios[] = {{"未选 unchecked", false, true},
+                               {"选中 checked", true, true},
+                               {"禁用 disabled", false, false},
+                               {"禁用选中 disabled", true, false},
+                               {"左侧文字 left text", true, true}};
+    y = 15;
+    for (const RadioRow& row : radios) {
+        auto* panel = Add<TPanel>(form, 195, y, 175, 24);
+        panel->SetBevelOuter(bvNone);
+        panel->SetColor(Skin().Colours[3]);
+        auto* radio = new TRadioButton(form);
+        radio->SetParent(panel);
+        radio->SetBounds(0, 1, 170, 22);
+        radio->SetCaption(row.caption);
+        radio->SetChecked(row.checked);
+        radio->SetEnabled(row.enabled);
+        if (&row == &radios[4])
+            radio->SetAlignment(taLeftJustify);
+        SkinOf<TSkinRadioButton>(radio);
+        y += 30;
+    }
+    focused->SetFocus();
+    Pump();
+    TGalleryPage page(form);
+    page.TakeForm();
+    EXPECT_TRUE(page.Save(PageName("checkboxes")));
+}
+
+TEST_P(SkinGalleryTest, ScrollBars) {
+    TForm* form = GalleryForm(560, 420);
+    auto* memo = Add<TMemo>(form, 15, 15, 170, 160);
+    memo->SetScrollBars(ssVertical);
+    std::string text;
+    for (int i = 0; i < 80; ++i)
+        text += "第 " + std::to_string(i) + " 行 line\r\n";
+    memo->SetText(text);
+    auto* both = Add<TMemo>(form, 200, 15, 170, 160);
+    both->SetScrollBars(ssBoth);
+    both->SetWordWrap(false);
+    both->SetText(text + std::string(80, 'w'));
+    auto* grid = Add<TStringGrid>(form, 385, 15, 160, 160);
+    grid->SetRowCount(60);
+    grid->SetColCount(6);
+    for (int row = 1; row < 60; ++row)
+        grid->SetCells(1, row, std::to_string(row));
+    auto* horizontal = Add<TScrollBar>(form, 15, 195, 250, 17);
+    horizontal->SetParams(30, 0, 100);
+    horizontal->SetPageSize(20);
+    auto* disabledBar = Add<TScrollBar>(form, 15, 225, 250, 17);
+    disabledBar->SetEnabled(false);
+    auto* vertical = new TScrollBar(form);
+    vertical->SetKind(sbVertical);
+    vertical->SetParent(form);
+    vertical->SetBounds(280, 195, 17, 180);
+    vertical->SetParams(70, 0, 100);
+    auto* combo = Add<TComboBox>(form, 320, 195, 150, 24);
+    combo->SetStyle(csDropDownList);
+    for (int i = 0; i < 40; ++i)
+        combo->Items()->Add("选项 " + std::to_string(i));
+    for (TWinControl* scrolled : std::initializer_list<TWinControl*>{memo, both, grid}) {
+        auto* skin = new TSkinScrollbar(scrolled);
+        skin->InitScrollSkin(scrolled, skinData.get(), skinForm.get(), skinForm->ControlCanvas());
+    }
+    for (TScrollBar* bar : {horizontal, disabledBar, vertical}) {
+        auto* skin = new TSkinScControl(bar);
+        skin->InitScControl(bar, skinData.get(), skinForm.get(), skinForm->ControlCanvas());
+    }
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    GetComboBoxInfo(combo->Handle(), &info);
+    auto* listSkin = new TComboxScrollBar(skinForm->BareWindowSkinOwner());
+    listSkin->InitSkinByHandle(info.hwndList, skinData.get(), skinForm.get(), skinForm->ControlCanvas());
+    Pump();
+    TGalleryPage page(form);
+    page.TakeForm();
+    // The memo's down arrow under the mouse; the grid's thumb held while the system drags it.
+    auto* memoSkin = static_cast<TSkinScrollbar*>(skinForm->FindSkinControl(memo));
+    RECT bar{};
+    GetWindowRect(memoSkin->VerticalOverlay()->Handle(), &bar);
+    platform::headless::MoveMouse(bar.left + 8, bar.bottom - 6);
+    Pump();
+    page.Take(memoSkin->VerticalOverlay()->Handle());
+    platform::headless::MoveMouse(5, 5);
+    Pump();
+    SCROLLBARINFO gridBar{};
+    gridBar.cbSize = sizeof gridBar;
+    GetScrollBarInfo(grid->Handle(), OBJID_VSCROLL, &gridBar);
+    auto* gridSkin = static_cast<TSkinScrollbar*>(skinForm->FindSkinControl(grid));
+    const POINT grab{gridBar.rcScrollBar.left + 8, gridBar.rcScrollBar.top + gridBar.xyThumbTop + 3};
+    Script({[&] { platform::headless::MoveMouse(grab.x, grab.y + 50); },
+            [&] {
+                page.Take(grid->Handle());
+                page.Take(gridSkin->VerticalOverlay()->Handle());
+                platform::headless::ReleaseButton(grab.x, grab.y + 50);
+            }});
+    platform::headless::PressButton(grab.x, grab.y);
+    Pump();
+    combo->SetDroppedDown(true);
+    Pump();
+    page.TakeScreen(info.hwndList, POINT{320, 260});
+    combo->SetDroppedDown(false);
+    EXPECT_TRUE(page.Save(PageName("scrollbars")));
+}
+
+INSTANTIATE_TEST_SUITE_P(Skins, SkinGalleryTest, ::testing::Values("default", "dark"));
+
+} // namespace
