@@ -84,23 +84,22 @@ void DrawGlyph(HDC dc, const RECT& at, const TGlyphStrip& strip, int index) {
     DrawKeyed(dc, cell, *strip.image, StripTransparentColour(*strip.image), (shown - 1) * strip.cell.cx, 0);
 }
 
-TGlyphPlacement PlaceButtonContent(HDC dc, const RECT& button, const TGlyphStrip& glyph,
-                                   std::u16string_view caption, TGlyphLayout layout, int margin, int spacing,
-                                   bool centred) {
+TGlyphPlacement PlaceButtonContent(HDC dc, const RECT& button, SIZE glyph, std::u16string_view caption,
+                                   TGlyphLayout layout, int margin, int spacing, bool centred) {
     SIZE measured{0, 0};
     if (!caption.empty()) {
         RECT bounds = button;
         InflateRect(&bounds, -2, -2);
         if (layout == TGlyphLayout::Left || layout == TGlyphLayout::Right)
-            bounds.right -= glyph.cell.cx + 2;
+            bounds.right -= glyph.cx + 2;
         else
-            bounds.bottom -= glyph.cell.cy + 2;
+            bounds.bottom -= glyph.cy + 2;
         RECT block{bounds.left, bounds.top, std::max(bounds.right, bounds.left),
                    std::max(bounds.bottom, bounds.top)};
         SkinDrawText(dc, caption, block, DT_CALCRECT | DT_WORDBREAK);
         measured = {block.right - block.left, block.bottom - block.top};
     }
-    return PlaceGlyph(button, glyph.cell, measured, layout, margin, spacing, centred);
+    return PlaceGlyph(button, glyph, measured, layout, margin, spacing, centred);
 }
 
 void DrawDropArrow(HDC dc, POINT reference, TColor colour) {

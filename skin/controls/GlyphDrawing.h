@@ -31,9 +31,8 @@ void DrawGlyph(HDC dc, const RECT& at, const TGlyphStrip& strip, int index);
 
 // Measures the caption (word-wrapped in the button less 2 pixels all round and less the glyph
 // and 2 more along the layout's axis) and places glyph and caption.
-TGlyphPlacement PlaceButtonContent(HDC dc, const RECT& button, const TGlyphStrip& glyph,
-                                   std::u16string_view caption, TGlyphLayout layout, int margin, int spacing,
-                                   bool centred);
+TGlyphPlacement PlaceButtonContent(HDC dc, const RECT& button, SIZE glyph, std::u16string_view caption,
+                                   TGlyphLayout layout, int margin, int spacing, bool centred);
 
 // A small filled triangle pointing down: apex 2 pixels below the reference point, base corners
 // 3 pixels to either side and 1 pixel above it.

@@ -9,3 +9,6 @@
 // a bitmap the control's face is composed in). Nothing happens for a window without a parent.
 // A paint the parent still had pending stays pending.
 void PaintParentBackground(HWND control, HDC dc);
+// The same for an area of a window (client coordinates), drawn at dc's origin: the background
+// of a control without a window of its own.
+void PaintWindowArea(HWND window, const RECT& area, HDC dc);

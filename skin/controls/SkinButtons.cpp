@@ -289,7 +289,7 @@ void TSkinMenuButton::DrawSkin(HDC dc, const RECT& rect) {
     TGlyphStrip glyph = GlyphStripOf(m_control);
     const RECT whole{0, 0, rect.right - rect.left, rect.bottom - rect.top};
     const TGlyphPlacement placed =
-        PlaceButtonContent(face, whole, glyph, CaptionText(), TGlyphLayout::Left,
+        PlaceButtonContent(face, whole, glyph.cell, CaptionText(), TGlyphLayout::Left,
                            static_cast<int>(GetOrdProp(m_control, "Margin")),
                            static_cast<int>(GetOrdProp(m_control, "Spacing")), false);
     if (glyph.image)
