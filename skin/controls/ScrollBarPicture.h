@@ -7,8 +7,10 @@
 
 class TSkinElements;
 
-// The parts of a bar; the values are the scroll codes the system reports for them.
-enum TScrollPart {
+// The parts of a bar; the values are the scroll codes the system reports for them. A hot part
+// may hold any other scroll code too (SB_ENDSCROLL when the system's loop ends), which matches
+// no part: hence the fixed underlying type.
+enum TScrollPart : int {
     spNone = -1,
     spFirstArrow = 0,
     spSecondArrow = 1,
