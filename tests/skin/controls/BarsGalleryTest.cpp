@@ -1,0 +1,147 @@
+// Pictures for a person to look at: the progress bars, track bars and status bars, skinned on
+// the right of each form and in their classic look on the left, in the default and the dark
+// skin. Written to build/skin-controls2-*.png.
+
+#include "ControlSkinFixture.h"
+
+#include "framework/comctrls/ProgressBar.h"
+#include "framework/comctrls/StatusBar.h"
+#include "framework/comctrls/TrackBar.h"
+#include "platform/gdi/PngWriter.h"
+#include "skin/controls/SkinProgressBars.h"
+#include "skin/controls/SkinStatusBar.h"
+
+namespace {
+
+class BarsGalleryTest : public ControlSkinTest, public ::testing::WithParamInterface<const char*> {
+protected:
+    void SetUp() override {
+        ControlSkinTest::SetUp();
+        const Bytes archive = controlskins::SkinFileBytes(GetParam());
+        ASSERT_FALSE(archive.empty()) << "the build draws " << GetParam() << ".skn";
+        LoadSkin(archive);
+    }
+
+    TForm* GalleryForm(int width, int height) {
+        TForm* form = NewForm(width, height);
+        form->SetColor(Skin().Colours[3]);
+        form->SetCaption(std::string("控件皮肤 ") + GetParam());
+        return form;
+    }
+
+    // Places the control in the classic column (left) or the skinned one (right, skinned).
+    template <typename Control, typename Skin>
+    Control* Pair(TForm* form, bool skinned, int left, int top, int width, int height) {
+        auto* control = Add<Control>(form, left + (skinned ? ColumnOffset : 0), top, width, height);
+        if (skinned)
+            SkinOf<Skin>(control);
+        return control;
+    }
+
+    void Save(TForm* form, const std::string& page) {
+        Pump();
+        RECT window{};
+        GetWindowRect(form->Handle(), &window);
+        TBitmap picture;
+        picture.SetPixelFormat(pf24bit);
+        picture.SetSize(window.right - window.left, window.bottom - window.top);
+        HDC source = GetWindowDC(form->Handle());
+        BitBlt(picture.Canvas()->Handle(), 0, 0, picture.Width(), picture.Height(), source, 0, 0, SRCCOPY);
+        ReleaseDC(form->Handle(), source);
+        const std::string name = "skin-controls2-" + page + "-" + GetParam() + ".png";
+        EXPECT_TRUE(
+            platform::WriteBitmapPng(picture.Handle(), std::string(QUILLMERE_BIN_DIR) + "/../" + name));
+    }
+
+    static constexpr int ColumnOffset = 230;
+};
+
+TEST_P(BarsGalleryTest, ProgressAndTrackBars) {
+    TForm* form = GalleryForm(470, 400);
+    for (bool skinned : {false, true}) {
+        const int positions[] = {0, 35, 100};
+        for (int i = 0; i < 3; ++i) {
+            auto* bar = Pair<TProgressBar, TSkinProgress>(form, skinned, 15, 15 + i * 30, 200, 20);
+            bar->SetPosition(positions[i]);
+        }
+        for (int i = 0; i < 2; ++i) {
+            auto* bar = Add<TProgressBar>(form, 15 + (skinned ? ColumnOffset : 0) + i * 30, 110, 20, 100);
+            bar->SetOrientation(pbVertical);
+            bar->SetBounds(15 + (skinned ? ColumnOffset : 0) + i * 30, 110, 20, 100);
+            bar->SetPosition(i == 0 ? 60 : 100);
+            if (skinned)
+                SkinOf<TSkinProgress>(bar);
+        }
+        auto* track = Pair<TTrackBar, TSkinTrackBar>(form, skinned, 80, 110, 135, 40);
+        track->SetPosition(3);
+        track->SetTickStyle(tsAuto);
+        auto* both = Pair<TTrackBar, TSkinTrackBar>(form, skinned, 80, 160, 135, 45);
+        both->SetTickMarks(tmBoth);
+        both->SetPosition(8);
+        auto* upright = Add<TTrackBar>(form, 15 + (skinned ? ColumnOffset : 0), 220, 200, 40);
+        upright->SetOrientation(trVertical);
+        upright->SetBounds(15 + (skinned ? ColumnOffset : 0), 220, 45, 140);
+        upright->SetPosition(7);
+        if (skinned)
+            SkinOf<TSkinTrackBar>(upright);
+        auto* disabled = Pair<TTrackBar, TSkinTrackBar>(form, skinned, 80, 230, 135, 40);
+        disabled->SetEnabled(false);
+    }
+    Save(form, "bars");
+}
+
+TEST_P(BarsGalleryTest, StatusBars) {
+    TForm* form = GalleryForm(470, 250);
+    for (bool skinned : {false, true}) {
+        const int left = 10 + (skinned ? ColumnOffset : 0);
+        auto status = [&](int top) {
+            auto* bar = new TStatusBar(form);
+            bar->SetParent(form);
+            bar->SetAlign(alNone);
+            bar->SetBounds(left, top, 215, 24);
+            return bar;
+        };
+        TStatusBar* panels = status(30);
+        panels->SetSizeGrip(false);
+        const TStatusPanelBevel bevels[] = {pbLowered, pbRaised, pbNone};
+        const char* texts[] = {"下沉 lowered", "凸起", "none"};
+        for (int i = 0; i < 3; ++i) {
+            TStatusPanel* panel = panels->Panels()->Add();
+            panel->SetWidth(75);
+            panel->SetBevel(bevels[i]);
+            panel->SetText(texts[i]);
+        }
+        TStatusBar* aligned = status(70);
+        aligned->SetSizeGrip(false);
+        const TAlignment alignments[] = {taLeftJustify, taCenter, taRightJustify};
+        for (int i = 0; i < 3; ++i) {
+            TStatusPanel* panel = aligned->Panels()->Add();
+            panel->SetWidth(72);
+            panel->SetAlignment(alignments[i]);
+            panel->SetText(i == 0 ? "左" : i == 1 ? "中" : "右");
+        }
+        TStatusBar* simple = status(110);
+        simple->SetSimplePanel(true);
+        simple->SetSimpleText("简单文字 simple text");
+        TStatusBar* empty = status(150);
+        empty->SetSimplePanel(true);
+        TStatusBar* owner = status(190);
+        owner->SetSizeGrip(false);
+        owner->Panels()->Add()->SetText("文字");
+        TStatusPanel* drawn = owner->Panels()->Add();
+        drawn->SetWidth(100);
+        drawn->SetStyle(psOwnerDraw);
+        owner->OnDrawPanel = [](TCustomStatusBar* bar, TStatusPanel*, const TRect& rect) {
+            bar->Canvas()->Brush()->SetColor(RGB(40, 140, 60));
+            bar->Canvas()->FillRect(rect);
+        };
+        if (skinned)
+            for (TStatusBar* bar : {panels, aligned, simple, empty, owner})
+                SkinOf<TSkinStatusBar>(bar);
+    }
+    Save(form, "statusbars");
+}
+
+INSTANTIATE_TEST_SUITE_P(Skins, BarsGalleryTest, ::testing::Values("default", "dark"));
+
+} // namespace
