@@ -288,14 +288,26 @@ TSkinCanvas ComboButtons(const TSkinPalette& p) {
     });
 }
 
+// The combo box's arrows (normal, pressed, disabled, hot) and, last, the status bar's size grip.
 TSkinCanvas ComboGlyphs(const TSkinPalette& p) {
-    return Strip(5, 9, 6, false, [&](TSkinCanvas& frame, int i) {
+    return Strip(5, 12, 12, false, [&](TSkinCanvas& frame, int i) {
+        if (i == 4) {
+            // Three ridges across the corner, each a soft line with a light one beside it.
+            for (int ridge = 1; ridge <= 9; ridge += 4) {
+                for (int x = ridge; x < 12; ++x) {
+                    frame.Set(x, 11 + ridge - x, p.line);
+                    if (x + 1 < 12)
+                        frame.Set(x + 1, 11 + ridge - x, p.window);
+                }
+            }
+            return;
+        }
         const TState state = StateOf(i);
         const Pixel colour = state == TState::Disabled  ? p.textDisabled
                              : state == TState::Pressed ? p.accentDeep
                              : state == TState::Normal  ? p.arrow
                                                         : p.accent;
-        frame.Glyph(1, 1, ChevronDown, colour);
+        frame.Glyph(3, 4, ChevronDown, colour);
     });
 }
 
