@@ -10,7 +10,7 @@
 #include <array>
 #include <cstdint>
 
-struct TSkinHeader {
+struct TSkinArchiveHeader {
     std::int32_t Version = 0;
     std::int32_t NamesLength = 0;
     std::int32_t Reserved1 = 0;

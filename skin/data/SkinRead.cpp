@@ -28,7 +28,7 @@ struct TDirectory {
 // Reads the directory that follows the header. Every length and size is checked against the
 // image before it is used.
 std::optional<TDirectory> ReadDirectory(const std::uint8_t* image, std::int64_t size,
-                                        const TSkinHeader& header) {
+                                        const TSkinArchiveHeader& header) {
     std::int64_t namesStart = SkinHeaderSize + SkinReservedSize(header.Version);
     if (header.NamesLength < 0 || namesStart + header.NamesLength > size)
         return std::nullopt;

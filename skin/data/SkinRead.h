@@ -46,7 +46,7 @@ public:
     // Every entry's bytes, concatenated.
     const TMemoryStream& EntryData() const { return *entryData; }
     // The header of the last archive read, also of one refused for its version or directory.
-    const TSkinHeader& SkinHeader() const { return skinHeader; }
+    const TSkinArchiveHeader& SkinHeader() const { return skinHeader; }
 
 private:
     void CopyEntry(int index, TMemoryStream& destination) const;
@@ -55,5 +55,5 @@ private:
     std::int32_t entryCount = 0;
     std::array<std::int32_t, SkinMaxEntries> entrySizes{};
     std::unique_ptr<TMemoryStream> entryData;
-    TSkinHeader skinHeader;
+    TSkinArchiveHeader skinHeader;
 };
