@@ -3,12 +3,14 @@
 #include "core/TextUtils.h"
 #include "framework/classes/TypInfo.h"
 #include "framework/controls/WinControl.h"
+#include "platform/controls/common/CommCtrl.h"
 #include "platform/gdi/WinGdi.h"
 #include "platform/gdi/WinRect.h"
 #include "platform/gdi/WinUserDraw.h"
 #include "platform/user/ScrollBar.h"
 #include "skin/controls/SkinColours.h"
 #include "skin/controls/SkinFormServices.h"
+#include "skin/controls/SkinHeader.h"
 #include "skin/controls/SkinProperties.h"
 #include "skin/forms/SkinMessages.h"
 
@@ -217,6 +219,16 @@ void TSkinScrollbar::SkinChanged() {
 const TClass& TSkinListView::ClassInfo() {
     static const TClass info("TSkinListView", &TSkinScrollbar::ClassInfo());
     return info;
+}
+
+void TSkinListView::InitScrollSkin(TWinControl* control, TSkinData* skinData, SkinFormServices* form,
+                                   TCanvas* canvas) {
+    TSkinScrollbar::InitScrollSkin(control, skinData, form, canvas);
+    HWND header = m_window ? reinterpret_cast<HWND>(SendMessageW(m_window, LVM_GETHEADER, 0, 0)) : nullptr;
+    if (!header || !form || form->FindSkinControlByWindow(header))
+        return;
+    auto* headerSkin = new TSkinHeader(form->BareWindowSkinOwner());
+    headerSkin->InitSkinByHandle(header, skinData, form, canvas);
 }
 
 // ---- bare windows --------------------------------------------------------------------------

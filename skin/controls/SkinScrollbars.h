@@ -46,14 +46,17 @@ private:
     TColor m_savedFixedColor = 0;
 };
 
-// A list view: its bars as any scrolled control's. Its header keeps its own look until a
-// header skin exists.
+// A list view: its bars as any scrolled control's, and its header skinned as a bare window
+// (the form owns that skin).
 class TSkinListView : public TSkinScrollbar {
 public:
     static const TClass& ClassInfo();
     const TClass& ClassType() const override { return ClassInfo(); }
 
     using TSkinScrollbar::TSkinScrollbar;
+
+    void InitScrollSkin(TWinControl* control, TSkinData* skinData, SkinFormServices* form,
+                        TCanvas* canvas) override;
 };
 
 // The bars of a window the framework did not make.
