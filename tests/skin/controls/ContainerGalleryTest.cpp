@@ -1,19 +1,24 @@
-// Pictures for a person to look at: the progress bars, track bars and status bars, skinned on
-// the right of each form and in their classic look on the left, in the default and the dark
-// skin. Written to build/skin-controls2-*.png.
+// Pictures for a person to look at: the progress bars, track bars, status bars and headers,
+// skinned on the right of each form and in their classic look on the left, in the default and
+// the dark skin. Written to build/skin-controls2-*.png.
 
 #include "ControlSkinFixture.h"
 
+#include "framework/comctrls/HeaderControl.h"
+#include "framework/comctrls/ListView.h"
+#include "framework/comctrls/ListViewItems.h"
 #include "framework/comctrls/ProgressBar.h"
 #include "framework/comctrls/StatusBar.h"
 #include "framework/comctrls/TrackBar.h"
 #include "platform/gdi/PngWriter.h"
+#include "skin/controls/SkinHeader.h"
 #include "skin/controls/SkinProgressBars.h"
+#include "skin/controls/SkinScrollbars.h"
 #include "skin/controls/SkinStatusBar.h"
 
 namespace {
 
-class BarsGalleryTest : public ControlSkinTest, public ::testing::WithParamInterface<const char*> {
+class ContainerGalleryTest : public ControlSkinTest, public ::testing::WithParamInterface<const char*> {
 protected:
     void SetUp() override {
         ControlSkinTest::SetUp();
@@ -40,6 +45,12 @@ protected:
 
     void Save(TForm* form, const std::string& page) {
         Pump();
+        Save(form, page, [](HDC) {});
+    }
+    // The form's picture with `overlay` drawn into it (a state that lasts only while the mouse
+    // holds it, taken from the window meanwhile).
+    template <typename Overlay>
+    void Save(TForm* form, const std::string& page, Overlay overlay) {
         RECT window{};
         GetWindowRect(form->Handle(), &window);
         TBitmap picture;
@@ -48,6 +59,7 @@ protected:
         HDC source = GetWindowDC(form->Handle());
         BitBlt(picture.Canvas()->Handle(), 0, 0, picture.Width(), picture.Height(), source, 0, 0, SRCCOPY);
         ReleaseDC(form->Handle(), source);
+        overlay(picture.Canvas()->Handle());
         const std::string name = "skin-controls2-" + page + "-" + GetParam() + ".png";
         EXPECT_TRUE(
             platform::WriteBitmapPng(picture.Handle(), std::string(QUILLMERE_BIN_DIR) + "/../" + name));
@@ -56,7 +68,7 @@ protected:
     static constexpr int ColumnOffset = 230;
 };
 
-TEST_P(BarsGalleryTest, ProgressAndTrackBars) {
+TEST_P(ContainerGalleryTest, ProgressAndTrackBars) {
     TForm* form = GalleryForm(470, 400);
     for (bool skinned : {false, true}) {
         const int positions[] = {0, 35, 100};
@@ -90,7 +102,7 @@ TEST_P(BarsGalleryTest, ProgressAndTrackBars) {
     Save(form, "bars");
 }
 
-TEST_P(BarsGalleryTest, StatusBars) {
+TEST_P(ContainerGalleryTest, StatusBars) {
     TForm* form = GalleryForm(470, 250);
     for (bool skinned : {false, true}) {
         const int left = 10 + (skinned ? ColumnOffset : 0);
@@ -142,6 +154,59 @@ TEST_P(BarsGalleryTest, StatusBars) {
     Save(form, "statusbars");
 }
 
-INSTANTIATE_TEST_SUITE_P(Skins, BarsGalleryTest, ::testing::Values("default", "dark"));
+TEST_P(ContainerGalleryTest, Headers) {
+    TForm* form = GalleryForm(470, 230);
+    THeaderControl* hot = nullptr;
+    for (bool skinned : {false, true}) {
+        const int left = 10 + (skinned ? ColumnOffset : 0);
+        auto* header = Add<THeaderControl>(form, left, 10, 215, 24);
+        header->SetAlign(alNone);
+        header->SetBounds(left, 10, 215, 24);
+        const char* texts[] = {"左 left", "中", "右 right"};
+        const TAlignment alignments[] = {taLeftJustify, taCenter, taRightJustify};
+        for (int i = 0; i < 3; ++i) {
+            THeaderSection* section = header->Sections()->Add();
+            section->SetText(texts[i]);
+            section->SetWidth(60);
+            section->SetAlignment(alignments[i]);
+        }
+        auto* list = Add<TListView>(form, left, 50, 215, 160);
+        for (const char* title : {"名称 name", "路径 path"}) {
+            TListColumn* column = list->Columns()->Add();
+            column->SetCaption(title);
+            column->SetWidth(90);
+        }
+        if (skinned) {
+            SkinOf<TSkinHeader>(header);
+            auto* listSkin = new TSkinListView(list);
+            listSkin->InitScrollSkin(list, skinData.get(), skinForm.get(), skinForm->ControlCanvas());
+            hot = header;
+        }
+    }
+    Pump();
+    // The skinned header's middle item hot, as the mouse over it shows it.
+    POINT at{90, 12};
+    ClientToScreen(hot->Handle(), &at);
+    platform::headless::MoveMouse(at.x, at.y);
+    Pump();
+    RECT place{};
+    GetWindowRect(hot->Handle(), &place);
+    RECT formPlace{};
+    GetWindowRect(form->Handle(), &formPlace);
+    TBitmap hotHeader;
+    hotHeader.SetPixelFormat(pf24bit);
+    hotHeader.SetSize(place.right - place.left, place.bottom - place.top);
+    HDC source = GetWindowDC(hot->Handle());
+    BitBlt(hotHeader.Canvas()->Handle(), 0, 0, hotHeader.Width(), hotHeader.Height(), source, 0, 0, SRCCOPY);
+    ReleaseDC(hot->Handle(), source);
+    platform::headless::MoveMouse(5, 5);
+    Pump();
+    Save(form, "headers", [&](HDC page) {
+        BitBlt(page, place.left - formPlace.left, place.top - formPlace.top, hotHeader.Width(),
+               hotHeader.Height(), hotHeader.Canvas()->Handle(), 0, 0, SRCCOPY);
+    });
+}
+
+INSTANTIATE_TEST_SUITE_P(Skins, ContainerGalleryTest, ::testing::Values("default", "dark"));
 
 } // namespace
