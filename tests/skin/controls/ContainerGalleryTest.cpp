@@ -1,4 +1,5 @@
-// Pictures for a person to look at: the progress bars, track bars, status bars and headers,
+// Pictures for a person to look at: the edits and up-downs, progress bars, track bars, status
+// bars and headers,
 // skinned on the right of each form and in their classic look on the left, in the default and
 // the dark skin. Written to build/skin-controls2-*.png.
 
@@ -10,7 +11,11 @@
 #include "framework/comctrls/ProgressBar.h"
 #include "framework/comctrls/StatusBar.h"
 #include "framework/comctrls/TrackBar.h"
+#include "framework/comctrls/UpDown.h"
+#include "framework/stdctrls/Edits.h"
+#include "platform/controls/common/CommCtrl.h"
 #include "platform/gdi/PngWriter.h"
+#include "skin/controls/SkinEdits.h"
 #include "skin/controls/SkinHeader.h"
 #include "skin/controls/SkinProgressBars.h"
 #include "skin/controls/SkinScrollbars.h"
@@ -204,6 +209,67 @@ TEST_P(ContainerGalleryTest, Headers) {
     Save(form, "headers", [&](HDC page) {
         BitBlt(page, place.left - formPlace.left, place.top - formPlace.top, hotHeader.Width(),
                hotHeader.Height(), hotHeader.Canvas()->Handle(), 0, 0, SRCCOPY);
+    });
+}
+
+TEST_P(ContainerGalleryTest, EditsAndUpDowns) {
+    TForm* form = GalleryForm(470, 200);
+    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_UPDOWN_CLASS};
+    ASSERT_TRUE(InitCommonControlsEx(&classes));
+    skinData->SetSkinControls(skinData->SkinControls() + TSkinControlTypes{xcSpin});
+    TUpDown* hot = nullptr;
+    for (bool skinned : {false, true}) {
+        const int left = 15 + (skinned ? ColumnOffset : 0);
+        auto* framed = Add<TEdit>(form, left, 15, 200, 24);
+        framed->SetText("边框 framed");
+        auto* bare = Add<TEdit>(form, left, 50, 200, 24);
+        bare->SetBorderStyle(bsNone);
+        bare->SetText("无边框 no border");
+        auto* spinEdit = Add<TEdit>(form, left, 85, 120, 24);
+        spinEdit->SetText("12");
+        CreateWindowExA(0, UPDOWN_CLASSA, "", WS_CHILD | WS_VISIBLE, 100, 0, 16, 20, spinEdit->Handle(),
+                        nullptr, nullptr, nullptr);
+        auto upDown = [&](int x, TUDOrientation orientation, bool enabled) {
+            auto* control = Add<TUpDown>(form, left + x, 120, 17, 40);
+            control->SetOrientation(orientation);
+            control->SetBounds(left + x, 125, orientation == udVertical ? 17 : 40,
+                               orientation == udVertical ? 40 : 17);
+            control->SetEnabled(enabled);
+            if (skinned)
+                SkinOf<TSkinUpDown>(control);
+            return control;
+        };
+        TUpDown* normal = upDown(0, udVertical, true);
+        upDown(30, udVertical, false);
+        upDown(60, udHorizontal, true);
+        upDown(110, udHorizontal, false);
+        if (skinned) {
+            for (TEdit* edit : {framed, bare, spinEdit})
+                SkinOf<TSkinEdit>(edit);
+            hot = normal;
+        }
+    }
+    Pump();
+    // The skinned up-down's lower button hot, as the mouse over it shows it.
+    POINT at{8, 30};
+    ClientToScreen(hot->Handle(), &at);
+    platform::headless::MoveMouse(at.x, at.y);
+    Pump();
+    RECT place{};
+    GetWindowRect(hot->Handle(), &place);
+    RECT formPlace{};
+    GetWindowRect(form->Handle(), &formPlace);
+    TBitmap hotButton;
+    hotButton.SetPixelFormat(pf24bit);
+    hotButton.SetSize(place.right - place.left, place.bottom - place.top);
+    HDC source = GetWindowDC(hot->Handle());
+    BitBlt(hotButton.Canvas()->Handle(), 0, 0, hotButton.Width(), hotButton.Height(), source, 0, 0, SRCCOPY);
+    ReleaseDC(hot->Handle(), source);
+    platform::headless::MoveMouse(5, 5);
+    Pump();
+    Save(form, "edits", [&](HDC page) {
+        BitBlt(page, place.left - formPlace.left, place.top - formPlace.top, hotButton.Width(),
+               hotButton.Height(), hotButton.Canvas()->Handle(), 0, 0, SRCCOPY);
     });
 }
 
