@@ -1,5 +1,5 @@
 // Pictures for a person to look at: the edits and up-downs, progress bars, track bars, status
-// bars and headers,
+// bars, headers, group boxes and panels,
 // skinned on the right of each form and in their classic look on the left, in the default and
 // the dark skin. Written to build/skin-controls2-*.png.
 
@@ -12,9 +12,12 @@
 #include "framework/comctrls/StatusBar.h"
 #include "framework/comctrls/TrackBar.h"
 #include "framework/comctrls/UpDown.h"
+#include "framework/stdctrls/Buttons.h"
 #include "framework/stdctrls/Edits.h"
+#include "framework/stdctrls/Panels.h"
 #include "platform/controls/common/CommCtrl.h"
 #include "platform/gdi/PngWriter.h"
+#include "skin/controls/SkinContainers.h"
 #include "skin/controls/SkinEdits.h"
 #include "skin/controls/SkinHeader.h"
 #include "skin/controls/SkinProgressBars.h"
@@ -271,6 +274,22 @@ TEST_P(ContainerGalleryTest, EditsAndUpDowns) {
         BitBlt(page, place.left - formPlace.left, place.top - formPlace.top, hotButton.Width(),
                hotButton.Height(), hotButton.Canvas()->Handle(), 0, 0, SRCCOPY);
     });
+}
+
+TEST_P(ContainerGalleryTest, GroupBoxesAndPanels) {
+    TForm* form = GalleryForm(470, 200);
+    for (bool skinned : {false, true}) {
+        const int left = 15 + (skinned ? ColumnOffset : 0);
+        auto* box = Add<TGroupBox>(form, left, 10, 200, 80);
+        box->SetCaption("分组 group");
+        auto* panel = Add<TPanel>(form, left, 100, 200, 60);
+        panel->SetCaption("面板 panel");
+        if (skinned) {
+            SkinOf<TSkinGroupBox>(box);
+            SkinOf<TSkinBox>(panel, true);
+        }
+    }
+    Save(form, "containers");
 }
 
 INSTANTIATE_TEST_SUITE_P(Skins, ContainerGalleryTest, ::testing::Values("default", "dark"));
