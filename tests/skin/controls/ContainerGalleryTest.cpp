@@ -1,5 +1,5 @@
 // Pictures for a person to look at: the edits and up-downs, progress bars, track bars, status
-// bars, headers, group boxes and panels,
+// bars, headers, group boxes and panels, page controls with their tabs on each side,
 // skinned on the right of each form and in their classic look on the left, in the default and
 // the dark skin. Written to build/skin-controls2-*.png.
 
@@ -8,6 +8,7 @@
 #include "framework/comctrls/HeaderControl.h"
 #include "framework/comctrls/ListView.h"
 #include "framework/comctrls/ListViewItems.h"
+#include "framework/comctrls/PageControl.h"
 #include "framework/comctrls/ProgressBar.h"
 #include "framework/comctrls/StatusBar.h"
 #include "framework/comctrls/TrackBar.h"
@@ -23,6 +24,7 @@
 #include "skin/controls/SkinProgressBars.h"
 #include "skin/controls/SkinScrollbars.h"
 #include "skin/controls/SkinStatusBar.h"
+#include "skin/controls/SkinTabs.h"
 
 namespace {
 
@@ -290,6 +292,47 @@ TEST_P(ContainerGalleryTest, GroupBoxesAndPanels) {
         }
     }
     Save(form, "containers");
+}
+
+TEST_P(ContainerGalleryTest, PageControlsOnEverySide) {
+    TForm* form = GalleryForm(470, 640);
+    const TTabPosition sides[] = {tpTop, tpBottom, tpLeft, tpRight};
+    for (bool skinned : {false, true}) {
+        for (int i = 0; i < 4; ++i) {
+            auto* pages = Add<TPageControl>(form, 10 + (skinned ? ColumnOffset : 0), 10 + i * 150, 215, 140);
+            pages->SetTabPosition(sides[i]);
+            for (const char* title : {"连接", "数据库", "关于"}) {
+                auto* sheet = new TTabSheet(form);
+                sheet->SetPageControl(pages);
+                sheet->SetCaption(title);
+            }
+            pages->SetActivePageIndex(1);
+            if (skinned)
+                SkinOf<TSkinTab>(pages);
+        }
+    }
+    Save(form, "tabs");
+}
+
+TEST_P(ContainerGalleryTest, PageControlsWithCloseBoxesAndAScroller) {
+    TForm* form = GalleryForm(470, 230);
+    for (bool skinned : {false, true}) {
+        const int left = 10 + (skinned ? ColumnOffset : 0);
+        auto* closable = Add<TPageControl>(form, left, 10, 215, 100);
+        closable->SetTag(CloseBoxTag);
+        auto* crowded = Add<TPageControl>(form, left, 120, 215, 100);
+        for (TPageControl* pages : {closable, crowded}) {
+            const int count = pages == crowded ? 10 : 3;
+            for (int i = 0; i < count; ++i) {
+                auto* sheet = new TTabSheet(form);
+                sheet->SetPageControl(pages);
+                sheet->SetCaption("页面" + std::to_string(i + 1));
+            }
+            if (skinned)
+                SkinOf<TSkinTab>(pages);
+        }
+    }
+    Save(form, "tabs-extras");
 }
 
 INSTANTIATE_TEST_SUITE_P(Skins, ContainerGalleryTest, ::testing::Values("default", "dark"));
