@@ -73,16 +73,6 @@ void FillCaption(HDC dc, const RECT& caption, bool active) {
     }
 }
 
-HICON CaptionIcon(const Window& window) {
-    if (window.smallIcon)
-        return window.smallIcon;
-    if (window.windowClass && window.windowClass->smallIcon)
-        return window.windowClass->smallIcon;
-    if (window.bigIcon)
-        return window.bigIcon;
-    return window.windowClass ? window.windowClass->icon : nullptr;
-}
-
 void DrawCaptionButton(HDC dc, RECT r, UINT kind, bool pressed, bool disabled) {
     if (Empty(r))
         return;
@@ -175,6 +165,16 @@ void DrawScrollBars(HDC dc, Window& window, const FrameLayout& layout) {
 }
 
 } // namespace
+
+HICON CaptionIcon(const Window& window) {
+    if (window.smallIcon)
+        return window.smallIcon;
+    if (window.windowClass && window.windowClass->smallIcon)
+        return window.windowClass->smallIcon;
+    if (window.bigIcon)
+        return window.bigIcon;
+    return window.windowClass ? window.windowClass->icon : nullptr;
+}
 
 void DrawClassicFrame(HDC dc, Window& window) {
     RECT onScreen = WindowRectOnScreen(window);

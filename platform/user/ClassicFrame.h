@@ -13,5 +13,7 @@ void DrawClassicFrame(HDC dc, Window& window);
 // The default WM_NCPAINT: the frame drawn into the window's DC, limited to the region (screen
 // coordinates; 1 or null for the whole frame), which the call takes over.
 void PaintClassicFrame(Window& window, HRGN region);
+// The icon the caption shows: the window's small icon, else its class's, else the large ones.
+HICON CaptionIcon(const Window& window);
 
 } // namespace platform

@@ -229,6 +229,26 @@ UINT MouseMessage(const InputEvent& event, bool client, bool doubleClick) {
     return doubleClick ? base + 2 : base;
 }
 
+// Each ancestor hears of a press over its child's client area, up to the top-level window or
+// the first window that asked not to tell its parent (WS_EX_NOPARENTNOTIFY).
+bool NotifyParentsOfPress(Window& target, UINT downMessage, POINT screen) {
+    MessageCallScope scope; // records of windows destroyed meanwhile stay readable
+    HWND targetHandle = target.handle;
+    Window* current = &target;
+    while (current->IsChild() && !(current->exStyle & WS_EX_NOPARENTNOTIFY) && current->parent &&
+           !current->parent->IsDesktop()) {
+        Window* parent = current->parent;
+        HWND parentHandle = parent->handle;
+        POINT origin = ClientOriginOnScreen(*parent);
+        SendToWindow(
+            *parent, WM_PARENTNOTIFY, downMessage,
+            MAKELPARAM(static_cast<WORD>(screen.x - origin.x), static_cast<WORD>(screen.y - origin.y)));
+        if (!(current = FindLiveWindow(parentHandle)))
+            break;
+    }
+    return FindLiveWindow(targetHandle) != nullptr;
+}
+
 bool IsDoubleClick(const InputEvent& event, const Window& target, bool client) {
     const Click& last = State().lastClick;
     if (!last.valid || last.button != event.button || last.window != target.handle || last.client != client)
@@ -339,6 +359,8 @@ std::optional<QueuedMessage> RouteMouse(const InputEvent& event, bool remove) {
                 if (!(target = FindLiveWindow(targetHandle)))
                     return std::nullopt;
             }
+            if (client && !NotifyParentsOfPress(*target, MouseMessage(event, true, false), event.position))
+                return std::nullopt;
         }
     }
     QueuedMessage message;

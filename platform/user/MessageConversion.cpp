@@ -6,6 +6,7 @@
 #include "platform/user/TextBuffers.h"
 #include "platform/user/WinUser.h"
 #include "platform/user/WindowProcedures.h"
+#include "platform/user/mdi/WinMdi.h"
 
 #include <algorithm>
 #include <string>
@@ -75,6 +76,45 @@ LRESULT CallCreate(Procedure procedure, HWND window, UINT message, WPARAM wParam
         target.lpszClass = className.c_str();
     }
     return Call(procedure, window, message, wParam, reinterpret_cast<LPARAM>(&target));
+}
+
+// A text of the MDI creation record: a class may be an atom, a title may be missing.
+template <typename Target, typename Source>
+const Target* ConvertedName(const Source* name, std::basic_string<Target>& storage) {
+    if (!name || IS_INTRESOURCE(name))
+        return reinterpret_cast<const Target*>(name);
+    if constexpr (sizeof(Target) == 1)
+        storage = Utf16ToGbk(WideView(name));
+    else
+        storage = WideFromAnsi(name);
+    return storage.c_str();
+}
+
+LRESULT CallMdiCreate(Procedure procedure, HWND window, WPARAM wParam, LPARAM lParam, bool argsUnicode) {
+    if (!lParam)
+        return Call(procedure, window, WM_MDICREATE, wParam, lParam);
+    auto convert = [&](const auto& source, auto& target, auto& className, auto& title) {
+        target.szClass = ConvertedName(source.szClass, className);
+        target.szTitle = ConvertedName(source.szTitle, title);
+        target.hOwner = source.hOwner;
+        target.x = source.x;
+        target.y = source.y;
+        target.cx = source.cx;
+        target.cy = source.cy;
+        target.style = source.style;
+        target.lParam = source.lParam;
+        return Call(procedure, window, WM_MDICREATE, wParam, reinterpret_cast<LPARAM>(&target));
+    };
+    if (argsUnicode) {
+        MDICREATESTRUCTA target{};
+        std::string className;
+        std::string title;
+        return convert(*reinterpret_cast<const MDICREATESTRUCTW*>(lParam), target, className, title);
+    }
+    MDICREATESTRUCTW target{};
+    std::u16string className;
+    std::u16string title;
+    return convert(*reinterpret_cast<const MDICREATESTRUCTA*>(lParam), target, className, title);
 }
 
 LRESULT CallSetText(Procedure procedure, HWND window, UINT message, WPARAM wParam, LPARAM lParam,
@@ -232,6 +272,8 @@ LRESULT CallWithConversion(Procedure procedure, HWND window, UINT message, WPARA
         return CallGetTextLength(procedure, window, argsUnicode);
     case WM_IME_CHAR:
         return CallImeChar(procedure, window, wParam, lParam, argsUnicode);
+    case WM_MDICREATE:
+        return CallMdiCreate(procedure, window, wParam, lParam, argsUnicode);
     default:
         if (IsCharacterMessage(message)) {
             return argsUnicode ? CallCharacterAsAnsi(procedure, window, message, wParam, lParam)

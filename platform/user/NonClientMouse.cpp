@@ -159,6 +159,14 @@ std::optional<LRESULT> DefaultNonClientMouse(Window& window, UINT message, WPARA
     LRESULT code = static_cast<LRESULT>(static_cast<int>(wParam));
     switch (message) {
     case WM_NCLBUTTONDOWN:
+        // A press on a child window's frame brings it to the top of its siblings, which tells it
+        // with WM_CHILDACTIVATE (an MDI child becomes the active one).
+        if (window.IsChild() && (window.style & WS_CAPTION) == WS_CAPTION) {
+            HWND handle = window.handle;
+            SetWindowPos(handle, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+            Window* alive = FindLiveWindow(handle);
+            return alive ? ButtonDown(*alive, code, lParam) : 0;
+        }
         return ButtonDown(window, code, lParam);
     case WM_NCLBUTTONDBLCLK:
         return DoubleClick(window, code, lParam);

@@ -1,6 +1,7 @@
 #include "platform/user/SystemClasses.h"
 
 #include "platform/controls/StandardClasses.h"
+#include "platform/user/mdi/MdiClient.h"
 #include "platform/user/menus/MenuWindow.h"
 
 namespace platform {
@@ -13,6 +14,7 @@ void EnsureSystemClasses() {
     registered = true;
     RegisterStandardControlClasses();
     RegisterMenuWindowClass();
+    RegisterMdiClientClass();
 }
 
 } // namespace platform

@@ -6,6 +6,7 @@
 #include "platform/display/Display.h"
 #include "platform/user/FrameLayout.h"
 #include "platform/user/Hooks.h"
+#include "platform/user/IconSlots.h"
 #include "platform/user/Painting.h"
 #include "platform/user/WinUser.h"
 #include "platform/user/WindowManager.h"
@@ -204,8 +205,10 @@ bool ChangeState(Window& window, int command, bool activate) {
         window.placement.restoreToMaximized = (window.style & WS_MAXIMIZE) != 0;
         window.style = (window.style & ~WS_MAXIMIZE) | WS_MINIMIZE;
         POINT at = window.placement.minPosition;
+        // A minimised child lies in a free slot at the bottom of its parent; a top-level window
+        // leaves the screen for the desktop's icon.
         if (at.x == -1 && at.y == -1)
-            at = {-32000, -32000};
+            at = window.IsChild() ? FreeIconSlot(window) : POINT{-32000, -32000};
         target = {at.x, at.y, at.x + GetSystemMetrics(SM_CXMINIMIZED),
                   at.y + GetSystemMetrics(SM_CYMINIMIZED)};
     } else if (maximize || (restore && (window.style & WS_MINIMIZE) && window.placement.restoreToMaximized)) {

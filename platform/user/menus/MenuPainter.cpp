@@ -3,6 +3,7 @@
 #include "platform/gdi/WinGdi.h"
 #include "platform/gdi/WinRect.h"
 #include "platform/gdi/WinUserDraw.h"
+#include "platform/user/ClassicFrame.h"
 #include "platform/user/WinUser.h"
 
 #include <algorithm>
@@ -109,6 +110,37 @@ RECT CentredBox(const RECT& area, int width, int height) {
     int left = area.left + (area.right - area.left - width) / 2;
     int top = area.top + (area.bottom - area.top - height) / 2;
     return {left, top, left + width, top + height};
+}
+
+// The minimise, restore and close items a maximised MDI child puts into the bar look like its
+// caption buttons, pushed while their item is held.
+bool DrawBarButton(HDC dc, const MenuItem& item, const RECT& rect, BarItemState state) {
+    if (!(item.type & MFT_BITMAP))
+        return false;
+    UINT kind = 0;
+    switch (reinterpret_cast<INT_PTR>(item.bitmap)) {
+    case 2:
+        kind = DFCS_CAPTIONRESTORE;
+        break;
+    case 3:
+    case 7:
+        kind = DFCS_CAPTIONMIN;
+        break;
+    case 5:
+    case 6:
+        kind = DFCS_CAPTIONCLOSE;
+        break;
+    default:
+        return false;
+    }
+    bool disabled =
+        item.IsDisabled() || item.bitmap == HBMMENU_MBAR_MINIMIZE_D || item.bitmap == HBMMENU_MBAR_CLOSE_D;
+    int size = std::min<int>(GetSystemMetrics(SM_CYMENUSIZE) - 4, rect.bottom - rect.top - 2);
+    RECT button = CentredBox(rect, size + 2, size);
+    DrawFrameControl(dc, &button, DFC_CAPTION,
+                     kind | (state == BarItemState::Pressed ? DFCS_PUSHED : 0) |
+                         (disabled ? DFCS_INACTIVE : 0));
+    return true;
 }
 
 // Text in the item's colours; a disabled item is embossed unless it is selected.
@@ -270,6 +302,8 @@ void DrawBarItem(HDC dc, const MenuItem& item, const RECT& rect, const ItemLook&
     FillRect(dc, &rect, GetSysColorBrush(COLOR_MENU));
     if (item.IsSeparator())
         return;
+    if (DrawBarButton(dc, item, rect, state))
+        return;
     RECT edge = rect;
     if (state == BarItemState::Hot)
         DrawEdge(dc, &edge, BDR_RAISEDINNER, BF_RECT);
@@ -278,6 +312,18 @@ void DrawBarItem(HDC dc, const MenuItem& item, const RECT& rect, const ItemLook&
     RECT content = rect;
     if (state == BarItemState::Pressed)
         OffsetRect(&content, 1, 1);
+    if ((item.type & MFT_BITMAP) && item.bitmap == HBMMENU_SYSTEM) {
+        // The system menu of a maximised MDI child: the child's icon, the window in the data.
+        // Without an icon of its own it shows the application's, so there is something to click.
+        Window* owner = FindLiveWindow(reinterpret_cast<HWND>(item.data));
+        HICON icon = owner ? CaptionIcon(*owner) : nullptr;
+        if (!icon)
+            icon = LoadIconA(nullptr, IDI_APPLICATION);
+        int size = GetSystemMetrics(SM_CXSMICON);
+        RECT box = CentredBox(content, size, size);
+        DrawIconEx(dc, box.left, box.top, icon, size, size, 0, nullptr, DI_NORMAL);
+        return;
+    }
     if (item.type & MFT_BITMAP) {
         int size = GetSystemMetrics(SM_CXMENUSIZE) - 6;
         if (!DrawSystemBitmap(dc, item.bitmap, CentredBox(content, size, size),

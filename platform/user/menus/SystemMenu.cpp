@@ -43,7 +43,14 @@ HMENU BuildSystemMenu(const Window& window) {
         AddItem(menu, SC_MAXIMIZE, "最大化(&X)", HBMMENU_POPUP_MAXIMIZE);
     }
     AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-    AddItem(menu, SC_CLOSE, "关闭(&C)\tAlt+F4", HBMMENU_POPUP_CLOSE);
+    // A document window of an MDI frame closes with Ctrl+F4 and passes on to the next one.
+    if (window.exStyle & WS_EX_MDICHILD) {
+        AddItem(menu, SC_CLOSE, "关闭(&C)\tCtrl+F4", HBMMENU_POPUP_CLOSE);
+        AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+        AddItem(menu, SC_NEXTWINDOW, "下一个(&T)\tCtrl+F6", nullptr);
+    } else {
+        AddItem(menu, SC_CLOSE, "关闭(&C)\tAlt+F4", HBMMENU_POPUP_CLOSE);
+    }
     SetMenuDefaultItem(menu, SC_CLOSE, FALSE);
     return menu;
 }
