@@ -3,6 +3,8 @@
 
 #include "platform/controls/common/CommCtrl.h"
 #include "platform/controls/common/CommonControlClasses.h"
+#include "platform/controls/common/datetime/DateTimePicker.h"
+#include "platform/controls/common/monthcal/MonthCalendar.h"
 
 namespace {
 
@@ -36,5 +38,11 @@ BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* init) {
         platform::RegisterUpDownClass();
     if (groups & ICC_PROGRESS_CLASS)
         platform::RegisterProgressClass();
+    // The picker drops a month calendar down and steps its fields with an up-down control.
+    if (groups & ICC_DATE_CLASSES) {
+        platform::RegisterMonthCalendarClass();
+        platform::RegisterDateTimePickerClass();
+        platform::RegisterUpDownClass();
+    }
     return TRUE;
 }
