@@ -193,6 +193,10 @@ void TWinControl::SetParentWindow(HWND window) {
 void TWinControl::DestroyWnd() {
     // The text lives in the window; keep it for the next one.
     m_text = GetText();
+    DestroyWindowHandle();
+}
+
+void TWinControl::DestroyWindowHandle() {
     DestroyWindow(m_handle);
 }
 

@@ -124,6 +124,8 @@ protected:
     // Called once the window exists: text, font, children.
     virtual void CreateHandle();
     virtual void DestroyWnd();
+    // Destroys the window itself (DestroyWnd keeps the state first).
+    virtual void DestroyWindowHandle();
     void DestroyHandle();
     // Shows or hides the window, making it when the control shows.
     void UpdateControlState();

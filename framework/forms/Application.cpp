@@ -83,7 +83,7 @@ bool TApplication::ProcessMessage() {
     }
     try {
         HintMessage(message);
-        if (!IsKeyMessage(message)) {
+        if (!IsMDIMessage(message) && !IsKeyMessage(message)) {
             TranslateMessage(&message);
             DispatchMessageA(&message);
         }

@@ -6,6 +6,7 @@
 #include "framework/graphics/Canvas.h"
 #include "framework/menus/MenuMessages.h"
 #include "framework/menus/Menus.h"
+#include "platform/user/mdi/WinMdi.h"
 
 #include <algorithm>
 
@@ -66,6 +67,8 @@ const TClass& TCustomForm::ClassInfo() {
             ObjProperty("Menu", &TCustomForm::Menu, &TCustomForm::SetMenu),
             EnumProperty("ParentFont", BooleanIdents(), &TControl::ParentFont, &TControl::SetParentFont),
             EnumProperty("Position", PositionIdents(), &TCustomForm::Position, &TCustomForm::SetPosition),
+            EnumProperty("TileMode", TileModeIdents(), &TCustomForm::TileMode, &TCustomForm::SetTileMode),
+            ObjProperty("WindowMenu", &TCustomForm::WindowMenu, &TCustomForm::SetWindowMenu),
             EnumProperty("WindowState", WindowStateIdents(), &TCustomForm::WindowState,
                          &TCustomForm::SetWindowState),
             MethodProperty("OnClose", &TCustomForm::OnClose),
@@ -170,16 +173,42 @@ void TCustomForm::CreateParams(TCreateParams& params) {
     }
     if (m_formStyle == fsStayOnTop)
         params.ExStyle |= WS_EX_TOPMOST;
+    if (m_formStyle == fsMDIChild) {
+        // A document window of the MDI form's client, placed by the client unless designed.
+        params.Style = (params.Style & ~WS_POPUP) | WS_CHILD | WS_CLIPSIBLINGS;
+        params.ExStyle |= WS_EX_MDICHILD;
+        TCustomForm* parent = MDIParentForm();
+        params.WndParent = parent ? parent->m_clientHandle : nullptr;
+        if (m_position == poDefault || m_position == poDefaultPosOnly)
+            params.X = params.Y = CW_USEDEFAULT;
+        if (m_position == poDefault || m_position == poDefaultSizeOnly)
+            params.Width = params.Height = CW_USEDEFAULT;
+    }
     params.WindowClass.style = CS_DBLCLKS;
     params.WindowClass.hIcon = nullptr;
 }
 
 void TCustomForm::CreateHandle() {
+    if (m_formStyle == fsMDIChild) {
+        TCustomForm* parent = MDIParentForm();
+        if (!parent)
+            throw EInvalidOperation("No MDI form is open to hold the MDI child");
+        parent->HandleNeeded();
+    }
     TWinControl::CreateHandle();
     if (HandleAllocated() && !m_icon->Empty())
         SendMessageA(m_handle, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon->Handle()));
-    if (HandleAllocated() && m_menu)
+    if (HandleAllocated() && m_menu && m_formStyle != fsMDIChild)
         m_menu->SetWindowHandle(m_handle);
+    if (HandleAllocated() && m_formStyle == fsMDIForm)
+        CreateClientWindow();
+}
+
+void TCustomForm::CreateWindowHandle(const TCreateParams& params) {
+    if (m_formStyle == fsMDIChild)
+        CreateMDIChildHandle(params);
+    else
+        TWinControl::CreateWindowHandle(params);
 }
 
 void TCustomForm::DestroyWnd() {
@@ -187,6 +216,21 @@ void TCustomForm::DestroyWnd() {
     if (m_menu)
         m_menu->SetWindowHandle(nullptr);
     TWinControl::DestroyWnd();
+    m_clientHandle = nullptr;
+}
+
+void TCustomForm::DestroyWindowHandle() {
+    if (m_formStyle == fsMDIChild)
+        DestroyMDIChildHandle();
+    else
+        TWinControl::DestroyWindowHandle();
+}
+
+void TCustomForm::AlignControls(TControl* control, TRect& rect) {
+    TWinControl::AlignControls(control, rect);
+    // The MDI client takes what the aligned controls leave.
+    if (m_clientHandle)
+        MoveWindow(m_clientHandle, rect.left, rect.top, RectWidth(rect), RectHeight(rect), TRUE);
 }
 
 void TCustomForm::SetMenu(TMainMenu* menu) {
@@ -233,7 +277,13 @@ void TCustomForm::SetBorderIcons(TBorderIcons icons) {
 void TCustomForm::SetFormStyle(TFormStyle style) {
     if (style == m_formStyle)
         return;
+    const bool mdi =
+        style == fsMDIForm || style == fsMDIChild || m_formStyle == fsMDIForm || m_formStyle == fsMDIChild;
     m_formStyle = style;
+    if (mdi) {
+        RecreateWnd();
+        return;
+    }
     if (HandleAllocated())
         SetWindowPos(m_handle, style == fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -287,7 +337,7 @@ void TCustomForm::SetClientHeight(int height) {
 }
 
 void TCustomForm::PlaceOnFirstShow() {
-    if (m_placed)
+    if (m_placed || m_formStyle == fsMDIChild)
         return;
     m_placed = true;
     TCustomForm* mainForm = Application()->MainForm();
@@ -304,7 +354,9 @@ void TCustomForm::PlaceOnFirstShow() {
 
 void TCustomForm::Show() {
     SetVisible(true);
-    if (m_handle) {
+    if (m_handle && m_formStyle == fsMDIChild) {
+        SendMessageA(GetParent(m_handle), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(m_handle), 0);
+    } else if (m_handle) {
         SetWindowPos(m_handle, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         SetForegroundWindow(m_handle);
     }
@@ -365,7 +417,8 @@ void TCustomForm::Close() {
     }
     if (!CloseQuery())
         return;
-    TCloseAction action = Application()->MainForm() == this ? caFree : caHide;
+    // The main form and a document window of an MDI form go when closed; others hide.
+    TCloseAction action = Application()->MainForm() == this || m_formStyle == fsMDIChild ? caFree : caHide;
     if (OnClose)
         OnClose(this, action);
     if (action == caNone)
@@ -573,6 +626,13 @@ void TCustomForm::Dispatch(TMessage& message) {
     case WM_ACTIVATE:
         WMActivate(message);
         break;
+    case WM_MDIACTIVATE:
+        WMMDIActivate(message);
+        break;
+    case CM_MENUCHANGED:
+        TWinControl::Dispatch(message);
+        RefreshMDIMenus();
+        break;
     case WM_COMMAND:
     case WM_MEASUREITEM:
     case WM_DRAWITEM:
@@ -585,4 +645,9 @@ void TCustomForm::Dispatch(TMessage& message) {
         TWinControl::Dispatch(message);
         break;
     }
+}
+
+void TCustomForm::DefaultHandler(TMessage& message) {
+    if (!MDIDefaultHandler(message))
+        TWinControl::DefaultHandler(message);
 }

@@ -27,6 +27,7 @@ using TBorderIcons = TSet<TBorderIcon>;
 enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
 enum TWindowState { wsNormal, wsMinimized, wsMaximized };
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
+enum TTileMode { tbHorizontal, tbVertical };
 
 using TModalResult = int;
 constexpr TModalResult mrNone = 0;
@@ -43,11 +44,13 @@ const TEnumInfo& FormBorderStyleIdents();
 const TEnumInfo& BorderIconIdents();
 const TEnumInfo& FormStyleIdents();
 const TEnumInfo& WindowStateIdents();
+const TEnumInfo& TileModeIdents();
 
 using TCloseEvent = std::function<void(TObject* sender, TCloseAction& action)>;
 using TCloseQueryEvent = std::function<void(TObject* sender, bool& canClose)>;
 
 class TMainMenu;
+class TMenuItem;
 
 class TCustomForm : public TWinControl {
 public:
@@ -92,6 +95,23 @@ public:
     void SetFocusedControl(TWinControl* control);
     bool Active() const { return m_active; }
 
+    // MDI (MdiForms.cpp): an fsMDIForm holds its fsMDIChild forms in its client window.
+    HWND ClientHandle() const { return m_clientHandle; }
+    TCustomForm* ActiveMDIChild() const;
+    int MDIChildCount() const;
+    TCustomForm* MDIChildren(int index) const;
+    void Cascade();
+    // Side by side (tbVertical) or one above the other (tbHorizontal).
+    void Tile();
+    void ArrangeIcons();
+    void Next();
+    void Previous();
+    TTileMode TileMode() const { return m_tileMode; }
+    void SetTileMode(TTileMode mode) { m_tileMode = mode; }
+    // The menu item whose submenu lists the children.
+    TMenuItem* WindowMenu() const { return m_windowMenu; }
+    void SetWindowMenu(TMenuItem* item);
+
     TModalResult ModalResult() const { return m_modalResult; }
     void SetModalResult(TModalResult result) { m_modalResult = result; }
     // Shows the form and runs the message loop, the other forms disabled, until ModalResult
@@ -114,6 +134,7 @@ public:
     bool DoKeyPress(char& key) override { return TWinControl::DoKeyPress(key); }
 
     void Dispatch(TMessage& message) override;
+    void DefaultHandler(TMessage& message) override;
 
     TNotifyEvent OnCreate;
     TNotifyEvent OnDestroy;
@@ -127,7 +148,10 @@ public:
 protected:
     void CreateParams(TCreateParams& params) override;
     void CreateHandle() override;
+    void CreateWindowHandle(const TCreateParams& params) override;
     void DestroyWnd() override;
+    void DestroyWindowHandle() override;
+    void AlignControls(TControl* control, TRect& rect) override;
     void Loaded() override;
     void Notification(TComponent* component, TOperation operation) override;
     virtual void DoShow();
@@ -141,8 +165,19 @@ protected:
     void CMRelease(TMessage& message);
     void WMClose(TMessage& message);
     void WMActivate(TMessage& message);
+    void WMMDIActivate(TMessage& message);
 
 private:
+    // MDI (MdiForms.cpp).
+    TCustomForm* MDIParentForm() const;
+    void CreateClientWindow();
+    void CreateMDIChildHandle(const TCreateParams& params);
+    void DestroyMDIChildHandle();
+    // The child list and a maximised child's buttons, after the menus were made anew.
+    void RefreshMDIMenus();
+    // DefFrameProc for an MDI form, DefMDIChildProc for an MDI child; false for other forms.
+    bool MDIDefaultHandler(TMessage& message);
+
     void PlaceOnFirstShow();
     void LoadComponents(TComponent* component);
     // Forms that are not this one, enabled before a modal loop, to be enabled after it.
@@ -164,7 +199,14 @@ private:
     bool m_modal = false;
     bool m_placed = false;
     bool m_shown = false;
+    HWND m_clientHandle = nullptr;
+    TTileMode m_tileMode = tbHorizontal;
+    TMenuItem* m_windowMenu = nullptr;
 };
+
+// TranslateMDISysAccel for the client of the MDI form the message's window is in (Ctrl+F4,
+// Ctrl+F6, Ctrl+Tab); true when the message became a system command of the active child.
+bool IsMDIMessage(MSG& message);
 
 class TForm : public TCustomForm {
 public:

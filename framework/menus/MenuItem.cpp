@@ -282,6 +282,16 @@ bool TMenuItem::NativeWorkAllowed() const {
 }
 
 UINT TMenuItem::NativePosition() const {
+    // Entries of others may stand among the items (an MDI form's bar starts with a maximised
+    // child's system menu): the entry with the item's command is the item's.
+    const int count = GetMenuItemCount(m_parent->m_handle);
+    for (int i = 0; i < count; ++i) {
+        MENUITEMINFOA info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_ID;
+        if (GetMenuItemInfoA(m_parent->m_handle, static_cast<UINT>(i), TRUE, &info) && info.wID == m_command)
+            return static_cast<UINT>(i);
+    }
     UINT position = 0;
     for (const TMenuItem* sibling : m_parent->m_items) {
         if (sibling == this)
