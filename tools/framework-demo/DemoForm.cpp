@@ -49,6 +49,11 @@ TDemoForm::TDemoForm(TComponent* owner) : TForm(owner) {
     BuildGridPage();
     ListPage = std::make_unique<TDemoListPage>(this, PageControl1,
                                                [this](const std::string& text) { ShowAction(text); });
+    DatesSheet = new TTabSheet(this);
+    DatesSheet->SetPageControl(PageControl1);
+    DatesSheet->SetCaption("日期和 MDI");
+    DatesPage = std::make_unique<TDatesPage>(*this, *DatesSheet, *ViewMenu,
+                                             [this](const std::string& text) { ShowAction(text); });
     PageControl1->SetActivePageIndex(0);
 }
 
@@ -171,5 +176,7 @@ std::string TDemoForm::StateReport() const {
     line("StringGrid1.TopRow", std::to_string(StringGrid1->TopRow()));
     line("StringGrid1.ColWidths0", std::to_string(StringGrid1->ColWidths(0)));
     line("OpenItem.Clicks", std::to_string(m_opened));
-    return report + ListPage->StateReport();
+    report += ListPage->StateReport();
+    report += DatesPage->StateReport();
+    return report;
 }

@@ -3,6 +3,7 @@
 // and a status bar, built in code as the program's forms are. The demo program shows it on a
 // real display; the tests save a picture of it and use it on a test X server.
 
+#include "DemoDatesPage.h"
 #include "DemoListPage.h"
 
 #include "framework/comctrls/PageControl.h"
@@ -59,6 +60,8 @@ public:
     TStringGrid* StringGrid1;
     TStatusBar* StatusBar1;
     std::unique_ptr<TDemoListPage> ListPage;
+    TTabSheet* DatesSheet;
+    std::unique_ptr<TDatesPage> DatesPage;
 
 private:
     void BuildMenu();
