@@ -9,21 +9,16 @@
 
 #include "FrameworkTestSupport.h"
 
+#include "DemoPerson.h"
 #include "tests/platform/display/DemoProgram.h"
-#include "tests/platform/display/XTestClient.h"
 #include "tests/platform/display/XvfbServer.h"
 #include "tools/framework-demo/DemoForm.h"
 
 #include "platform/controls/common/CommCtrl.h"
-#include "platform/gdi/WinUserDraw.h"
 
 #include <sys/wait.h>
 
 #include <cstdio>
-#include <fstream>
-#include <functional>
-#include <iterator>
-#include <map>
 
 using namespace testing_support;
 
@@ -31,111 +26,6 @@ namespace {
 
 constexpr int ScreenWidth = 800;
 constexpr int ScreenHeight = 600;
-// X key symbols of the keys pressed besides letters.
-constexpr unsigned long TabKey = 0xFF09;
-constexpr unsigned long AltKey = 0xFFE9;
-
-std::uint32_t Rgb(COLORREF colour) {
-    return (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
-}
-
-// The top-left pixel of the active caption among the pixels `at` reads, or (-1, -1).
-POINT FindActiveCaption(const std::function<std::uint32_t(int, int)>& at, RECT area) {
-    const std::uint32_t caption = Rgb(GetSysColor(COLOR_ACTIVECAPTION));
-    for (int y = area.top; y < area.bottom; ++y) {
-        for (int x = area.left; x < area.right; x += 2) {
-            if (at(x, y) == caption) {
-                while (x > area.left && at(x - 1, y) == caption)
-                    --x;
-                return {x, y};
-            }
-        }
-    }
-    return {-1, -1};
-}
-
-std::map<std::string, std::string> ReadReport(const std::string& path) {
-    std::ifstream file(path);
-    std::map<std::string, std::string> values;
-    std::string line;
-    while (std::getline(file, line)) {
-        const std::size_t equals = line.find('=');
-        if (equals != std::string::npos)
-            values[line.substr(0, equals)] = line.substr(equals + 1);
-    }
-    return values;
-}
-
-// The person at the X server, aiming at points measured on the headless form.
-class Person {
-public:
-    Person(XTestClient& client, POINT offset) : m_client(client), m_offset(offset) {}
-
-    void Click(POINT headless) {
-        Move(headless);
-        m_client.Button(1, true);
-        m_client.Button(1, false);
-    }
-    void Drag(POINT from, POINT to) {
-        Move(from);
-        m_client.Button(1, true);
-        for (int step = 1; step <= 4; ++step)
-            Move({from.x + (to.x - from.x) * step / 4, from.y + (to.y - from.y) * step / 4});
-        m_client.Button(1, false);
-    }
-    void Move(POINT headless) { m_client.MovePointer(headless.x + m_offset.x, headless.y + m_offset.y); }
-    void Press(unsigned long keysym) {
-        m_client.Key(keysym, true);
-        m_client.Key(keysym, false);
-    }
-    void Type(const std::string& letters) {
-        for (char c : letters)
-            Press(static_cast<unsigned char>(c));
-    }
-    std::uint32_t Pixel(POINT headless) {
-        return m_client.ScreenPixel(headless.x + m_offset.x, headless.y + m_offset.y);
-    }
-    // Waits until two looks at the rectangle, about 200 ms apart, see the same picture: what
-    // the program was still drawing has been drawn.
-    bool WaitUntilStill(RECT headless) {
-        std::uint64_t last = Picture(headless);
-        int looks = 0;
-        return WaitFor([&] {
-            const std::uint64_t now = Picture(headless);
-            looks = now == last ? looks + 1 : 0;
-            last = now;
-            return looks >= 10;
-        });
-    }
-    // The pixels of a headless rectangle, as the X screen shows them at one moment, folded into
-    // one number.
-    std::uint64_t Picture(RECT headless) {
-        const int left = headless.left + m_offset.x;
-        const int top = headless.top + m_offset.y;
-        const ScreenArea area = m_client.ReadScreen(left, top, RectWidth(headless), RectHeight(headless));
-        std::uint64_t hash = 1469598103934665603ull;
-        for (int y = top; y < top + RectHeight(headless); ++y) {
-            for (int x = left; x < left + RectWidth(headless); ++x)
-                hash = (hash ^ area.Pixel(x, y)) * 1099511628211ull;
-        }
-        return hash;
-    }
-
-private:
-    XTestClient& m_client;
-    POINT m_offset;
-};
-
-POINT ScreenPointOf(TControl* control, int x, int y) {
-    const TPoint point = control->ClientToScreen(Point(x, y));
-    return {point.x, point.y};
-}
-
-POINT CentreOf(TWinControl* control) {
-    RECT rect{};
-    GetWindowRect(control->Handle(), &rect);
-    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-}
 
 class DemoOnX : public FrameworkTest {};
 
@@ -162,26 +52,10 @@ TEST_F(DemoOnX, TypingTabbingSelectingPagesGridAndMenusWorkWithRealInput) {
     form->AfterConstruction();
     form->Show();
     Pump();
-    RECT headlessWindow{};
-    GetWindowRect(form->Handle(), &headlessWindow);
-    HWND window = form->Handle();
-    POINT headlessCaption =
-        FindActiveCaption([window](int x, int y) { return Rgb(platform::headless::ReadPixel(window, x, y)); },
-                          RECT{0, 0, RectWidth(headlessWindow), RectHeight(headlessWindow) / 2});
-    ASSERT_GE(headlessCaption.x, 0);
-    headlessCaption.x += headlessWindow.left;
-    headlessCaption.y += headlessWindow.top;
-
-    POINT caption{-1, -1};
-    ASSERT_TRUE(WaitFor([&] {
-        // The screen read at once: read pixel by pixel, a caption turning active meanwhile
-        // would be found too low.
-        const ScreenArea screen = client->ReadScreen(0, 0, ScreenWidth, ScreenHeight / 2);
-        caption = FindActiveCaption([&](int x, int y) { return screen.Pixel(x, y); },
-                                    RECT{0, 0, ScreenWidth, ScreenHeight / 2});
-        return caption.x >= 0;
-    })) << "the demo's window did not appear";
-    Person person(*client, {caption.x - headlessCaption.x, caption.y - headlessCaption.y});
+    POINT offset{};
+    ASSERT_TRUE(FindScreenOffset(*client, form->Handle(), ScreenWidth, ScreenHeight, offset))
+        << "the demo's window did not appear";
+    Person person(*client, offset);
     const POINT editCentre = CentreOf(form->Edit1);
     ASSERT_TRUE(WaitFor([&] { return person.Pixel(editCentre) == Rgb(GetSysColor(COLOR_WINDOW)); }));
     EXPECT_TRUE(client->SaveScreenPng(bin + "/../framework-demo-x.png"));
@@ -258,7 +132,6 @@ TEST_F(DemoOnX, TypingTabbingSelectingPagesGridAndMenusWorkWithRealInput) {
 }
 
 TEST_F(DemoOnX, TheListPageWorksByMouseAndKeys) {
-    constexpr unsigned long DownKey = 0xFF54;
     constexpr unsigned long ReturnKey = 0xFF0D;
     constexpr unsigned long ShiftKey = 0xFFE1;
     std::string whyNot;
@@ -281,23 +154,12 @@ TEST_F(DemoOnX, TheListPageWorksByMouseAndKeys) {
     form->AfterConstruction();
     form->Show();
     Pump();
+    POINT offset{};
+    ASSERT_TRUE(FindScreenOffset(*client, form->Handle(), ScreenWidth, ScreenHeight, offset))
+        << "the demo's window did not appear";
+    Person person(*client, offset);
     RECT headlessWindow{};
     GetWindowRect(form->Handle(), &headlessWindow);
-    HWND window = form->Handle();
-    POINT headlessCaption =
-        FindActiveCaption([window](int x, int y) { return Rgb(platform::headless::ReadPixel(window, x, y)); },
-                          RECT{0, 0, RectWidth(headlessWindow), RectHeight(headlessWindow) / 2});
-    ASSERT_GE(headlessCaption.x, 0);
-    headlessCaption.x += headlessWindow.left;
-    headlessCaption.y += headlessWindow.top;
-    POINT caption{-1, -1};
-    ASSERT_TRUE(WaitFor([&] {
-        const ScreenArea screen = client->ReadScreen(0, 0, ScreenWidth, ScreenHeight / 2);
-        caption = FindActiveCaption([&](int x, int y) { return screen.Pixel(x, y); },
-                                    RECT{0, 0, ScreenWidth, ScreenHeight / 2});
-        return caption.x >= 0;
-    })) << "the demo's window did not appear";
-    Person person(*client, {caption.x - headlessCaption.x, caption.y - headlessCaption.y});
     ASSERT_TRUE(person.WaitUntilStill(headlessWindow));
 
     // The list page by its tab.
