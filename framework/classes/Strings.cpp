@@ -3,6 +3,11 @@
 #include "core/Exception.h"
 #include "core/Format.h"
 
+const TClass& TStrings::ClassInfo() {
+    static const TClass info("TStrings", &TPersistent::ClassInfo());
+    return info;
+}
+
 int TStrings::Add(const std::string& text) {
     const int index = Count();
     Insert(index, text);
@@ -39,6 +44,14 @@ void TStrings::Assign(const TStrings& strings) {
     if (&strings == this)
         return;
     Assign(strings.ToStringList());
+}
+
+void TStrings::Assign(const TPersistent* source) {
+    if (const auto* strings = dynamic_cast<const TStrings*>(source)) {
+        Assign(*strings);
+        return;
+    }
+    TPersistent::Assign(source);
 }
 
 TStringList TStrings::ToStringList() const {

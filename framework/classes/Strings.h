@@ -1,16 +1,19 @@
 #pragma once
 // TStrings: a list of GBK texts seen through a control (a memo's lines, a list's items). Each
 // kind of control answers the few primitive operations from its window, or from what it
-// keeps while it has none; the rest (Add, Text, IndexOf, Assign) is built on them here.
+// keeps while it has none; the rest (Add, Text, IndexOf, Assign) is built on them here. It is
+// a persistent object, so a control can publish its texts as an object property ("Items").
 
 #include "core/StringList.h"
+#include "framework/classes/Persistent.h"
 
 #include <string>
 #include <string_view>
 
-class TStrings {
+class TStrings : public TPersistent {
 public:
-    virtual ~TStrings() = default;
+    static const TClass& ClassInfo();
+    const TClass& ClassType() const override { return ClassInfo(); }
 
     virtual int Count() const = 0;
     // An index outside 0..Count-1 raises Exception ("List index out of bounds (%d)").
@@ -33,6 +36,8 @@ public:
     int IndexOf(std::string_view text) const;
     void Assign(const TStringList& list);
     void Assign(const TStrings& strings);
+    // Another TStrings' texts; other sources as any persistent object takes them.
+    void Assign(const TPersistent* source) override;
     TStringList ToStringList() const;
 
 protected:
