@@ -1,5 +1,8 @@
 #include "framework/FrameworkClasses.h"
 
+#include "framework/buttons/BitBtn.h"
+#include "framework/buttons/SpeedButton.h"
+#include "framework/classes/NotifyStrings.h"
 #include "framework/comctrls/HeaderControl.h"
 #include "framework/comctrls/ImageList.h"
 #include "framework/comctrls/ListView.h"
@@ -11,8 +14,12 @@
 #include "framework/comctrls/UpDown.h"
 #include "framework/controls/GraphicControl.h"
 #include "framework/dialogs/Dialogs.h"
+#include "framework/extctrls/MediaPlayer.h"
+#include "framework/extctrls/RadioGroup.h"
+#include "framework/extctrls/TabSet.h"
 #include "framework/forms/Application.h"
 #include "framework/forms/Form.h"
+#include "framework/forms/Frame.h"
 #include "framework/forms/HintWindow.h"
 #include "framework/forms/Screen.h"
 #include "framework/forms/Timer.h"
@@ -62,6 +69,12 @@ void RegisterFrameworkClasses() {
               &TListColumns::ClassInfo(), &TCustomListView::ClassInfo(), &TListView::ClassInfo(),
               &THeaderSection::ClassInfo(), &THeaderSections::ClassInfo(), &THeaderControl::ClassInfo(),
               &TToolButton::ClassInfo(), &TToolBar::ClassInfo()})
+            RegisterClass(*type);
+        for (const TClass* type :
+             {&TStrings::ClassInfo(), &TNotifyStrings::ClassInfo(), &TBitBtn::ClassInfo(),
+              &TSpeedButton::ClassInfo(), &TCustomRadioGroup::ClassInfo(), &TRadioGroup::ClassInfo(),
+              &TTabSet::ClassInfo(), &TMediaPlayer::ClassInfo(), &TCustomFrame::ClassInfo(),
+              &TFrame::ClassInfo()})
             RegisterClass(*type);
         for (const TClass* type : {&TMenuItem::ClassInfo(), &TMenu::ClassInfo(), &TMainMenu::ClassInfo(),
                                    &TPopupMenu::ClassInfo(), &THintWindow::ClassInfo()})

@@ -38,6 +38,7 @@ constexpr TModalResult mrRetry = 4;
 constexpr TModalResult mrIgnore = 5;
 constexpr TModalResult mrYes = 6;
 constexpr TModalResult mrNo = 7;
+constexpr TModalResult mrAll = 8;
 
 const TEnumInfo& PositionIdents();
 const TEnumInfo& FormBorderStyleIdents();

@@ -79,6 +79,10 @@ void TButton::SetDefault(bool isDefault) {
         return;
     m_default = isDefault;
     m_active = isDefault;
+    SetButtonStyle(isDefault);
+}
+
+void TButton::SetButtonStyle(bool isDefault) {
     if (HandleAllocated())
         SendMessageA(Handle(), BM_SETSTYLE, isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
 }
@@ -108,8 +112,7 @@ void TButton::CMFocusChanged(TMessage& message) {
     const bool active = focused == this || (m_default && !dynamic_cast<TButton*>(focused));
     if (active != m_active) {
         m_active = active;
-        if (HandleAllocated())
-            SendMessageA(Handle(), BM_SETSTYLE, active ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+        SetButtonStyle(active);
     }
     TButtonControl::Dispatch(message);
 }

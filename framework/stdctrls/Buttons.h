@@ -49,6 +49,8 @@ public:
 
 protected:
     DWORD ButtonStyle() const override;
+    // Shows the button as the one Enter clicks, or not: the window's BS_DEFPUSHBUTTON look.
+    virtual void SetButtonStyle(bool isDefault);
 
 private:
     // Enter clicks the default button unless another button has the focus; Escape the cancel
