@@ -54,6 +54,8 @@ TDemoForm::TDemoForm(TComponent* owner) : TForm(owner) {
     DatesSheet->SetCaption("日期和 MDI");
     DatesPage = std::make_unique<TDatesPage>(*this, *DatesSheet, *ViewMenu,
                                              [this](const std::string& text) { ShowAction(text); });
+    ButtonsPage = std::make_unique<TDemoButtonsPage>(this, PageControl1,
+                                                     [this](const std::string& text) { ShowAction(text); });
     PageControl1->SetActivePageIndex(0);
 }
 
@@ -178,5 +180,6 @@ std::string TDemoForm::StateReport() const {
     line("OpenItem.Clicks", std::to_string(m_opened));
     report += ListPage->StateReport();
     report += DatesPage->StateReport();
+    report += ButtonsPage->StateReport();
     return report;
 }

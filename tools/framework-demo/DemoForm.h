@@ -3,6 +3,7 @@
 // and a status bar, built in code as the program's forms are. The demo program shows it on a
 // real display; the tests save a picture of it and use it on a test X server.
 
+#include "DemoButtonsPage.h"
 #include "DemoDatesPage.h"
 #include "DemoListPage.h"
 
@@ -62,6 +63,7 @@ public:
     std::unique_ptr<TDemoListPage> ListPage;
     TTabSheet* DatesSheet;
     std::unique_ptr<TDatesPage> DatesPage;
+    std::unique_ptr<TDemoButtonsPage> ButtonsPage;
 
 private:
     void BuildMenu();
