@@ -39,9 +39,11 @@ void TSkinManage::CreatePopupSkinner(HWND window) {
 void TSkinManage::ReleasePopupSkinner(HWND window) {
     const auto listed = std::find_if(m_popupSkinners.begin(), m_popupSkinners.end(),
                                      [window](const auto& skinner) { return skinner->Window() == window; });
-    if (listed == m_popupSkinners.end())
+    if (listed != m_popupSkinners.end())
+        m_popupSkinners.erase(listed);
+    else if (WindowClassName(window) != "#32768")
         return;
-    m_popupSkinners.erase(listed);
+    // A menu of a kind the skin leaves alone has no skinner either: its mode must not outlast it.
     if (m_popupSkinners.empty())
         m_menuMode = mmPopup;
 }
@@ -52,6 +54,10 @@ bool TSkinManage::IsPopupSkinned(HWND window) const {
 }
 
 void TSkinManage::AttachPopupMenu(HMENU menu) {
+    // An item of a menu already shown (the parent of an opening cascade, say) is redrawn while a
+    // newer window has not drawn its own items yet: that window shows another menu.
+    if (!menu || FindPopupByMenu(menu))
+        return;
     for (auto skinner = m_popupSkinners.rbegin(); skinner != m_popupSkinners.rend(); ++skinner) {
         if (!(*skinner)->Menu()) {
             (*skinner)->SetMenu(menu);
