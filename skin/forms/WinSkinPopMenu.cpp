@@ -1,6 +1,44 @@
 #include "skin/forms/WinSkinPopMenu.h"
 
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Canvas.h"
+#include "skin/data/SkinDrawing.h"
+#include "skin/forms/SkinManage.h"
+#include "skin/forms/SkinMenuPainter.h"
 #include "skin/forms/SkinMessages.h"
+#include "skin/forms/WinSkinData.h"
+
+namespace {
+
+RECT WindowArea(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return {0, 0, r.right - r.left, r.bottom - r.top};
+}
+
+// The window DC for the border: systems from 5.2 on give the whole window's DC, older ones
+// the frame's through GetDCEx with the whole-frame region.
+HDC BorderDC(HWND window) {
+    const std::uint32_t version = SkinVersionWord();
+    const unsigned major = version & 0xFF;
+    const unsigned minor = (version >> 8) & 0xFF;
+    if (major > 4 && minor > 1)
+        return GetWindowDC(window);
+    return GetDCEx(window, reinterpret_cast<HRGN>(1), DCX_WINDOW | DCX_INTERSECTRGN | DCX_USESTYLE);
+}
+
+// A device bitmap with the image's pixels. The skin's images are 24-bit sections, whose rows
+// are converted on every copy from them; a menu copies from its images once per item part.
+std::unique_ptr<TBitmap> DeviceCopy(TBitmap& image) {
+    auto copy = std::make_unique<TBitmap>();
+    copy->SetPixelFormat(pfDevice);
+    copy->SetSize(image.Width(), image.Height());
+    BitBlt(copy->Canvas()->Handle(), 0, 0, image.Width(), image.Height(), image.Canvas()->Handle(), 0, 0,
+           SRCCOPY);
+    return copy;
+}
+
+} // namespace
 
 TWinSkinPopMenu::TWinSkinPopMenu(TSkinData& skinData)
     : m_skinData(skinData), m_subclass([this](HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -20,14 +58,118 @@ bool TWinSkinPopMenu::Attach(HWND window) {
 
 void TWinSkinPopMenu::Detach() {
     m_subclass.Detach();
+    m_background.reset();
+    m_backgroundImage.reset();
+    m_itemImage.reset();
+}
+
+TBitmap* TWinSkinPopMenu::ItemImage() {
+    TDataSkinObject* record = m_skinData.Elements().MenuItem.get();
+    if (!record || record->Image->Empty())
+        return nullptr;
+    if (!m_itemImage || m_itemSource != record->Image.get()) {
+        m_itemImage = DeviceCopy(*record->Image);
+        m_itemSource = record->Image.get();
+    }
+    return m_itemImage.get();
+}
+
+bool TWinSkinPopMenu::HasBackground() const {
+    return m_background && !m_background->Empty();
+}
+
+void TWinSkinPopMenu::CopyBackground(HDC dc, const RECT& rect, int sourceX, int sourceY) {
+    if (!HasBackground())
+        return;
+    BitBlt(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+           m_background->Canvas()->Handle(), sourceX, sourceY, SRCCOPY);
+}
+
+bool TWinSkinPopMenu::CanPaint() const {
+    const TDataSkinObject* background = m_skinData.Elements().MenuBackground.get();
+    return m_skinData.NoSkin() == 0 && background && !background->Image->Empty();
+}
+
+void TWinSkinPopMenu::RebuildBackground(int width, int height) {
+    TDataSkinObject& record = *m_skinData.Elements().MenuBackground;
+    // The frame and the items' painting ask for it in turn; it changes with the size or skin only.
+    if (m_background && m_background->Width() == width && m_background->Height() == height &&
+        m_backgroundSource == record.Image.get())
+        return;
+    if (!m_background) {
+        m_background = std::make_unique<TBitmap>();
+        m_background->SetPixelFormat(pfDevice);
+    }
+    m_background->SetSize(width, height);
+    m_backgroundImage = DeviceCopy(*record.Image);
+    m_backgroundSource = record.Image.get();
+    TSkinFrameStyle style;
+    style.margins = {record.LeftWidth, record.TopHeight, record.RightWidth, record.BottomHeight};
+    style.tileCentre = record.Tile != 0;
+    DrawSkinFrame(m_background->Canvas()->Handle(), {0, 0, width, height}, *m_backgroundImage, 1, 1, false,
+                  style);
+}
+
+void TWinSkinPopMenu::PaintBorder() {
+    const RECT area = WindowArea(m_window);
+    const int width = area.right;
+    const int height = area.bottom;
+    RebuildBackground(width, height);
+    HDC dc = BorderDC(m_window);
+    if (!dc)
+        return;
+    // Only the frame: the items inside are the menu's, painted through WM_PRINT.
+    HDC background = m_background->Canvas()->Handle();
+    BitBlt(dc, 0, 0, width, PopupBorder, background, 0, 0, SRCCOPY);
+    BitBlt(dc, 0, height - PopupBorder, width, PopupBorder, background, 0, height - PopupBorder, SRCCOPY);
+    BitBlt(dc, 0, 0, PopupBorder, height, background, 0, 0, SRCCOPY);
+    BitBlt(dc, width - PopupBorder, 0, PopupBorder, height, background, width - PopupBorder, 0, SRCCOPY);
+    ReleaseDC(m_window, dc);
+}
+
+LRESULT TWinSkinPopMenu::PrintPaint(HWND window, WPARAM wParam, LPARAM lParam) {
+    auto dc = reinterpret_cast<HDC>(wParam);
+    const RECT area = WindowArea(window);
+    RebuildBackground(area.right, area.bottom);
+    BitBlt(dc, 0, 0, area.right, area.bottom, m_background->Canvas()->Handle(), 0, 0, SRCCOPY);
+    const int oldMode = SetBkMode(dc, TRANSPARENT);
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, PopupBorder, PopupBorder, area.right - PopupBorder, area.bottom - PopupBorder);
+    const LRESULT result = m_subclass.CallPrevious(window, WM_PRINT, wParam, lParam);
+    RestoreDC(dc, saved);
+    SetBkMode(dc, oldMode);
+    return result;
 }
 
 LRESULT TWinSkinPopMenu::WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == SM_SKINNEDQUERY)
         return SkinnedAnswer;
-    if (message == WM_DESTROY) {
+    const TSkinManage* manager = SkinManager();
+    if (!manager || !manager->Active())
+        return m_subclass.CallPrevious(window, message, wParam, lParam);
+    switch (message) {
+    case WM_DESTROY:
         // The window's own procedure sees its destruction with nothing of ours left on it.
         Detach();
+        break;
+    case WM_ERASEBKGND:
+        if (!SkinSystemIsNT())
+            return 0;
+        if (!m_skinData.Options().Contains(xoMenuBG))
+            m_subclass.CallPrevious(window, message, wParam, lParam);
+        return 1;
+    case WM_NCPAINT:
+        if (wParam == 1 && CanPaint()) {
+            PaintBorder();
+            return 0;
+        }
+        break;
+    case WM_PRINT:
+        if (CanPaint() && wParam)
+            return PrintPaint(window, wParam, lParam);
+        break;
+    default:
+        break;
     }
     return m_subclass.CallPrevious(window, message, wParam, lParam);
 }

@@ -198,12 +198,14 @@ TSkinCanvas Headers(const TSkinPalette& p) {
     });
 }
 
-// Menu items: normal, separator, disabled, selected, selected.
+// Menu items: normal, separator, disabled, selected, selected. A separator is drawn from the
+// bottom of its frame, and an 8-pixel separator shows the frame's last 8 rows: the line lies in
+// their middle.
 TSkinCanvas MenuItems(const TSkinPalette& p) {
     return Strip(5, 20, 20, false, [&](TSkinCanvas& frame, int i) {
         frame.Fill(0, 0, 20, 20, p.menu);
         if (i == 1)
-            frame.HorizontalLine(3, 10, 14, p.lineSoft);
+            frame.HorizontalLine(3, 16, 14, p.lineSoft);
         if (i >= 3)
             frame.Panel(0, 0, 20, 20, 3, p.accentSoft, Blend(p.accent, p.accentSoft, 40));
     });

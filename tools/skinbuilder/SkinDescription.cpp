@@ -180,6 +180,8 @@ void Controls(TIniText& ini, const TSkinPalette& p) {
     ini.Element("Headerbar", "header.bmp", 5, 3, 0);
     ini.ColourNumber("NormalColour", p.text);
     ini.Element("MenuItem", "menuitem.bmp", 0, 4, 1);
+    // The selected item's frame is light: its text keeps the text colour.
+    ini.ColourNumber("MouseOverColour", p.text);
     ini.Element("MenuBackground", "menubg.bmp", 0, 3, 0);
     ini.Element("Scrollbar", "scrollbar.bmp", 0, 0, 1);
     ini.Element("HorzScroll", "horzscroll.bmp", 0, 2, 0);
