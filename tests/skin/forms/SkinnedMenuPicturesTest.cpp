@@ -1,13 +1,18 @@
 // Pictures of the skinned menus for a person to look at, in the default and the dark skin: a
 // popup menu with a selected item, a check mark, a separator, a disabled item, shortcuts and a
-// cascade. Written next to the test programs as skinned-menu-*.png.
+// cascade, and a form's menu bar taken over by the skin with a drop-down open. Written next to
+// the test programs as skinned-menu-*.png.
 
 #include "tests/skin/forms/SkinEngineFixture.h"
 #include "tests/skin/forms/SkinMenuTestSupport.h"
 
 #include "framework/menus/Menus.h"
 #include "framework/menus/ShortCuts.h"
+#include "platform/gdi/PngWriter.h"
+#include "platform/gdi/WinGdi.h"
+#include "skin/forms/SkinMenuNavigation.h"
 #include "skin/forms/SkinMenuOwnerDraw.h"
+#include "skin/forms/WinSkinMenu.h"
 
 #include <string>
 
@@ -15,6 +20,23 @@ using namespace skinmenus;
 namespace headless = platform::headless;
 
 namespace {
+
+bool SaveScreen(const RECT& area, const std::string& name) {
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bits = CreateBitmap(width, height, 1, 32, nullptr);
+    HGDIOBJ old = SelectObject(dc, bits);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x)
+            SetPixel(dc, x, y, headless::ReadScreenPixel(area.left + x, area.top + y));
+    }
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    const bool written = platform::WriteBitmapPng(bits, std::string(QUILLMERE_BIN_DIR) + "/" + name);
+    DeleteObject(bits);
+    return written;
+}
 
 class SkinnedMenuPicturesTest : public SkinEngineTest, public ::testing::WithParamInterface<const char*> {
 protected:
@@ -54,6 +76,58 @@ TEST_P(SkinnedMenuPicturesTest, PopupMenu) {
             }});
     popup->Popup(150, 150);
     EXPECT_TRUE(written);
+}
+
+TEST_P(SkinnedMenuPicturesTest, MenuBarWithADropDown) {
+    const std::string design = GetParam();
+    skinengine::Design skin;
+    skin.archive = skinengine::SkinFileBytes(design);
+    TSkinData* data = NewSkinData(skin);
+    TForm* form = NewForm(360, 220);
+    auto* mainMenu = new TMainMenu(form);
+    TMenuItem* file = AddItem(*mainMenu->Items(), "文件(&F)");
+    AddItem(*file, "刷新(&R)")->SetShortCut(TextToShortCut("F5"));
+    AddItem(*file, "保存(&S)...")->SetShortCut(TextToShortCut("Ctrl+S"));
+    AddItem(*file, "-");
+    AddItem(*file, "退出(&X)");
+    AddItem(*AddItem(*mainMenu->Items(), "查看(&V)"), "显示 UDP(&U)")->SetChecked(true);
+    AddItem(*AddItem(*mainMenu->Items(), "帮助(&H)"), "关于(&A)");
+    form->SetMenu(mainMenu);
+    form->Show();
+    Pump();
+    // The drop-downs' items drawn by the skin, as a tool bar's menu has them.
+    for (int i = 0; i < mainMenu->Items()->Count(); ++i)
+        SwitchMenuItemTree(*data, *mainMenu->Items()->Items(i), true);
+    TWinSkinMenu bar(*data, form->Handle(), mainMenu);
+    bar.Build();
+    Pump();
+    // The band where the frame would put it: across the top of the window's client area.
+    RECT client{};
+    GetClientRect(form->Handle(), &client);
+    POINT origin{0, 0};
+    ClientToScreen(form->Handle(), &origin);
+    RECT window{};
+    GetWindowRect(form->Handle(), &window);
+    const RECT band{origin.x - window.left, origin.y - window.top, origin.x - window.left + client.right,
+                    origin.y - window.top + GetSystemMetrics(SM_CYMENU)};
+    HDC dc = GetWindowDC(form->Handle());
+    bar.SetButtonState(0, TMenuBtnState::Pressed);
+    bar.PaintBand(dc, band, true);
+    ReleaseDC(form->Handle(), dc);
+    bool written = false;
+    Script({[&] {
+        HWND menuWindow = OpenMenuWindow();
+        RECT shown{};
+        GetWindowRect(menuWindow, &shown);
+        RECT area = window;
+        area.bottom = std::max(area.bottom, shown.bottom + 4);
+        area.right = std::max(area.right, shown.right + 4);
+        written = SaveScreen(area, "skinned-menu-bar-" + design + ".png");
+        headless::TypeKey(VK_ESCAPE);
+    }});
+    OpenMenuBarDropDown(bar, 0);
+    EXPECT_TRUE(written);
+    bar.GiveMenuBack();
 }
 
 INSTANTIATE_TEST_SUITE_P(Skins, SkinnedMenuPicturesTest, ::testing::Values("default", "dark"));
