@@ -7,6 +7,7 @@
 #include "ControlSkinFixture.h"
 
 #include "framework/classes/TypInfo.h"
+#include "framework/comctrls/ListView.h"
 #include "framework/grid/StringGrid.h"
 #include "framework/stdctrls/Memo.h"
 #include "framework/stdctrls/ScrollBars.h"
@@ -279,6 +280,41 @@ TEST_F(SkinScrollbarTest, BareWindowsBarsAreCoveredToo) {
     ShowWindow(list, SW_HIDE);
     Pump();
     EXPECT_FALSE(skin->VerticalOverlay()->Shown());
+}
+
+TEST_F(SkinScrollbarTest, ListViewsBarsAreCoveredAndScrollThroughTheSystemsLoop) {
+    TForm* form = NewForm();
+    auto* view = Add<TListView>(form, 10, 10, 200, 150);
+    for (const char* title : {"协议", "本地地址", "状态"}) {
+        TListColumn* column = view->Columns()->Add();
+        column->SetCaption(title);
+        column->SetWidth(100);
+    }
+    for (int k = 0; k < 60; ++k)
+        view->Items()->Add()->SetCaption("TCP " + std::to_string(k));
+    auto* skin = new TSkinListView(view);
+    skin->InitScrollSkin(view, skinData.get(), skinForm.get(), skinForm->ControlCanvas());
+    Pump();
+    ASSERT_TRUE(skin->VerticalOverlay()->Shown());
+    ASSERT_TRUE(skin->HorizontalOverlay()->Shown()) << "three columns are wider than the view";
+    for (LONG object : {OBJID_VSCROLL, OBJID_HSCROLL}) {
+        const RECT bar = BarInfo(view->Handle(), object).rcScrollBar;
+        const RECT overlay = ScreenRect(
+            (object == OBJID_VSCROLL ? skin->VerticalOverlay() : skin->HorizontalOverlay())->Handle());
+        EXPECT_TRUE(EqualRect(&bar, &overlay)) << "bar " << object;
+    }
+    HWND header = reinterpret_cast<HWND>(SendMessageW(view->Handle(), LVM_GETHEADER, 0, 0));
+    ASSERT_TRUE(header);
+    EXPECT_EQ(SendMessageW(header, SM_SKINNEDQUERY, 0, 0), SkinnedAnswer)
+        << "its header has a skin of its own";
+    EXPECT_EQ(SendMessageW(view->Handle(), SM_SKINNEDQUERY, 0, 0), SkinnedAnswer);
+    // The arrow pressed on the overlay scrolls the list through the system's loop.
+    const RECT bar = ScreenRect(skin->VerticalOverlay()->Handle());
+    controlskins::TReleaseInTrackingLoop release(POINT{bar.left + 8, bar.bottom - 4});
+    platform::headless::PressButton(bar.left + 8, bar.bottom - 4);
+    Pump();
+    EXPECT_TRUE(release.Released());
+    EXPECT_GT(SendMessageW(view->Handle(), LVM_GETTOPINDEX, 0, 0), 0);
 }
 
 TEST_F(SkinScrollbarTest, ShortBarDrawsTwoHalfLengthArrows) {
