@@ -181,14 +181,17 @@ HDC TSkinButton::StartFace(const RECT& rect) {
     return face;
 }
 
-void TSkinButton::DrawFaceFrame(HDC face, const RECT& rect, int frame) {
-    const TDataSkinButton& buttons = *m_skinData->Elements().Buttons;
+void DrawButtonFace(HDC dc, const RECT& rect, const TDataSkinButton& buttons, int frame) {
     TSkinFrameStyle style;
     style.margins = {buttons.LeftWidth, buttons.TopHeight, buttons.RightWidth, buttons.BottomHeight};
     style.tileCentre = buttons.Tile == 1;
     style.transparent = buttons.Trans != 0;
+    DrawSkinFrame(dc, rect, *buttons.Image, frame, buttons.FrameCount, false, style);
+}
+
+void TSkinButton::DrawFaceFrame(HDC face, const RECT& rect, int frame) {
     const RECT whole{0, 0, rect.right - rect.left, rect.bottom - rect.top};
-    DrawSkinFrame(face, whole, *buttons.Image, frame, buttons.FrameCount, false, style);
+    DrawButtonFace(face, whole, *m_skinData->Elements().Buttons, frame);
 }
 
 void TSkinButton::PrepareCaptionFont(HDC face, int frame, bool normalColourOnNormalFaceOnly) {

@@ -23,6 +23,9 @@ TButtonFaceColours ButtonFaceColours(const TDataSkinButton& buttons);
 // The face frames of the button image.
 enum TButtonFace { bfNormal = 1, bfPressed = 2, bfDisabled = 3, bfHot = 4, bfDefault = 5 };
 
+// Frame `frame` of the skin's button image over the rectangle, nine-sliced by its margins.
+void DrawButtonFace(HDC dc, const RECT& rect, const TDataSkinButton& buttons, int frame);
+
 class TSkinButton : public TSkinControl {
 public:
     static const TClass& ClassInfo();

@@ -127,11 +127,12 @@ protected:
     void InstallWindowProc(TControl* control);
     // A token that turns false when the object is destroyed.
     std::weak_ptr<bool> AliveToken() const { return m_alive; }
+    // Gives the control its WindowProc back (or hands it to the control skin above this one).
+    void RestoreWindowProc();
 
 private:
     void SwitchParentBackgroundOff();
     void RestoreParentBackground();
-    void RestoreWindowProc();
     void RestoreWindowProcedure();
     // The thunk standing for this object as a window procedure, and the procedure it replaced
     // (handle attach only).
