@@ -1,10 +1,17 @@
-// Pictures for a person to look at: every control skin of the buttons and the scroll bars on a
-// form of its own, in every state, in the default and the dark skin. Each state a control shows
+// Pictures for a person to look at: every control skin of the buttons, the glyph, speed and
+// media buttons and the scroll bars on a form of its own, in every state, in the default and
+// the dark skin. Each state a control shows
 // only while the mouse or a key holds it (hot, pressed) is taken from the window while it lasts
 // and laid into the page, so one picture shows them all. Written to build/skin-controls-*.png.
 
 #include "ControlSkinFixture.h"
+#include "ForeignChecks.h"
 
+#include "framework/buttons/BitBtn.h"
+#include "framework/buttons/SpeedButton.h"
+#include "framework/classes/Module.h"
+#include "framework/comctrls/ListView.h"
+#include "framework/extctrls/MediaPlayer.h"
 #include "framework/grid/StringGrid.h"
 #include "framework/stdctrls/Buttons.h"
 #include "framework/stdctrls/ComboBoxes.h"
@@ -12,12 +19,17 @@
 #include "framework/stdctrls/Panels.h"
 #include "framework/stdctrls/ScrollBars.h"
 #include "platform/controls/combobox/ComboBox.h"
+#include "platform/controls/listbox/ListBox.h"
 #include "platform/gdi/PngWriter.h"
 #include "platform/gdi/WinUserDraw.h"
 #include "platform/user/ScrollBar.h"
 #include "skin/controls/ComboxScrollBar.h"
+#include "skin/controls/SkinBitButtons.h"
 #include "skin/controls/SkinButtons.h"
 #include "skin/controls/SkinCheckBoxes.h"
+#include "skin/controls/SkinColours.h"
+#include "skin/controls/SkinMediaPlayer.h"
+#include "skin/controls/SkinObjImage.h"
 #include "skin/controls/SkinScrollbars.h"
 
 #include <deque>
@@ -46,6 +58,17 @@ public:
                r.bottom - r.top, source, 0, 0, SRCCOPY);
         ReleaseDC(window, source);
     }
+    // A control without a window of its own, as it shows now on its parent.
+    void TakeArea(TControl* control) {
+        const TPoint topLeft = control->ClientToScreen(Point(0, 0));
+        HWND parent = control->Parent()->Handle();
+        RECT r{};
+        GetWindowRect(parent, &r);
+        HDC source = GetWindowDC(parent);
+        BitBlt(m_page.Canvas()->Handle(), topLeft.x - m_origin.x, topLeft.y - m_origin.y, control->Width(),
+               control->Height(), source, topLeft.x - r.left, topLeft.y - r.top, SRCCOPY);
+        ReleaseDC(parent, source);
+    }
     // A screen area (a drop-down list outside the form) placed at a point of the page.
     void TakeScreen(HWND window, POINT at) {
         RECT r{};
@@ -55,6 +78,7 @@ public:
                SRCCOPY);
         ReleaseDC(window, source);
     }
+    TCanvas* Canvas() { return m_page.Canvas(); }
     bool Save(const std::string& name) {
         return platform::WriteBitmapPng(m_page.Handle(), std::string(QUILLMERE_BIN_DIR) + "/../" + name);
     }
@@ -205,8 +229,134 @@ TEST_P(SkinGalleryTest, CheckBoxesAndRadioButtons) {
     EXPECT_TRUE(page.Save(PageName("checkboxes")));
 }
 
+TEST_P(SkinGalleryTest, GlyphSpeedAndMediaButtons) {
+    TForm* form = GalleryForm(420, 400);
+    const char* states[] = {"正常 normal",  "悬停 hot",     "按下 pressed",
+                            "焦点 focused", "默认 default", "禁用 disabled"};
+    const char* glyphs[] = {"BBOK", "BBYES", "BBRETRY", "BBHELP", "BBALL", "BBCANCEL"};
+    std::vector<TBitBtn*> bit;
+    std::vector<TSpeedButton*> speed;
+    for (int row = 0; row < 6; ++row) {
+        TBitmap glyph;
+        glyph.LoadFromResourceName(HInstance(), glyphs[row]);
+        auto* button = Add<TBitBtn>(form, 15, 15 + row * 45, 170, 34);
+        button->SetCaption(states[row]);
+        button->SetGlyph(&glyph);
+        bit.push_back(button);
+        auto* flat = new TSpeedButton(form);
+        flat->SetParent(form);
+        flat->SetBounds(200, 15 + row * 45, 200, 34);
+        flat->SetGlyph(&glyph);
+        speed.push_back(flat);
+    }
+    bit[4]->SetDefault(true);
+    bit[5]->SetEnabled(false);
+    const char* speedStates[] = {"平面 flat",   "平面悬停 flat hot", "按下 pressed",
+                                 "常态 raised", "按住 down",         "禁用 disabled"};
+    for (int row = 0; row < 6; ++row)
+        speed[static_cast<std::size_t>(row)]->SetCaption(speedStates[row]);
+    speed[0]->SetFlat(true);
+    speed[1]->SetFlat(true);
+    speed[4]->SetGroupIndex(1);
+    speed[4]->SetDown(true);
+    speed[5]->SetEnabled(false);
+    auto* player = Add<TMediaPlayer>(form, 15, 290, 385, 30);
+    player->SetEnabledButtons(AllMediaButtons - TButtonSet{TMPBtnType::btRecord, TMPBtnType::btEject});
+    player->SetColoredButtons(TButtonSet{TMPBtnType::btPlay, TMPBtnType::btStop, TMPBtnType::btRecord});
+    auto* few = Add<TMediaPlayer>(form, 15, 330, 200, 30);
+    few->SetVisibleButtons(TButtonSet{TMPBtnType::btPrev, TMPBtnType::btPlay, TMPBtnType::btNext});
+    for (TBitBtn* button : bit)
+        SkinOf<TSkinBitButton>(button);
+    for (TSpeedButton* button : speed) {
+        auto* skin = new TSkinSpeedButton(button);
+        skin->InitSkin(skinForm.get(), skinData.get(), false, skinForm->ControlCanvas());
+    }
+    auto* playerSkin = SkinOf<TSkinMP>(player);
+    SkinOf<TSkinMP>(few);
+    Pump();
+    TGalleryPage page(form);
+    page.TakeForm();
+    HoverOver(bit[1], 85, 17);
+    Pump();
+    page.Take(bit[1]->Handle());
+    HoverOver(speed[1], 100, 17);
+    Pump();
+    page.TakeArea(speed[1]);
+    for (TControl* pressed : std::initializer_list<TControl*>{bit[2], speed[2]}) {
+        const TPoint at = pressed->ClientToScreen(Point(85, 17));
+        platform::headless::MoveMouse(at.x, at.y);
+        platform::headless::PressButton(at.x, at.y);
+        Pump();
+        if (auto* windowed = dynamic_cast<TWinControl*>(pressed))
+            page.Take(windowed->Handle());
+        else
+            page.TakeArea(pressed);
+        platform::headless::ReleaseButton(at.x, at.y);
+        platform::headless::MoveMouse(5, 5);
+        Pump();
+    }
+    // The player's stop button held down.
+    const TPoint stop = player->ClientToScreen(Point(385 / 9 * 2 + 20, 15));
+    platform::headless::MoveMouse(stop.x, stop.y);
+    platform::headless::PressButton(stop.x, stop.y);
+    Pump();
+    page.Take(playerSkin->Overlay()->Handle());
+    platform::headless::ReleaseButton(stop.x, stop.y);
+    platform::headless::MoveMouse(5, 5);
+    Pump();
+    bit[3]->SetFocus();
+    Pump();
+    page.Take(bit[3]->Handle());
+    EXPECT_TRUE(page.Save(PageName("glyphbuttons")));
+}
+
+TEST_P(SkinGalleryTest, GlyphStripsForOtherLibrariesCheckBoxes) {
+    // The strips the skin hands to such check and radio boxes, cell by cell, three times enlarged;
+    // magenta is their transparent colour (cells the skin leaves empty show only it).
+    TForm* form = GalleryForm(420, 290);
+    struct Strip {
+        const char* caption;
+        TForeignGlyphKind kind;
+    };
+    const Strip strips[] = {{"CustomGlyphs 复选框 check box", fgCheckCustomGlyphs},
+                            {"CustomGlyphs 单选框 radio box", fgRadioCustomGlyphs},
+                            {"Properties.Glyph 复选框 check box", fgCheckPropertiesGlyph}};
+    std::vector<TSkinObjImage*> skins;
+    for (const Strip& strip : strips) {
+        auto* check = Add<controlskins::TForeignCheck>(form, 0, 0, 10, 10);
+        check->Hide();
+        auto* skin = new TSkinObjImage(check, strip.kind);
+        skin->InitSkin(skinForm.get(), skinData.get(), false, skinForm->ControlCanvas());
+        skins.push_back(skin);
+    }
+    Pump();
+    TGalleryPage page(form);
+    page.TakeForm();
+    HDC dc = page.Canvas()->Handle();
+    POINT client{0, 0};
+    ClientToScreen(form->Handle(), &client);
+    RECT window{};
+    GetWindowRect(form->Handle(), &window);
+    int y = client.y - window.top + 10;
+    const int left = client.x - window.left + 10;
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, ColorToRGB(SkinnedSystemColour(Skin(), clWindowText)));
+    for (std::size_t i = 0; i < skins.size(); ++i) {
+        RECT label{left, y, left + 330, y + 16};
+        DrawTextA(dc, strips[i].caption, -1, &label, DT_LEFT | DT_SINGLELINE);
+        TBitmap cells;
+        cells.Assign(&skins[i]->Cells());
+        StretchBlt(dc, left, y + 18, cells.Width() * 3, cells.Height() * 3, cells.Canvas()->Handle(), 0, 0,
+                   cells.Width(), cells.Height(), SRCCOPY);
+        y += 18 + cells.Height() * 3 + 10;
+    }
+    RECT note{left, y, left + 400, y + 16};
+    DrawTextA(dc, "品红 = 透明 magenta = transparent", -1, &note, DT_LEFT | DT_SINGLELINE);
+    EXPECT_TRUE(page.Save(PageName("glyphstrips")));
+}
+
 TEST_P(SkinGalleryTest, ScrollBars) {
-    TForm* form = GalleryForm(560, 420);
+    TForm* form = GalleryForm(680, 440);
     auto* memo = Add<TMemo>(form, 15, 15, 170, 160);
     memo->SetScrollBars(ssVertical);
     std::string text;
@@ -236,14 +386,38 @@ TEST_P(SkinGalleryTest, ScrollBars) {
     combo->SetStyle(csDropDownList);
     for (int i = 0; i < 40; ++i)
         combo->Items()->Add("选项 " + std::to_string(i));
+    auto* view = Add<TListView>(form, 15, 255, 250, 150);
+    for (const char* title : {"协议", "本地地址", "状态"}) {
+        TListColumn* column = view->Columns()->Add();
+        column->SetCaption(title);
+        column->SetWidth(100);
+    }
+    for (int k = 0; k < 40; ++k) {
+        TListItem* item = view->Items()->Add();
+        item->SetCaption("TCP " + std::to_string(k));
+        item->SubItems()->Add("127.0.0.1:" + std::to_string(k));
+        item->SubItems()->Add("LISTEN");
+    }
     for (TWinControl* scrolled : std::initializer_list<TWinControl*>{memo, both, grid}) {
         auto* skin = new TSkinScrollbar(scrolled);
         skin->InitScrollSkin(scrolled, skinData.get(), skinForm.get(), skinForm->ControlCanvas());
     }
+    auto* viewSkin = new TSkinListView(view);
+    viewSkin->InitScrollSkin(view, skinData.get(), skinForm.get(), skinForm->ControlCanvas());
     for (TScrollBar* bar : {horizontal, disabledBar, vertical}) {
         auto* skin = new TSkinScControl(bar);
         skin->InitScControl(bar, skinData.get(), skinForm.get(), skinForm->ControlCanvas());
     }
+    // A list box the framework did not make, with both bars.
+    HWND bare =
+        CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL, 560,
+                        15, 105, 200, form->Handle(), nullptr, nullptr, nullptr);
+    for (int i = 0; i < 40; ++i)
+        SendMessageA(bare, LB_ADDSTRING, 0,
+                     reinterpret_cast<LPARAM>(("bare window " + std::to_string(i)).c_str()));
+    SendMessageA(bare, LB_SETHORIZONTALEXTENT, 300, 0);
+    auto* bareSkin = new TSkinScrollbarH(skinForm->BareWindowSkinOwner());
+    bareSkin->InitSkinByHandle(bare, skinData.get(), skinForm.get(), skinForm->ControlCanvas());
     COMBOBOXINFO info{};
     info.cbSize = sizeof info;
     GetComboBoxInfo(combo->Handle(), &info);

@@ -3,79 +3,16 @@
 // the control made to load it, and taken back on unskinning.
 
 #include "ControlSkinFixture.h"
+#include "ForeignChecks.h"
 #include "StripFixture.h"
 
-#include "framework/classes/PropertyTable.h"
-#include "framework/controls/GraphicControl.h"
 #include "skin/controls/SkinObjImage.h"
 
 using controlskins::FrameColour;
+using controlskins::TForeignCheck;
+using controlskins::TForeignOptionsCheck;
 
 namespace {
-
-// A check box of another library: its own glyphs, or a strip it is given.
-class TForeignCheck : public TCustomControl {
-public:
-    static const TClass& ClassInfo() {
-        static const TClass info(
-            "TForeignCheck", &TCustomControl::ClassInfo(),
-            {ObjProperty("CustomGlyphs", &TForeignCheck::CustomGlyphs, &TForeignCheck::SetCustomGlyphs),
-             EnumProperty("UseCustomGlyphs", BooleanIdents(), &TForeignCheck::UseCustomGlyphs,
-                          &TForeignCheck::SetUseCustomGlyphs),
-             OrdProperty("TransparentColor", &TForeignCheck::TransparentColor,
-                         &TForeignCheck::SetTransparentColor)});
-        return info;
-    }
-    const TClass& ClassType() const override { return ClassInfo(); }
-    using TCustomControl::TCustomControl;
-
-    TBitmap* CustomGlyphs() const { return m_glyphs.get(); }
-    void SetCustomGlyphs(TBitmap* glyphs) { m_glyphs->Assign(glyphs); }
-    bool UseCustomGlyphs() const { return m_use; }
-    void SetUseCustomGlyphs(bool use) {
-        if (use && !m_use)
-            ++loads;
-        m_use = use;
-    }
-    int TransparentColor() const { return m_transparent; }
-    void SetTransparentColor(int colour) { m_transparent = colour; }
-
-    int loads = 0;
-
-private:
-    std::unique_ptr<TBitmap> m_glyphs = std::make_unique<TBitmap>();
-    bool m_use = false;
-    int m_transparent = 0;
-};
-
-// The options object of a check box that takes its glyph through "Properties".
-class TForeignOptions : public TPersistent {
-public:
-    static const TClass& ClassInfo() {
-        static const TClass info("TForeignOptions", &TPersistent::ClassInfo(),
-                                 {ObjProperty("Glyph", &TForeignOptions::Glyph, &TForeignOptions::SetGlyph)});
-        return info;
-    }
-    const TClass& ClassType() const override { return ClassInfo(); }
-    TBitmap* Glyph() const { return glyph; }
-    void SetGlyph(TBitmap* value) { glyph = value; }
-    TBitmap* glyph = nullptr;
-};
-
-class TForeignOptionsCheck : public TCustomControl {
-public:
-    static const TClass& ClassInfo() {
-        static const TClass info("TForeignOptionsCheck", &TCustomControl::ClassInfo(),
-                                 {ObjProperty("Properties", &TForeignOptionsCheck::Properties, nullptr)});
-        return info;
-    }
-    const TClass& ClassType() const override { return ClassInfo(); }
-    using TCustomControl::TCustomControl;
-    TForeignOptions* Properties() const { return m_options.get(); }
-
-private:
-    std::unique_ptr<TForeignOptions> m_options = std::make_unique<TForeignOptions>();
-};
 
 class SkinObjImageTest : public ControlSkinTest {
 protected:
