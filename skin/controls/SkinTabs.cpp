@@ -8,6 +8,7 @@
 #include "platform/gdi/WinGdi.h"
 #include "platform/gdi/WinRect.h"
 #include "platform/gdi/WinUserDraw.h"
+#include "skin/controls/SkinButtons.h"
 #include "skin/controls/SkinColours.h"
 #include "skin/controls/SkinEdits.h"
 #include "skin/controls/SkinFormServices.h"
@@ -374,4 +375,91 @@ void TSkinTab::DrawPane(HDC dc, const RECT& display) const {
         style.transparent = skin.TabPane->Trans != 0;
     }
     DrawSkinFrame(dc, display, *m_paneImage, 1, 1, false, style);
+}
+
+// ---- button-style tabs --------------------------------------------------------------------
+
+const TClass& TSkinTabBtn::ClassInfo() {
+    static const TClass info("TSkinTabBtn", &TSkinControl::ClassInfo());
+    return info;
+}
+
+bool TSkinTabBtn::BeforeMessage(TMessage& message) {
+    if (message.Msg == WM_PAINT) {
+        PaintWhole(message);
+        return false;
+    }
+    return TSkinControl::BeforeMessage(message);
+}
+
+void TSkinTabBtn::DrawSkin(HDC dc, const RECT& rect) {
+    if (!m_skinData || !m_skinData->Elements().Buttons)
+        return;
+    const TSkinElements& skin = m_skinData->Elements();
+    const TDataSkinButton& buttons = *skin.Buttons;
+    RECT display = rect;
+    SendMessageW(m_window, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+    const RECT strip{rect.left, rect.top, rect.right, std::min(rect.bottom, display.top + 1)};
+    if (strip.bottom <= strip.top)
+        return;
+    FillColor(dc, strip, BackgroundColour());
+    HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(m_window, WM_GETFONT, 0, 0)));
+    SetBkMode(dc, TRANSPARENT);
+    const TButtonFaceColours colours = ButtonFaceColours(buttons);
+    const int focused = static_cast<int>(SendMessageW(m_window, TCM_GETCURFOCUS, 0, 0));
+    const int count = std::max(0, static_cast<int>(SendMessageW(m_window, TCM_GETITEMCOUNT, 0, 0)));
+    TSkinFrameStyle style;
+    style.margins = {buttons.LeftWidth, buttons.TopHeight, buttons.RightWidth, buttons.BottomHeight};
+    style.tileCentre = buttons.Tile == 1;
+    style.transparent = buttons.Trans != 0;
+    for (int i = 0; i < count; ++i) {
+        RECT face{};
+        if (!SendMessageW(m_window, TCM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&face)))
+            continue;
+        const bool pressed = i == focused;
+        DrawSkinFrame(dc, face, *buttons.Image, pressed ? 2 : 1, 5, false, style);
+        char16_t text[TextCapacity] = {};
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = reinterpret_cast<LPWSTR>(text);
+        item.cchTextMax = TextCapacity;
+        SendMessageW(m_window, TCM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+        const TColor own = pressed ? colours.pressed : colours.normal;
+        SetTextColor(dc, ColorToRGB(own != clNone ? own : SkinnedSystemColour(skin, clBtnText)));
+        DrawCaption(dc, text, face, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
+    }
+    SelectObject(dc, oldFont);
+}
+
+// ---- tab sheets ---------------------------------------------------------------------------
+
+const TClass& TSkinTabSheet::ClassInfo() {
+    static const TClass info("TSkinTabSheet", &TSkinControl::ClassInfo());
+    return info;
+}
+
+bool TSkinTabSheet::BeforeMessage(TMessage& message) {
+    if (m_kind != 0)
+        return TSkinControl::BeforeMessage(message);
+    switch (message.Msg) {
+    case WM_PAINT:
+    case WM_PRINT:
+        PaintWhole(message);
+        return false;
+    case WM_ERASEBKGND: {
+        RECT client{};
+        GetClientRect(m_window, &client);
+        if (m_skinData)
+            FillRect(reinterpret_cast<HDC>(message.WParam), &client, m_skinData->Elements().FaceBrush.Get());
+        message.Result = 1;
+        return false;
+    }
+    default:
+        return TSkinControl::BeforeMessage(message);
+    }
+}
+
+void TSkinTabSheet::DrawSkin(HDC dc, const RECT& rect) {
+    if (m_skinData)
+        FillColor(dc, rect, BackgroundColour());
 }

@@ -59,3 +59,28 @@ private:
     bool m_paneFromSheet = false;
     HWND m_scrollerWindow = nullptr;
 };
+
+// Button-style tabs (a page control whose style is not tabs, a tab control with TCS_BUTTONS):
+// each tab a push button's face from the skin, the focused one pressed, on the skin's background.
+class TSkinTabBtn : public TSkinControl {
+public:
+    static const TClass& ClassInfo();
+    const TClass& ClassType() const override { return ClassInfo(); }
+
+    using TSkinControl::TSkinControl;
+
+    bool BeforeMessage(TMessage& message) override;
+    void DrawSkin(HDC dc, const RECT& rect) override;
+};
+
+// A tab sheet: with Kind 0 painted whole in the skin's background colour.
+class TSkinTabSheet : public TSkinControl {
+public:
+    static const TClass& ClassInfo();
+    const TClass& ClassType() const override { return ClassInfo(); }
+
+    using TSkinControl::TSkinControl;
+
+    bool BeforeMessage(TMessage& message) override;
+    void DrawSkin(HDC dc, const RECT& rect) override;
+};

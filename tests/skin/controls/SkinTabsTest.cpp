@@ -6,6 +6,7 @@
 #include "ControlSkinFixture.h"
 
 #include "framework/comctrls/PageControl.h"
+#include "framework/comctrls/TabControl.h"
 #include "platform/controls/common/CommCtrl.h"
 #include "skin/controls/SkinEdits.h"
 #include "skin/controls/SkinTabs.h"
@@ -44,9 +45,9 @@ protected:
         control->SetActivePageIndex(1);
         return control;
     }
-    static RECT TabRect(TPageControl* pages, int index) {
+    static RECT TabRect(TWinControl* tabs, int index) {
         RECT r{};
-        SendMessageW(pages->Handle(), TCM_GETITEMRECT, static_cast<WPARAM>(index),
+        SendMessageW(tabs->Handle(), TCM_GETITEMRECT, static_cast<WPARAM>(index),
                      reinterpret_cast<LPARAM>(&r));
         return r;
     }
@@ -228,6 +229,38 @@ TEST_F(SkinTabsTest, OverflowingTabsShowTheirScrollerSkinnedAndOnTop) {
     Pump();
     EXPECT_EQ(Pixel(scroller, 0, 0), PictureAt(*face, 0, 0)) << "the skinned scroller, not the strip";
     EXPECT_EQ(Pixel(scroller, half / 2, 0), PictureAt(*face, half / 2, 0));
+}
+
+TEST_F(SkinTabsTest, ButtonStyleTabsWearTheSkinsButtonFaces) {
+    TForm* form = NewForm(320, 220);
+    auto* tabs = Add<TTabControl>(form, 10, 10, 260, 120);
+    tabs->SetStyle(tsButtons);
+    for (const char* title : {"一", "二", "三"})
+        tabs->AddTab(title);
+    tabs->SetTabIndex(1);
+    SkinOf<TSkinTabBtn>(tabs);
+    tabs->Invalidate();
+    Pump();
+    const TDataSkinButton& buttons = *Skin().Buttons;
+    for (int i = 0; i < 3; ++i) {
+        const RECT face = TabRect(tabs, i);
+        const int w = face.right - face.left;
+        const int h = face.bottom - face.top;
+        auto expected = ElementFrame(buttons, i == 1 ? 2 : 1, 5, w, h, Skin().Colours[3]);
+        EXPECT_EQ(Pixel(tabs, face.left, face.top), PictureAt(*expected, 0, 0)) << "tab " << i;
+        EXPECT_EQ(Pixel(tabs, face.right - 1, face.bottom - 1), PictureAt(*expected, w - 1, h - 1))
+            << "tab " << i;
+    }
+}
+
+TEST_F(SkinTabsTest, ATabSheetIsPaintedInTheSkinsBackground) {
+    TForm* form = NewForm(320, 220);
+    TPageControl* pages = NewPages(form, tpTop);
+    TTabSheet* sheet = pages->Pages(1);
+    SkinOf<TSkinTabSheet>(sheet);
+    sheet->Invalidate();
+    Pump();
+    EXPECT_EQ(Pixel(sheet, 20, 20), ColorToRGB(Skin().Colours[3]));
 }
 
 } // namespace
