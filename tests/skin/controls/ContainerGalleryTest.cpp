@@ -1,7 +1,7 @@
-// Pictures for a person to look at: the edits and up-downs, progress bars, track bars, status
-// bars, headers, group boxes and panels, page controls with their tabs on each side,
-// skinned on the right of each form and in their classic look on the left, in the default and
-// the dark skin. Written to build/skin-controls2-*.png.
+// Pictures for a person to look at: the edits, combo boxes and up-downs, tool bars, progress bars, track
+// bars, status bars, headers, group boxes and panels, page controls with their tabs on each side, skinned on
+// the right of each form and in their classic look on the left, in the default and the dark skin. Written to
+// build/skin-controls2-*.png.
 
 #include "ControlSkinFixture.h"
 
@@ -11,13 +11,18 @@
 #include "framework/comctrls/PageControl.h"
 #include "framework/comctrls/ProgressBar.h"
 #include "framework/comctrls/StatusBar.h"
+#include "framework/comctrls/TabControl.h"
+#include "framework/comctrls/ToolBar.h"
 #include "framework/comctrls/TrackBar.h"
 #include "framework/comctrls/UpDown.h"
 #include "framework/stdctrls/Buttons.h"
+#include "framework/stdctrls/ComboBoxes.h"
 #include "framework/stdctrls/Edits.h"
+#include "framework/stdctrls/ListItems.h"
 #include "framework/stdctrls/Panels.h"
 #include "platform/controls/common/CommCtrl.h"
 #include "platform/gdi/PngWriter.h"
+#include "skin/controls/SkinComboBox.h"
 #include "skin/controls/SkinContainers.h"
 #include "skin/controls/SkinEdits.h"
 #include "skin/controls/SkinHeader.h"
@@ -25,6 +30,7 @@
 #include "skin/controls/SkinScrollbars.h"
 #include "skin/controls/SkinStatusBar.h"
 #include "skin/controls/SkinTabs.h"
+#include "skin/controls/SkinToolBar.h"
 
 namespace {
 
@@ -333,6 +339,108 @@ TEST_P(ContainerGalleryTest, PageControlsWithCloseBoxesAndAScroller) {
         }
     }
     Save(form, "tabs-extras");
+}
+
+TEST_P(ContainerGalleryTest, ComboBoxes) {
+    TForm* form = GalleryForm(470, 260);
+    TComboBox* hot = nullptr;
+    TComboBox* pressed = nullptr;
+    for (bool skinned : {false, true}) {
+        const int left = 15 + (skinned ? ColumnOffset : 0);
+        const TComboBoxStyle styles[] = {csDropDownList, csDropDown, csDropDownList, csDropDownList,
+                                         csDropDownList};
+        const char* texts[] = {"下拉列表 list", "可编辑 editable", "悬停 hot", "按下 pressed",
+                               "禁用 disabled"};
+        std::vector<TComboBox*> combos;
+        for (int i = 0; i < 5; ++i) {
+            auto* combo = Add<TComboBox>(form, left, 10 + i * 32, 200, 24);
+            combo->SetStyle(styles[i]);
+            combo->Items()->Add(texts[i]);
+            combo->SetItemIndex(0);
+            combos.push_back(combo);
+        }
+        combos[4]->SetEnabled(false);
+        HWND rightToLeft =
+            CreateWindowExA(WS_EX_LEFTSCROLLBAR, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST,
+                            left, 170, 200, 200, form->Handle(), nullptr, nullptr, nullptr);
+        SendMessageA(rightToLeft, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("左侧按钮 button left"));
+        SendMessageA(rightToLeft, CB_SETCURSEL, 0, 0);
+        auto* simple = Add<TComboBox>(form, left, 200, 200, 50);
+        simple->SetStyle(csSimple);
+        simple->Items()->Add("简单 simple");
+        if (skinned) {
+            for (TComboBox* combo : combos)
+                SkinOf<TSkinComBox>(combo);
+            SkinOf<TSkinComBox>(simple);
+            auto* bare = new TSkinComBox(skinForm->BareWindowSkinOwner());
+            bare->InitSkinByHandle(rightToLeft, skinData.get(), skinForm.get(), skinForm->ControlCanvas());
+            hot = combos[2];
+            pressed = combos[3];
+        }
+    }
+    Pump();
+    RECT formPlace{};
+    GetWindowRect(form->Handle(), &formPlace);
+    auto take = [&](TComboBox* combo) {
+        RECT place{};
+        GetWindowRect(combo->Handle(), &place);
+        auto shot = std::make_shared<TBitmap>();
+        shot->SetPixelFormat(pf24bit);
+        shot->SetSize(place.right - place.left, place.bottom - place.top);
+        HDC source = GetWindowDC(combo->Handle());
+        BitBlt(shot->Canvas()->Handle(), 0, 0, shot->Width(), shot->Height(), source, 0, 0, SRCCOPY);
+        ReleaseDC(combo->Handle(), source);
+        return std::make_pair(POINT{place.left - formPlace.left, place.top - formPlace.top}, shot);
+    };
+    // The hot button as the mouse over it shows it, and the pressed one while the mouse holds it.
+    POINT over{190, 12};
+    ClientToScreen(hot->Handle(), &over);
+    platform::headless::MoveMouse(over.x, over.y);
+    Pump();
+    auto hotShot = take(hot);
+    SendMessageW(pressed->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(190, 12));
+    Pump();
+    auto pressedShot = take(pressed);
+    SendMessageW(pressed->Handle(), CB_SHOWDROPDOWN, FALSE, 0);
+    platform::headless::MoveMouse(5, 5);
+    Pump();
+    Save(form, "combos", [&](HDC page) {
+        for (auto& shot : {hotShot, pressedShot})
+            BitBlt(page, shot.first.x, shot.first.y, shot.second->Width(), shot.second->Height(),
+                   shot.second->Canvas()->Handle(), 0, 0, SRCCOPY);
+    });
+}
+
+TEST_P(ContainerGalleryTest, ToolBarsAndButtonTabs) {
+    TForm* form = GalleryForm(470, 150);
+    skinData->SetOptions(skinData->Options() - TSkinOptions{xoToolbarBK});
+    TSkinToolBarPainter painter(skinData.get());
+    for (bool skinned : {false, true}) {
+        const int left = 10 + (skinned ? ColumnOffset : 0);
+        auto* bar = new TToolBar(form);
+        bar->SetParent(form);
+        bar->SetAlign(alNone);
+        bar->SetBounds(left, 10, 215, 30);
+        bar->SetFlat(true);
+        bar->SetShowCaptions(true);
+        bar->SetList(true);
+        for (const char* caption : {"打开", "保存", "刷新"}) {
+            auto* button = new TToolButton(form);
+            button->SetCaption(caption);
+            button->SetParent(bar);
+        }
+        auto* tabs = Add<TTabControl>(form, left, 60, 215, 70);
+        tabs->SetStyle(tsButtons);
+        for (const char* title : {"全部", "TCP", "UDP"})
+            tabs->AddTab(title);
+        tabs->SetTabIndex(1);
+        if (skinned) {
+            painter.Attach(bar);
+            SkinOf<TSkinTabBtn>(tabs);
+            bar->Invalidate();
+        }
+    }
+    Save(form, "toolbars");
 }
 
 INSTANTIATE_TEST_SUITE_P(Skins, ContainerGalleryTest, ::testing::Values("default", "dark"));
