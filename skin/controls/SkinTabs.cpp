@@ -2,8 +2,11 @@
 
 #include "core/TextUtils.h"
 #include "framework/comctrls/PageControl.h"
+#include "framework/comctrls/UpDown.h"
+#include "framework/extctrls/TabSet.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
+#include "framework/graphics/Font.h"
 #include "platform/controls/common/CommCtrl.h"
 #include "platform/gdi/WinGdi.h"
 #include "platform/gdi/WinRect.h"
@@ -16,6 +19,7 @@
 #include "skin/data/SkinDrawing.h"
 #include "skin/data/SkinElementSet.h"
 #include "skin/forms/SkinMessages.h"
+#include "skin/forms/WinSkinDataHelpers.h"
 
 #include <algorithm>
 #include <string>
@@ -462,4 +466,134 @@ bool TSkinTabSheet::BeforeMessage(TMessage& message) {
 void TSkinTabSheet::DrawSkin(HDC dc, const RECT& rect) {
     if (m_skinData)
         FillColor(dc, rect, BackgroundColour());
+}
+
+// ---- tab set ------------------------------------------------------------------------------
+
+namespace {
+
+// A tab set's cell is its text and this much; a tab shows only with room for its text and the
+// margin (more while the scroller takes the end).
+constexpr int TabSetCellExtra = 9;
+constexpr int TabSetRoomWithScroller = 21;
+
+} // namespace
+
+const TClass& TSkinTab31::ClassInfo() {
+    static const TClass info("TSkinTab31", &TSkinControl::ClassInfo());
+    return info;
+}
+
+TSkinTab31::TSkinTab31(TComponent* owner) : TSkinControl(owner), m_flippedTabs(std::make_unique<TBitmap>()) {}
+
+TSkinTab31::~TSkinTab31() = default;
+
+void TSkinTab31::InitSkin(SkinFormServices* form, TSkinData* skinData, bool, TCanvas* canvas) {
+    auto* tabSet = dynamic_cast<TTabSet*>(Owner());
+    if (m_initialized || !tabSet)
+        return;
+    m_tabSet = tabSet;
+    TSkinControl::InitSkinByHandle(tabSet->Handle(), skinData, form, canvas);
+    PrepareImage();
+    SkinScroller();
+}
+
+void TSkinTab31::SkinScroller() {
+    // The scroller gets its window when the tabs first overflow.
+    auto* tabSet = dynamic_cast<TTabSet*>(m_tabSet);
+    TUpDown* scroller = tabSet ? tabSet->Scroller() : nullptr;
+    if (m_scrollerSkinned || !scroller || !scroller->HandleAllocated())
+        return;
+    auto* scrollerSkin = new TSkinUpDown(this);
+    scrollerSkin->SetHorizontal(true);
+    scrollerSkin->InitSkinByHandle(scroller->Handle(), m_skinData, m_form, m_canvas);
+    m_scrollerSkinned = true;
+}
+
+void TSkinTab31::PrepareImage() {
+    m_flippedTabs->SetSize(0, 0);
+    if (!m_skinData || !m_skinData->Elements().Tabs || m_skinData->Elements().Tabs->Image->Empty())
+        return;
+    CopyAs24Bit(*m_flippedTabs, *m_skinData->Elements().Tabs->Image);
+    FlipBitmap(*m_flippedTabs);
+}
+
+void TSkinTab31::SkinChanged() {
+    PrepareImage();
+    TSkinControl::SkinChanged();
+}
+
+bool TSkinTab31::BeforeMessage(TMessage& message) {
+    switch (message.Msg) {
+    case WM_PAINT: {
+        // The tab set still paints (it places its tabs and its scroller then); the skin's
+        // picture goes over it again afterwards.
+        PaintWhole(message);
+        return true;
+    }
+    case WM_ERASEBKGND:
+        message.Result = 1;
+        return false;
+    default:
+        return TSkinControl::BeforeMessage(message);
+    }
+}
+
+void TSkinTab31::DrawSkin(HDC dc, const RECT& rect) {
+    auto* tabSet = dynamic_cast<TTabSet*>(m_tabSet);
+    if (!m_skinData || !tabSet || m_flippedTabs->Empty())
+        return;
+    SkinScroller();
+    const TSkinElements& skin = m_skinData->Elements();
+    const TDataSkinBorder& tabs = *skin.Tabs;
+    RECT client{};
+    GetClientRect(m_window, &client);
+    const int width = client.right;
+    const int height = client.bottom;
+    if (width <= 0 || height <= 0)
+        return;
+    TBitmap picture;
+    picture.SetPixelFormat(pf24bit);
+    picture.SetSize(width, height);
+    HDC pictureDc = picture.Canvas()->Handle();
+    FillColor(pictureDc, RECT{0, 0, width, height}, BackgroundColour());
+    HGDIOBJ oldFont = SelectObject(pictureDc, tabSet->Font()->Handle());
+    SetBkMode(pictureDc, TRANSPARENT);
+    const bool scrollerShows = tabSet->Scroller() && tabSet->Scroller()->Visible();
+    const int room = width - tabSet->EndMargin();
+    TSkinFrameStyle style;
+    style.margins = {tabs.LeftWidth, tabs.BottomHeight, tabs.RightWidth, tabs.TopHeight};
+    style.tileCentre = tabs.Tile == 1;
+    style.transparent = tabs.Trans != 0;
+    int start = tabSet->StartMargin();
+    m_drawnTabs = 0;
+    for (int i = std::max(0, tabSet->FirstIndex()); i < tabSet->Tabs()->Count(); ++i) {
+        const std::u16string text = SkinTextToWide(tabSet->Tabs()->Strings(i));
+        RECT measured{0, 0, width, height};
+        DrawCaption(pictureDc, text, measured, DT_CALCRECT | DT_SINGLELINE | DT_NOCLIP);
+        const int textWidth = measured.right - measured.left;
+        if (room < start + textWidth + (scrollerShows ? TabSetRoomWithScroller : TabSetCellExtra))
+            break;
+        const int cell = textWidth + TabSetCellExtra;
+        const bool selected = i == tabSet->TabIndex();
+        RECT face{start, 0, start + cell, height};
+        DrawSkinFrame(pictureDc, face, *m_flippedTabs, selected ? 2 : 1, tabs.FrameCount, false, style);
+        const std::int32_t own = selected ? tabs.PressedColour : tabs.NormalColour;
+        SetTextColor(pictureDc,
+                     ColorToRGB(own != -1 ? static_cast<TColor>(own) : SkinnedSystemColour(skin, clBtnText)));
+        DrawCaption(pictureDc, text, face, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        start += cell;
+        ++m_drawnTabs;
+    }
+    SelectObject(pictureDc, oldFont);
+    const int saved = SaveDC(dc);
+    RECT scroller{};
+    if (scrollerShows && GetWindowRect(tabSet->Scroller()->Handle(), &scroller)) {
+        POINT corner{scroller.left, scroller.top};
+        ScreenToClient(m_window, &corner);
+        ExcludeClipRect(dc, corner.x, corner.y, corner.x + (scroller.right - scroller.left),
+                        corner.y + (scroller.bottom - scroller.top));
+    }
+    BitBlt(dc, rect.left, rect.top, width, height, pictureDc, 0, 0, SRCCOPY);
+    RestoreDC(dc, saved);
 }

@@ -84,3 +84,33 @@ public:
     bool BeforeMessage(TMessage& message) override;
     void DrawSkin(HDC dc, const RECT& rect) override;
 };
+
+// The framework's tab set: its tabs drawn from the skin's tab image turned upside down (they
+// hang from the top edge), from its start margin on until the first that does not fit; its
+// scroller skinned as an up-down.
+class TSkinTab31 : public TSkinControl {
+public:
+    static const TClass& ClassInfo();
+    const TClass& ClassType() const override { return ClassInfo(); }
+
+    explicit TSkinTab31(TComponent* owner);
+    ~TSkinTab31() override;
+
+    // Attaches to the tab set by its window, as a bare window.
+    void InitSkin(SkinFormServices* form, TSkinData* skinData, bool recolor, TCanvas* canvas) override;
+    bool BeforeMessage(TMessage& message) override;
+    void DrawSkin(HDC dc, const RECT& rect) override;
+    void SkinChanged() override;
+
+    // How many tabs the last drawing showed.
+    int DrawnTabs() const { return m_drawnTabs; }
+
+private:
+    void PrepareImage();
+    void SkinScroller();
+
+    std::unique_ptr<TBitmap> m_flippedTabs;
+    TControl* m_tabSet = nullptr;
+    bool m_scrollerSkinned = false;
+    int m_drawnTabs = 0;
+};

@@ -7,6 +7,8 @@
 
 #include "framework/comctrls/PageControl.h"
 #include "framework/comctrls/TabControl.h"
+#include "framework/comctrls/UpDown.h"
+#include "framework/extctrls/TabSet.h"
 #include "platform/controls/common/CommCtrl.h"
 #include "skin/controls/SkinEdits.h"
 #include "skin/controls/SkinTabs.h"
@@ -261,6 +263,38 @@ TEST_F(SkinTabsTest, ATabSheetIsPaintedInTheSkinsBackground) {
     sheet->Invalidate();
     Pump();
     EXPECT_EQ(Pixel(sheet, 20, 20), ColorToRGB(Skin().Colours[3]));
+}
+
+TEST_F(SkinTabsTest, ATabSetDrawsItsTabsUpsideDownUntilTheFirstThatDoesNotFit) {
+    TForm* form = NewForm(320, 220);
+    auto* tabSet = Add<TTabSet>(form, 10, 10, 200, 22);
+    for (const char* title : {"连接", "数据库", "关于"})
+        tabSet->Tabs()->Add(title);
+    tabSet->SetTabIndex(0);
+    auto* skin = SkinOf<TSkinTab31>(tabSet);
+    tabSet->Invalidate();
+    Pump();
+    EXPECT_EQ(skin->DrawnTabs(), 3);
+    // The selected tab's face, from the flipped image: its outer edge at the bottom.
+    const TDataSkinBorder& tabs = *Skin().Tabs;
+    TBitmap flipped;
+    flipped.Assign(tabs.Image.get());
+    flipped.SetPixelFormat(pf24bit);
+    FlipBitmap(flipped);
+    const RECT frame = SkinFrameRect(flipped.Width(), flipped.Height(), 2, tabs.FrameCount, false);
+    const COLORREF outer = PictureAt(flipped, (frame.left + frame.right) / 2, flipped.Height() - 1);
+    EXPECT_EQ(Pixel(tabSet, tabSet->StartMargin() + 10, 21), outer);
+
+    for (int i = 0; i < 20; ++i)
+        tabSet->Tabs()->Add("更多页面" + std::to_string(i));
+    tabSet->Invalidate();
+    Pump();
+    EXPECT_GT(skin->DrawnTabs(), 3);
+    EXPECT_LT(skin->DrawnTabs(), 23) << "drawing stops at the first tab that does not fit";
+    ASSERT_NE(tabSet->Scroller(), nullptr);
+    EXPECT_TRUE(tabSet->Scroller()->Visible());
+    EXPECT_NE(skinForm->FindSkinControlByWindow(tabSet->Scroller()->Handle()), nullptr)
+        << "the scroller skinned";
 }
 
 } // namespace
