@@ -1,10 +1,12 @@
-// Pictures for a person to look at: the edits, combo boxes and up-downs, tool bars, progress bars, track
+// Pictures for a person to look at: the edits, combo boxes, date pickers and up-downs, tool bars,
+// tab sets, progress bars, track
 // bars, status bars, headers, group boxes and panels, page controls with their tabs on each side, skinned on
 // the right of each form and in their classic look on the left, in the default and the dark skin. Written to
 // build/skin-controls2-*.png.
 
 #include "ControlSkinFixture.h"
 
+#include "framework/comctrls/DateTimePicker.h"
 #include "framework/comctrls/HeaderControl.h"
 #include "framework/comctrls/ListView.h"
 #include "framework/comctrls/ListViewItems.h"
@@ -15,6 +17,7 @@
 #include "framework/comctrls/ToolBar.h"
 #include "framework/comctrls/TrackBar.h"
 #include "framework/comctrls/UpDown.h"
+#include "framework/extctrls/TabSet.h"
 #include "framework/stdctrls/Buttons.h"
 #include "framework/stdctrls/ComboBoxes.h"
 #include "framework/stdctrls/Edits.h"
@@ -24,6 +27,7 @@
 #include "platform/gdi/PngWriter.h"
 #include "skin/controls/SkinComboBox.h"
 #include "skin/controls/SkinContainers.h"
+#include "skin/controls/SkinDateTime.h"
 #include "skin/controls/SkinEdits.h"
 #include "skin/controls/SkinHeader.h"
 #include "skin/controls/SkinProgressBars.h"
@@ -441,6 +445,30 @@ TEST_P(ContainerGalleryTest, ToolBarsAndButtonTabs) {
         }
     }
     Save(form, "toolbars");
+}
+
+TEST_P(ContainerGalleryTest, DatePickersAndTabSets) {
+    TForm* form = GalleryForm(470, 140);
+    for (bool skinned : {false, true}) {
+        const int left = 10 + (skinned ? ColumnOffset : 0);
+        auto* picker = Add<TDateTimePicker>(form, left, 10, 200, 24);
+        auto* tabSet = Add<TTabSet>(form, left, 50, 215, 22);
+        for (const char* title : {"连接", "数据库", "关于"})
+            tabSet->Tabs()->Add(title);
+        tabSet->SetTabIndex(1);
+        auto* crowded = Add<TTabSet>(form, left, 85, 215, 22);
+        for (int i = 0; i < 12; ++i)
+            crowded->Tabs()->Add("页面" + std::to_string(i + 1));
+        crowded->SetTabIndex(0);
+        if (skinned) {
+            SkinOf<TSkinDateTime>(picker);
+            SkinOf<TSkinTab31>(tabSet);
+            SkinOf<TSkinTab31>(crowded);
+            tabSet->Invalidate();
+            crowded->Invalidate();
+        }
+    }
+    Save(form, "pickers");
 }
 
 INSTANTIATE_TEST_SUITE_P(Skins, ContainerGalleryTest, ::testing::Values("default", "dark"));
