@@ -19,6 +19,7 @@ namespace {
 
 LRESULT g_closeAnswer = 0;
 std::vector<LPARAM> g_closeQueries;
+WNDPROC g_staticProcedure = nullptr;
 
 // The form's window as the close boxes see it: it answers the close query with g_closeAnswer.
 LRESULT CALLBACK AnswerCloseQuery(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -26,7 +27,7 @@ LRESULT CALLBACK AnswerCloseQuery(HWND window, UINT message, WPARAM wParam, LPAR
         g_closeQueries.push_back(lParam);
         return g_closeAnswer;
     }
-    return DefWindowProcW(window, message, wParam, lParam);
+    return CallWindowProcW(g_staticProcedure, window, message, wParam, lParam);
 }
 
 class SkinTabsTest : public ControlSkinTest {
@@ -167,7 +168,8 @@ TEST_F(SkinTabsTest, CloseBoxesAskTheFormAndThePageGoesOnlyWhenItAgrees) {
     TForm* form = NewForm(320, 220);
     HWND formWindow =
         CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-    SetWindowLongPtrW(formWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AnswerCloseQuery));
+    g_staticProcedure = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(formWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AnswerCloseQuery)));
     skinForm->window = formWindow;
     TPageControl* pages = NewPages(form, tpTop);
     pages->SetTag(CloseBoxTag);
