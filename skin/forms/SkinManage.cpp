@@ -26,7 +26,7 @@ std::unique_ptr<TSkinManage>& ManagerSlot() {
 
 // Unskins a window's object (as actions 2 and 7 do) and shows the window's own look.
 void UnskinAndRepaint(TWinSkinForm& skin) {
-    skin.Unskin(TWinSkinForm::TUnskinMode::Full);
+    skin.Unskin();
     if (IsWindow(skin.Window())) {
         InvalidateRect(skin.Window(), nullptr, TRUE);
         UpdateWindow(skin.Window());
@@ -165,10 +165,6 @@ void TSkinManage::RequestAction(std::uint32_t action, int delay) {
 }
 
 void TSkinManage::SkinChangedNow() {
-    for (const auto& skin : m_skinnedWindows) {
-        if (skin->SkinData() == m_requestingSkinData)
-            skin->FreeCaptionButtons();
-    }
     if (m_requestingSkinData && m_runState == rsStarted)
         RequestAction(saSkinChanged, RequestDelay);
 }
@@ -351,10 +347,8 @@ void TSkinManage::ReloadWindowsOf(TSkinData& skinData, bool firstOnly) {
                 break;
         }
     }
-    for (TWinSkinForm* skin : windows) {
-        skin->FreeCaptionButtons();
+    for (TWinSkinForm* skin : windows)
         skin->ReloadSkin();
-    }
     for (TWinSkinForm* skin : windows)
         skin->ApplySkinChange();
 }
