@@ -4,8 +4,8 @@
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/Colors.h"
 #include "platform/gdi/WinUserDraw.h"
-#include "skin/data/SkinDrawing.h"
 #include "skin/forms/SkinManage.h"
+#include "skin/forms/SkinMenuImages.h"
 #include "skin/forms/SkinMenuMarks.h"
 #include "skin/forms/SkinMenuStyle.h"
 #include "skin/forms/WinSkinData.h"
@@ -21,11 +21,6 @@ constexpr int ShortCutRightGap = 11;
 constexpr int SeparatorLineOffset = 4;
 constexpr UINT MeasureFlags = DT_CALCRECT | DT_NOCLIP | DT_EXPANDTABS | DT_SINGLELINE;
 constexpr UINT DrawFlags = DT_EXPANDTABS | DT_SINGLELINE;
-// The item image's frames: normal, separator, selected.
-constexpr int NormalFrame = 1;
-constexpr int SeparatorFrame = 2;
-constexpr int SelectedFrame = 4;
-constexpr int ItemFrames = 5;
 
 // The skin's item record when it has an image to draw with.
 TDataSkinObject* ItemRecord(TSkinData& skinData) {
@@ -44,27 +39,6 @@ RECT Mirrored(const RECT& r, const RECT& item, bool rightToLeft) {
         return r;
     return {item.left + item.right - r.right, r.top, item.left + item.right - r.left, r.bottom};
 }
-
-// A memory DC with a bitmap of the given size, for composing an item off screen.
-class TOffscreen {
-public:
-    TOffscreen(HDC like, int width, int height)
-        : m_dc(CreateCompatibleDC(like)), m_bitmap(CreateCompatibleBitmap(like, width, height)),
-          m_old(SelectObject(m_dc, m_bitmap)) {}
-    ~TOffscreen() {
-        SelectObject(m_dc, m_old);
-        DeleteObject(m_bitmap);
-        DeleteDC(m_dc);
-    }
-    TOffscreen(const TOffscreen&) = delete;
-    TOffscreen& operator=(const TOffscreen&) = delete;
-    HDC Dc() const { return m_dc; }
-
-private:
-    HDC m_dc;
-    HBITMAP m_bitmap;
-    HGDIOBJ m_old;
-};
 
 void FillColour(HDC dc, const RECT& rect, COLORREF colour) {
     HBRUSH brush = CreateSolidBrush(colour);
@@ -123,35 +97,6 @@ void DrawGlyph(TSkinData& skinData, HDC dc, const RECT& box, const TSkinMenuItem
         DrawMenuCheckMark(dc, box, colour);
 }
 
-void DrawSeparatorImage(HDC dc, const RECT& rect, const TDataSkinObject& record, TBitmap& image) {
-    const RECT frame = SkinFrameRect(image.Width(), image.Height(), SeparatorFrame, ItemFrames, false);
-    const int frameWidth = frame.right - frame.left;
-    const int frameHeight = frame.bottom - frame.top;
-    const int width = rect.right - rect.left;
-    // Bottom-aligned; an item lower than the image shows the image's lower part.
-    const int height = std::min<int>(rect.bottom - rect.top, frameHeight);
-    if (width <= 0 || height <= 0 || frameWidth <= 0)
-        return;
-    int left = std::clamp<int>(record.LeftWidth, 0, frameWidth);
-    int right = std::clamp<int>(record.RightWidth, 0, frameWidth - left);
-    if (left + right > width)
-        left = right = 0;
-    const int sourceTop = frame.top + frameHeight - height;
-    // The ends unscaled, the middle stretched, then copied without its magenta pixels.
-    TBitmap strip;
-    strip.SetPixelFormat(pfDevice);
-    strip.SetSize(width, height);
-    HDC target = strip.Canvas()->Handle();
-    HDC source = image.Canvas()->Handle();
-    SetStretchBltMode(target, COLORONCOLOR);
-    BitBlt(target, 0, 0, left, height, source, frame.left, sourceTop, SRCCOPY);
-    StretchBlt(target, left, 0, width - left - right, height, source, frame.left + left, sourceTop,
-               frameWidth - left - right, height, SRCCOPY);
-    BitBlt(target, width - right, 0, right, height, source, frame.right - right, sourceTop, SRCCOPY);
-    const RECT at{rect.left, rect.bottom - height, rect.right, rect.bottom};
-    DrawKeyed(dc, at, strip);
-}
-
 } // namespace
 
 SIZE MenuTextExtent(HDC dc, const std::string& text) {
@@ -180,18 +125,21 @@ void DrawMenuItemContent(TSkinData& skinData, HDC dc, const RECT& rect, const TS
     HGDIOBJ oldFont = SelectObject(dc, SkinMenuFont(item.isDefault));
     const int oldMode = SetBkMode(dc, TRANSPARENT);
     const COLORREF oldColour = SetTextColor(dc, colour);
-    const SIZE text = MenuTextExtent(dc, item.caption);
-    const int top = rect.top + (rect.bottom - rect.top - text.cy) / 2;
-    const RECT textRect{box.right + GlyphGap, top,
-                        std::min<int>(box.right + GlyphGap + text.cx, rect.right - 1), top + text.cy};
+    // The caption is centred in the item's height; it is measured only to end where the
+    // shortcut text may begin.
+    const int textLeft = box.right + GlyphGap;
+    RECT textRect{textLeft, rect.top, rect.right - 1, rect.bottom};
+    if (!item.shortCut.empty())
+        textRect.right = std::min<int>(textLeft + MenuTextExtent(dc, item.caption).cx, rect.right - 1);
     RECT drawn = Mirrored(textRect, rect, item.rightToLeft);
     const UINT direction = item.rightToLeft ? DT_RIGHT | DT_RTLREADING : 0;
-    DrawTextA(dc, item.caption.c_str(), static_cast<int>(item.caption.size()), &drawn, DrawFlags | direction);
+    DrawTextA(dc, item.caption.c_str(), static_cast<int>(item.caption.size()), &drawn,
+              DrawFlags | DT_VCENTER | direction);
     if (!item.shortCut.empty()) {
-        RECT shortCut = Mirrored({textRect.right, top, rect.right - ShortCutRightGap, top + text.cy}, rect,
+        RECT shortCut = Mirrored({textRect.right, rect.top, rect.right - ShortCutRightGap, rect.bottom}, rect,
                                  item.rightToLeft);
         DrawTextA(dc, item.shortCut.c_str(), static_cast<int>(item.shortCut.size()), &shortCut,
-                  DrawFlags | (item.rightToLeft ? DT_LEFT | DT_RTLREADING : DT_RIGHT));
+                  DrawFlags | DT_VCENTER | (item.rightToLeft ? DT_LEFT | DT_RTLREADING : DT_RIGHT));
     }
     SetTextColor(dc, oldColour);
     SetBkMode(dc, oldMode);
@@ -210,8 +158,7 @@ void DrawSkinMenuItem(TSkinData& skinData, HDC dc, const RECT& rect, HMENU menu,
     TSkinManage* manager = SkinManager();
     if (manager)
         manager->AttachPopupMenu(menu);
-    TDataSkinObject* record = ItemRecord(skinData);
-    if (!record) {
+    if (!ItemRecord(skinData)) {
         DrawPlainMenuItem(skinData, dc, rect, item);
         return;
     }
@@ -219,31 +166,26 @@ void DrawSkinMenuItem(TSkinData& skinData, HDC dc, const RECT& rect, HMENU menu,
     const int height = rect.bottom - rect.top;
     if (width <= 0 || height <= 0)
         return;
-    TOffscreen composed(dc, width, height);
-    HDC target = composed.Dc();
-    const RECT local{0, 0, width, height};
-    TWinSkinPopMenu* popup = manager ? manager->FindPopupByMenu(menu) : nullptr;
-    // The popup's device copy of the item image draws faster than the skin's own.
-    TBitmap* copy = popup ? popup->ItemImage() : nullptr;
-    TBitmap& image = copy ? *copy : *record->Image;
-    if (popup && popup->HasBackground())
-        popup->CopyBackground(target, local, rect.left + PopupBorder, rect.top + PopupBorder);
-    else
-        FillColour(target, local, SkinMenuColours(skinData).itemBackground);
-
-    if (item.IsSeparator()) {
-        BitBlt(dc, rect.left, rect.top, width, height, target, 0, 0, SRCCOPY);
-        DrawSeparatorImage(dc, rect, *record, image);
-        return;
+    // Drawn in place: a window's DC draws into its backing store, which reaches the screen
+    // only after the item is complete.
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, rect.left, rect.top, rect.right, rect.bottom);
+    TSkinMenuImages& images = skinData.MenuImages();
+    const TMenuItemPart part = item.IsSeparator() ? TMenuItemPart::Separator
+                               : item.selected    ? TMenuItemPart::Selected
+                                                  : TMenuItemPart::Normal;
+    if (!images.ItemPartIsOpaque(width, height, part)) {
+        TWinSkinPopMenu* popup = manager ? manager->FindPopupByMenu(menu) : nullptr;
+        if (popup && popup->HasBackground())
+            popup->CopyBackground(dc, rect, rect.left + PopupBorder, rect.top + PopupBorder);
+        else
+            FillColour(dc, rect, SkinMenuColours(skinData).itemBackground);
     }
-    TSkinFrameStyle style;
-    style.margins = {record->LeftWidth, record->TopHeight, record->RightWidth, record->BottomHeight};
-    style.tileCentre = record->Tile == 1;
-    style.transparent = record->Trans != 0;
-    DrawSkinFrame(target, local, image, item.selected ? SelectedFrame : NormalFrame, ItemFrames, false,
-                  style);
-    DrawMenuItemContent(skinData, target, local, item);
-    BitBlt(dc, rect.left, rect.top, width, height, target, 0, 0, SRCCOPY);
+    images.DrawItemPart(dc, rect, part);
+    if (!item.IsSeparator())
+        DrawMenuItemContent(skinData, dc, rect, item);
+    RestoreDC(dc, saved);
     // The system draws a submenu's arrow after the item, in the DC's text colour.
-    SetTextColor(dc, TextColour(skinData, item));
+    if (!item.IsSeparator())
+        SetTextColor(dc, TextColour(skinData, item));
 }

@@ -32,8 +32,9 @@ struct TSkinMenuItem {
 constexpr int PopupBorder = 3;
 
 // The item painter: the item's menu is given to the newest popup skin that has not learned its
-// menu yet, and the item is composed off screen and drawn onto the DC. Without an item image
-// the plain painter draws it.
+// menu yet, and the item is drawn inside its rectangle: the popup's background where the skin's
+// item frame leaves it showing, the frame, the content. Without an item image the plain painter
+// draws it.
 void DrawSkinMenuItem(TSkinData& skinData, HDC dc, const RECT& rect, HMENU menu, const TSkinMenuItem& item);
 // The item's background colour (selected or not), then its content.
 void DrawPlainMenuItem(TSkinData& skinData, HDC dc, const RECT& rect, const TSkinMenuItem& item);

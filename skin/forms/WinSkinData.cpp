@@ -8,6 +8,7 @@
 #include "framework/forms/HintWindow.h"
 #include "framework/graphics/Bitmap.h"
 #include "skin/forms/SkinManage.h"
+#include "skin/forms/SkinMenuImages.h"
 #include "skin/forms/WinSkinDataHelpers.h"
 
 namespace {

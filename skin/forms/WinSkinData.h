@@ -82,6 +82,7 @@ constexpr int DefaultDisableTag = 99;
 constexpr const char* SkinDataVersion = "5.40.07.15";
 
 class TSkinData;
+class TSkinMenuImages;
 
 // Asked before a window is skinned; the handler may change the decision. The window asked about
 // is the sender's QueryWindow().
@@ -168,6 +169,8 @@ public:
     TBitmap& AppIcon() { return *m_appIcon; }
     // Restore, maximise, minimise and close, 16 x 16 each.
     TCustomImageList& MenuGlyphs() { return *m_menuGlyphs; }
+    // The menus' composed pictures of the loaded skin, made on first use.
+    TSkinMenuImages& MenuImages();
     TFont& CaptionFont() { return *m_captionFont; }
     int MaximizedWidth() const { return m_maximizedWidth; }
     int MaximizedHeight() const { return m_maximizedHeight; }
@@ -204,6 +207,7 @@ private:
     std::uint8_t m_hintShown = 0;
     std::unique_ptr<TBitmap> m_appIcon;
     std::unique_ptr<TCustomImageList> m_menuGlyphs;
+    std::unique_ptr<TSkinMenuImages> m_menuImages;
     std::unique_ptr<TFont> m_captionFont;
     int m_maximizedWidth = 0;
     int m_maximizedHeight = 0;

@@ -6,6 +6,7 @@
 #include "core/SysUtils.h"
 #include "skin/data/SkinRead.h"
 #include "skin/data/WinSkinIni.h"
+#include "skin/forms/SkinMenuImages.h"
 
 #include <array>
 
@@ -61,6 +62,8 @@ bool TSkinData::LoadSkinData() {
     entry.SetPosition(0);
     TQuickIni ini;
     ini.LoadFromStream(&entry);
+    // The menus' pictures were composed from the elements about to be replaced.
+    m_menuImages.reset();
     m_elements->ReadSkinElements(reader, ini);
     m_noSkin = 0;
     return true;

@@ -12,6 +12,7 @@
 #include "framework/graphics/Canvas.h"
 #include "platform/gdi/WinGdi.h"
 #include "platform/gdi/WinUserDraw.h"
+#include "skin/forms/SkinMenuImages.h"
 
 namespace {
 
@@ -75,6 +76,12 @@ void TSkinData::MakeMenuGlyphs() {
         return;
     }
     m_menuGlyphs->AddMasked(&glyphs, clWhite);
+}
+
+TSkinMenuImages& TSkinData::MenuImages() {
+    if (!m_menuImages)
+        m_menuImages = std::make_unique<TSkinMenuImages>(*this);
+    return *m_menuImages;
 }
 
 void TSkinData::ShowCaptionHint(const TRect& position, const std::string& text) {

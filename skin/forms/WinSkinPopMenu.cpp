@@ -2,8 +2,8 @@
 
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
-#include "skin/data/SkinDrawing.h"
 #include "skin/forms/SkinManage.h"
+#include "skin/forms/SkinMenuImages.h"
 #include "skin/forms/SkinMenuPainter.h"
 #include "skin/forms/SkinMessages.h"
 #include "skin/forms/WinSkinData.h"
@@ -27,17 +27,6 @@ HDC BorderDC(HWND window) {
     return GetDCEx(window, reinterpret_cast<HRGN>(1), DCX_WINDOW | DCX_INTERSECTRGN | DCX_USESTYLE);
 }
 
-// A device bitmap with the image's pixels. The skin's images are 24-bit sections, whose rows
-// are converted on every copy from them; a menu copies from its images once per item part.
-std::unique_ptr<TBitmap> DeviceCopy(TBitmap& image) {
-    auto copy = std::make_unique<TBitmap>();
-    copy->SetPixelFormat(pfDevice);
-    copy->SetSize(image.Width(), image.Height());
-    BitBlt(copy->Canvas()->Handle(), 0, 0, image.Width(), image.Height(), image.Canvas()->Handle(), 0, 0,
-           SRCCOPY);
-    return copy;
-}
-
 } // namespace
 
 TWinSkinPopMenu::TWinSkinPopMenu(TSkinData& skinData)
@@ -59,19 +48,6 @@ bool TWinSkinPopMenu::Attach(HWND window) {
 void TWinSkinPopMenu::Detach() {
     m_subclass.Detach();
     m_background.reset();
-    m_backgroundImage.reset();
-    m_itemImage.reset();
-}
-
-TBitmap* TWinSkinPopMenu::ItemImage() {
-    TDataSkinObject* record = m_skinData.Elements().MenuItem.get();
-    if (!record || record->Image->Empty())
-        return nullptr;
-    if (!m_itemImage || m_itemSource != record->Image.get()) {
-        m_itemImage = DeviceCopy(*record->Image);
-        m_itemSource = record->Image.get();
-    }
-    return m_itemImage.get();
 }
 
 bool TWinSkinPopMenu::HasBackground() const {
@@ -90,31 +66,17 @@ bool TWinSkinPopMenu::CanPaint() const {
     return m_skinData.NoSkin() == 0 && background && !background->Image->Empty();
 }
 
-void TWinSkinPopMenu::RebuildBackground(int width, int height) {
-    TDataSkinObject& record = *m_skinData.Elements().MenuBackground;
-    // The frame and the items' painting ask for it in turn; it changes with the size or skin only.
-    if (m_background && m_background->Width() == width && m_background->Height() == height &&
-        m_backgroundSource == record.Image.get())
-        return;
-    if (!m_background) {
-        m_background = std::make_unique<TBitmap>();
-        m_background->SetPixelFormat(pfDevice);
-    }
-    m_background->SetSize(width, height);
-    m_backgroundImage = DeviceCopy(*record.Image);
-    m_backgroundSource = record.Image.get();
-    TSkinFrameStyle style;
-    style.margins = {record.LeftWidth, record.TopHeight, record.RightWidth, record.BottomHeight};
-    style.tileCentre = record.Tile != 0;
-    DrawSkinFrame(m_background->Canvas()->Handle(), {0, 0, width, height}, *m_backgroundImage, 1, 1, false,
-                  style);
+void TWinSkinPopMenu::UpdateBackground(int width, int height) {
+    m_background = m_skinData.MenuImages().Background(width, height);
 }
 
 void TWinSkinPopMenu::PaintBorder() {
     const RECT area = WindowArea(m_window);
     const int width = area.right;
     const int height = area.bottom;
-    RebuildBackground(width, height);
+    UpdateBackground(width, height);
+    if (!HasBackground())
+        return;
     HDC dc = BorderDC(m_window);
     if (!dc)
         return;
@@ -130,8 +92,9 @@ void TWinSkinPopMenu::PaintBorder() {
 LRESULT TWinSkinPopMenu::PrintPaint(HWND window, WPARAM wParam, LPARAM lParam) {
     auto dc = reinterpret_cast<HDC>(wParam);
     const RECT area = WindowArea(window);
-    RebuildBackground(area.right, area.bottom);
-    BitBlt(dc, 0, 0, area.right, area.bottom, m_background->Canvas()->Handle(), 0, 0, SRCCOPY);
+    UpdateBackground(area.right, area.bottom);
+    if (HasBackground())
+        BitBlt(dc, 0, 0, area.right, area.bottom, m_background->Canvas()->Handle(), 0, 0, SRCCOPY);
     const int oldMode = SetBkMode(dc, TRANSPARENT);
     const int saved = SaveDC(dc);
     IntersectClipRect(dc, PopupBorder, PopupBorder, area.right - PopupBorder, area.bottom - PopupBorder);

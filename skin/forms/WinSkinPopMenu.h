@@ -2,9 +2,9 @@
 // TWinSkinPopMenu: the skin of one open menu window (class "#32768"). The manager makes one for
 // each menu window of a kind the skin covers and frees it when the window is destroyed. It
 // subclasses the window, answers the skinned-window query, paints the window's border and
-// background from the skin's menu background image (kept in a window-sized bitmap, which the
-// item painter copies its items' backgrounds from), lets the menu draw its items over it, and
-// learns which menu the window shows when the first of its items is drawn.
+// background from the skin's menu background image (composed to the window's size by the skin
+// data's menu images, and copied by the item painter under its items), lets the menu draw its
+// items over it, and learns which menu the window shows when the first of its items is drawn.
 
 #include "platform/user/WinUser.h"
 #include "skin/forms/WindowThunk.h"
@@ -36,26 +36,19 @@ public:
     // (sourceX, sourceY)) copied to a rectangle of a DC.
     bool HasBackground() const;
     void CopyBackground(HDC dc, const RECT& rect, int sourceX, int sourceY);
-    // The skin's menu item image as a device bitmap, made on first use; null without one.
-    TBitmap* ItemImage();
 
 private:
     LRESULT WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     // A loaded skin with a menu background image: the two painters work only then.
     bool CanPaint() const;
     // The skin's menu background drawn to the window's size.
-    void RebuildBackground(int width, int height);
+    void UpdateBackground(int width, int height);
     void PaintBorder();
     LRESULT PrintPaint(HWND window, WPARAM wParam, LPARAM lParam);
 
     TSkinData& m_skinData;
     TWindowSubclass m_subclass;
     HWND m_window = nullptr;
-    std::unique_ptr<TBitmap> m_background;
-    // Device copies of the skin's images, and the images they were copied from.
-    std::unique_ptr<TBitmap> m_backgroundImage;
-    const TBitmap* m_backgroundSource = nullptr;
-    std::unique_ptr<TBitmap> m_itemImage;
-    const TBitmap* m_itemSource = nullptr;
+    std::shared_ptr<TBitmap> m_background;
     HMENU m_menu = nullptr;
 };

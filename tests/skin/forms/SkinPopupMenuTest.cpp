@@ -187,3 +187,31 @@ TEST_F(SkinPopupMenuTest, TheSkinnedMenuWindowPassesOnWhatItDoesNotPaint) {
 }
 
 } // namespace
+
+TEST_F(SkinPopupMenuTest, MenusOpenedAfterAnotherSkinIsLoadedWearTheNewSkin) {
+    auto cornerAndItem = [&] {
+        std::pair<COLORREF, COLORREF> seen{};
+        Script({[&] {
+            HWND window = OpenMenuWindow();
+            const RECT secondRect = ItemInWindow(window, popup->Handle(), 2);
+            seen = {headless::ReadPixel(window, 0, 0),
+                    headless::ReadPixel(window, secondRect.right - 8, secondRect.top + 1)};
+            headless::TypeKey(VK_ESCAPE);
+        }});
+        popup->Popup(200, 150);
+        return seen;
+    };
+    const auto before = cornerAndItem();
+    data->SetSkinFile(skinengine::SkinFilePath("dark"));
+    Pump();
+    ASSERT_EQ(data->NoSkin(), 0) << "the dark skin is built into build/skins";
+    TBitmap& background = *Skin().MenuBackground->Image;
+    TBitmap& items = *Skin().MenuItem->Image;
+    const COLORREF darkCorner = ImagePixel(background, 0, 0);
+    const COLORREF darkItem = ImagePixel(items, items.Width() / 10, 1);
+    ASSERT_NE(darkCorner, before.first);
+    ASSERT_NE(darkItem, before.second);
+    const auto after = cornerAndItem();
+    EXPECT_EQ(after.first, darkCorner) << "the border from the new skin's background";
+    EXPECT_EQ(after.second, darkItem) << "the item frame from the new skin's item image";
+}
