@@ -2,10 +2,11 @@
 // them: the page by its tab, the date picker's month stepped by the arrow keys, its calendar
 // dropped down and a day clicked, the month calendar moved on by its arrow button, a day
 // clicked and then moved by the keys; then the MDI form opened by the page's button, a document
-// window activated by a click into it, maximised by its caption button and restored by the
-// button in the frame's menu bar, cascaded and tiled from the window menu, the other window
-// chosen from the menu's list, and that window closed by its close button. Pictures go
-// into the build folder (framework-demo-dates-x*.png); the demo's report tells the end state.
+// window activated by a click on its caption, maximised by its caption button and restored by
+// the button in the frame's menu bar, cascaded and tiled from the window menu, the other window
+// chosen from the menu's list, and the first one closed by its close button while inactive.
+// Pictures go into the build folder (framework-demo-dates-x*.png); the demo's report tells the
+// end state.
 //
 // Where each thing lies is learnt from the same forms on the headless display, brought into the
 // same state as the test goes.
@@ -216,9 +217,12 @@ TEST_F(DatesPageOnX, DatePickersCalendarAndMdiFormWorkWithRealMouseAndKeys) {
     ASSERT_TRUE(WaitFor([&] { return mdiPerson.Pixel(secondCaption) == activeCaption; }))
         << "the MDI form did not open with its second window active";
 
-    // A click into the first window activates it; its maximise button fills the client with it,
-    // and the restore button in the frame's menu bar puts it back.
-    mdiPerson.Click({firstCaption.x + 2, firstCaption.y + 30});
+    // A click on the first window's caption (past its system-menu icon, where the caption's
+    // colour starts) activates it; its maximise button fills the client with it, and the
+    // restore button in the frame's menu bar puts it back.
+    const POINT firstTitle = FramePoint(first, HTCAPTION);
+    ASSERT_GE(firstTitle.x, 0);
+    mdiPerson.Click(firstTitle);
     SendMessageA(mdi.ClientHandle(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(first), 0);
     Pump();
     ASSERT_TRUE(WaitFor([&] { return mdiPerson.Pixel(firstCaption) == activeCaption; })) << "not activated";
@@ -272,15 +276,25 @@ TEST_F(DatesPageOnX, DatePickersCalendarAndMdiFormWorkWithRealMouseAndKeys) {
     ASSERT_TRUE(mdiPerson.WaitUntilStill(mdiClient));
     EXPECT_TRUE(client->SaveScreenPng(bin + "/../framework-demo-dates-x-mdi.png"));
 
-    // The second window's close button closes it; the demo's close button ends the demo.
+    // The first window's close button closes it at once, though the window is not the active
+    // one; the demo's close button ends the demo.
     SendMessageA(mdi.ClientHandle(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(second), 0);
     Pump();
-    const POINT close = FramePoint(second, HTCLOSE);
+    const POINT close = FramePoint(first, HTCLOSE);
     ASSERT_GE(close.x, 0);
+    // The middle of its text shows the window's colour, and the client's own once it is gone.
+    RECT firstRect{};
+    GetWindowRect(first, &firstRect);
+    const POINT firstMiddle = MiddleOf(firstRect);
+    const std::uint32_t firstShown = mdiPerson.Pixel(firstMiddle);
     mdiPerson.Click(close);
+    SendMessageA(mdi.ClientHandle(), WM_MDIDESTROY, reinterpret_cast<WPARAM>(first), 0);
+    Pump();
     const POINT demoClose = FramePoint(form->Handle(), HTCLOSE);
     ASSERT_GE(demoClose.x, 0) << "the demo's close button shows beside the MDI form";
-    ASSERT_TRUE(WaitFor([&] { return mdiPerson.Pixel(firstTiled) == activeCaption; })) << "not closed";
+    ASSERT_TRUE(WaitFor([&] { return mdiPerson.Pixel(firstMiddle) != firstShown; })) << "not closed";
+    EXPECT_TRUE(WaitFor([&] { return mdiPerson.Pixel(secondTiled) == activeCaption; }))
+        << "the other window is active again";
     person.Click(demoClose);
     int status = 0;
     ASSERT_TRUE(WaitForExit(pid, status)) << "the close button ends the demo";
@@ -290,6 +304,6 @@ TEST_F(DatesPageOnX, DatePickersCalendarAndMdiFormWorkWithRealMouseAndKeys) {
     EXPECT_EQ(state.at("DatePicker1.Date"), "2010-6-10");
     EXPECT_EQ(state.at("MonthCalendar1.Date"), "2010-7-16");
     EXPECT_EQ(state.at("MdiForm.Children"), "1");
-    EXPECT_EQ(state.at("MdiForm.Active"), "文档1");
+    EXPECT_EQ(state.at("MdiForm.Active"), "文档2");
     EXPECT_EQ(state.at("MdiForm.Maximized"), "0");
 }

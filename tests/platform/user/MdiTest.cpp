@@ -374,6 +374,53 @@ TEST_F(MdiTest, Close_DestroysTheChildAndActivatesTheNext) {
     EXPECT_EQ(Text(m_frame), u"Frame");
 }
 
+TEST_F(MdiTest, CaptionButtons_ActOnAnInactiveChildAtTheFirstPress) {
+    HWND one = NewChild(u"one", 0, 0, 0, 220, 150);
+    HWND two = NewChild(u"two", 0, 260, 0, 220, 150);
+    ASSERT_EQ(Active(), two);
+    // A screen point of a child's frame that answers the hit-test code.
+    auto pointOf = [](HWND child, LRESULT code) {
+        RECT rect{};
+        GetWindowRect(child, &rect);
+        for (int y = rect.top; y < rect.bottom; ++y)
+            for (int x = rect.left; x < rect.right; ++x)
+                if (SendMessageW(child, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == code)
+                    return POINT{x + 3, y + 3};
+        return POINT{-1, -1};
+    };
+
+    // The maximise button activates the child and maximises it in one click.
+    POINT maximise = pointOf(one, HTMAXBUTTON);
+    headless::Click(maximise.x, maximise.y);
+    headless::RunUntilIdle();
+    EXPECT_EQ(Active(), one);
+    EXPECT_TRUE(IsZoomed(one));
+    SendMessageW(g_client, WM_MDIRESTORE, reinterpret_cast<WPARAM>(one), 0);
+    SendMessageW(g_client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(two), 0);
+    headless::RunUntilIdle();
+
+    // The caption drags it at once, and the drag leaves the pointer free.
+    RECT before = PlaceIn(one, g_client);
+    POINT caption = pointOf(one, HTCAPTION);
+    headless::PressButton(caption.x, caption.y);
+    headless::MoveMouse(caption.x + 15, caption.y + 25);
+    headless::ReleaseButton(caption.x + 15, caption.y + 25);
+    headless::RunUntilIdle();
+    RECT after = PlaceIn(one, g_client);
+    EXPECT_EQ(after.left - before.left, 15);
+    EXPECT_EQ(after.top - before.top, 25);
+    EXPECT_EQ(Active(), one);
+    EXPECT_EQ(GetCapture(), nullptr);
+
+    // The other child's close button closes it with one click; the dragged one stays active.
+    POINT close = pointOf(two, HTCLOSE);
+    headless::Click(close.x, close.y);
+    headless::RunUntilIdle();
+    EXPECT_FALSE(IsWindow(two));
+    EXPECT_EQ(Active(), one);
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
 TEST_F(MdiTest, SetMenu_MovesTheListAndTheButtonsToTheNewMenus) {
     HWND one = NewChild(u"one");
     SendMessageW(g_client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(one), 0);
