@@ -423,7 +423,7 @@ LRESULT MonthCalendar::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return previous;
     }
     case MCM_GETMAXTODAYWIDTH:
-        return platform::TextWidth(ControlFont(m_font), TodayText());
+        return TodayWidth();
     case MonthCalendarNotifyTarget:
         m_notify = reinterpret_cast<HWND>(wParam);
         return 0;

@@ -86,6 +86,8 @@ private:
     void AskForDayStates();
     bool IsBold(const SYSTEMTIME& date) const;
     std::u16string TodayText() const;
+    // The width the "today" line needs, its margins included.
+    int TodayWidth() const;
     HWND NotifyWindow() const;
     int MonthDelta() const;
 

@@ -102,6 +102,10 @@ CalendarLayout MonthCalendar::Layout() const {
     return layout;
 }
 
+int MonthCalendar::TodayWidth() const {
+    return Margin + platform::TextWidth(BoldFont(), TodayText()) + Margin;
+}
+
 SYSTEMTIME MonthCalendar::MonthStart(int index) const {
     return AddMonths(m_first, index);
 }

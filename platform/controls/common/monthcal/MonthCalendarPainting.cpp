@@ -1,7 +1,7 @@
 // The month calendar's classic look: each month with its title band (year and month in bold,
 // the arrow buttons in the outer titles), the weekday names over a line, the days with the
-// selection filled in the title colours, today framed in red, bold days from the day states
-// and neighbouring months' days greyed; today's date under the months.
+// selection filled in the title colours, today circled in red, bold days from the day states
+// and neighbouring months' days greyed; "today" and its date under the months.
 
 #include "platform/controls/common/CommonControl.h"
 #include "platform/controls/common/monthcal/CalendarDate.h"
@@ -21,10 +21,15 @@ void Fill(HDC dc, const RECT& rect, COLORREF colour) {
     DeleteObject(brush);
 }
 
-void Frame(HDC dc, const RECT& rect, COLORREF colour) {
-    HBRUSH brush = CreateSolidBrush(colour);
-    FrameRect(dc, &rect, brush);
-    DeleteObject(brush);
+// An unfilled ellipse inside the rectangle, drawn in the colour.
+void Circle(HDC dc, const RECT& rect, COLORREF colour) {
+    HPEN pen = CreatePen(PS_SOLID, 1, colour);
+    HGDIOBJ oldPen = SelectObject(dc, pen);
+    HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+    Ellipse(dc, rect.left, rect.top, rect.right, rect.bottom);
+    SelectObject(dc, oldBrush);
+    SelectObject(dc, oldPen);
+    DeleteObject(pen);
 }
 
 void DrawText16(HDC dc, const std::u16string& text, RECT rect, UINT format, COLORREF colour) {
@@ -150,7 +155,7 @@ void MonthCalendar::PaintDay(HDC dc, const CalendarLayout& layout, int index, in
     if (old)
         SelectObject(dc, old);
     if (!trailing && !(Style() & MCS_NOTODAYCIRCLE) && CompareDates(date, m_today) == 0)
-        Frame(dc, cell, TodayColour);
+        Circle(dc, cell, TodayColour);
     if (m_focused && !trailing && CompareDates(date, m_selEnd) == 0) {
         RECT focus = cell;
         InflateRect(&focus, -2, -2);
@@ -162,14 +167,8 @@ void MonthCalendar::PaintToday(HDC dc, const CalendarLayout& layout) {
     if (!layout.todayHeight)
         return;
     RECT line = layout.Today();
-    RECT text = line;
-    if (!(Style() & MCS_NOTODAYCIRCLE)) {
-        RECT sample{line.left, line.top + 2, line.left + layout.cellWidth - 4, line.bottom - 2};
-        Frame(dc, sample, TodayColour);
-        text.left = sample.right + 6;
-    }
     HGDIOBJ old = SelectObject(dc, BoldFont());
-    DrawText16(dc, TodayText(), text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX,
+    DrawText16(dc, TodayText(), line, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX,
                m_colours[MCSC_TEXT]);
     SelectObject(dc, old);
 }

@@ -261,13 +261,42 @@ TEST_F(MonthCalendarTest, DayStates_AskedForEveryMonthShownAndDrawnBold) {
 TEST_F(MonthCalendarTest, Picture_MonthsWithSelectionTodayAndWeekNumbers) {
     PaintDialogBackground();
     HWND calendar = CreateCalendar(MCS_WEEKNUMBERS | MCS_DAYSTATE, 2);
+    // The selection away from today, so that both show.
+    SYSTEMTIME chosen = Day(2010, 5, 12);
+    SendMessageW(calendar, MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&chosen));
     SetFocus(calendar);
     RunUntilIdle();
     EXPECT_TRUE(platform::headless::SaveWindowPng(m_parent, QUILLMERE_BIN_DIR "/gallery-monthcal.png"));
-    // Today is framed in red.
-    POINT today = Where(calendar, Day(2010, 5, 23));
-    ScreenToClient(calendar, &today);
+}
+
+TEST_F(MonthCalendarTest, Today_CircledInItsMonthAndNamedUnderTheMonths) {
+    HWND calendar = CreateCalendar();
     RECT client{};
     GetClientRect(calendar, &client);
-    EXPECT_TRUE(AnyPixel(calendar, client, RGB(255, 0, 0)));
+    const COLORREF red = RGB(255, 0, 0);
+    // The red circle lies around today's day and nowhere else.
+    POINT today = Where(calendar, Day(2010, 5, 23));
+    ScreenToClient(calendar, &today);
+    RECT around{today.x - 4, today.y - 4, today.x + 26, today.y + 18};
+    EXPECT_TRUE(AnyPixel(calendar, around, red));
+    RECT grid = client;
+    grid.bottom = around.top;
+    EXPECT_FALSE(AnyPixel(calendar, grid, red));
+    POINT link = Where(calendar, Day(2010, 5, 23), MCHT_TODAYLINK);
+    ScreenToClient(calendar, &link);
+    RECT todayLine{0, link.y - 4, client.right, client.bottom};
+    EXPECT_FALSE(AnyPixel(calendar, todayLine, red)) << "the line under the months has no empty marker";
+    EXPECT_TRUE(AnyPixelBut(calendar, todayLine, GetSysColor(COLOR_WINDOW))) << "the line shows today's date";
+
+    // A month without today shows no red at all; nor does a calendar asked not to circle today.
+    SYSTEMTIME june = Day(2010, 6, 1);
+    SendMessageW(calendar, MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&june));
+    RunUntilIdle();
+    EXPECT_FALSE(AnyPixel(calendar, client, red));
+    SYSTEMTIME may = Day(2010, 5, 23);
+    SendMessageW(calendar, MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&may));
+    SetWindowLongW(calendar, GWL_STYLE, GetWindowLongW(calendar, GWL_STYLE) | MCS_NOTODAYCIRCLE);
+    InvalidateRect(calendar, nullptr, TRUE);
+    RunUntilIdle();
+    EXPECT_FALSE(AnyPixel(calendar, client, red));
 }
