@@ -60,6 +60,8 @@ public:
     const TMenuBtn& Button(int index) const { return m_buttons[static_cast<size_t>(index)]; }
     HWND Window() const { return m_window; }
     HMENU NativeMenu() const { return m_nativeMenu; }
+    // The framework form's main menu; null for a bare window.
+    TMainMenu* FrameworkMenu() const { return m_frameworkMenu; }
     TSkinData& SkinData() const { return m_skinData; }
     bool RightToLeft() const;
 
