@@ -76,8 +76,9 @@ public:
     virtual void SurfaceMinimized(HWND /*window*/, bool /*minimized*/) {}
     // The window's title, for the desktop's task list and window switcher.
     virtual void SurfaceTitled(HWND /*window*/, std::u16string_view /*title*/) {}
-    // The window's shape in window coordinates; empty means the whole rectangle.
-    virtual void SurfaceShaped(HWND /*window*/, const std::vector<RECT>& /*shape*/) {}
+    // The window's shape in window coordinates: none means the whole rectangle, an empty list
+    // nothing at all.
+    virtual void SurfaceShaped(HWND /*window*/, const std::optional<std::vector<RECT>>& /*shape*/) {}
     // Shows the damaged part (window coordinates) of the window's backing store.
     virtual void Present(HWND /*window*/, const PixelBuffer& /*pixels*/, const RECT& /*damage*/) {}
     virtual void WarpPointer(POINT /*screenPosition*/) {}

@@ -29,7 +29,9 @@ LRESULT CalculateSize(Window& window, WPARAM wParam, LPARAM lParam) {
     return 0;
 }
 
-// The client area is the one the window computed, which may differ from the classic frame's.
+// The client area is the one the window computed, which may differ from the classic frame's: a
+// point of the window's own frame that is no border, caption, menu or scroll bar of the classic
+// one is nowhere (a window that draws its own frame answers for those points itself).
 LRESULT HitTest(Window& window, LPARAM lParam) {
     POINT screen = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     RECT onScreen = WindowRectOnScreen(window);
@@ -41,7 +43,7 @@ LRESULT HitTest(Window& window, LPARAM lParam) {
     SIZE size = {onScreen.right - onScreen.left, onScreen.bottom - onScreen.top};
     FrameLayout layout = LayoutFrame(size, window.style, window.exStyle, MenuBarHeight(window, size.cx));
     LRESULT code = HitTestFrame(layout, point, window.style, window.exStyle);
-    return code == HTCLIENT ? HTBORDER : code;
+    return code == HTCLIENT ? HTNOWHERE : code;
 }
 
 } // namespace

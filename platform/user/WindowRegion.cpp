@@ -31,7 +31,7 @@ int SetWindowRgn(HWND handle, HRGN region, BOOL redraw) {
     }
     window->shape = std::move(shape);
     if (window->IsTopLevel()) {
-        std::vector<RECT> rects;
+        std::optional<std::vector<RECT>> rects;
         if (window->shape)
             rects = window->shape->Rects();
         platform::Display().SurfaceShaped(handle, rects);

@@ -608,17 +608,18 @@ void X11Display::SurfaceTitled(HWND window, std::u16string_view title) {
     XFlush(c.display);
 }
 
-void X11Display::SurfaceShaped(HWND window, const std::vector<RECT>& shape) {
+void X11Display::SurfaceShaped(HWND window, const std::optional<std::vector<RECT>>& shape) {
     Connection& c = *m_connection;
     Surface* surface = c.Find(window);
     if (!surface || !c.shape)
         return;
-    if (shape.empty()) {
+    if (!shape) {
         XShapeCombineMask(c.display, surface->xid, ShapeBounding, 0, 0, None, ShapeSet);
     } else {
+        // No rectangles at all shape the window to nothing.
         std::vector<XRectangle> rects;
-        rects.reserve(shape.size());
-        for (const RECT& r : shape) {
+        rects.reserve(shape->size());
+        for (const RECT& r : *shape) {
             if (r.right <= r.left || r.bottom <= r.top)
                 continue;
             rects.push_back({static_cast<short>(r.left), static_cast<short>(r.top),

@@ -38,7 +38,7 @@ public:
     void SurfaceActivated(HWND window) override;
     void SurfaceMinimized(HWND window, bool minimized) override;
     void SurfaceTitled(HWND window, std::u16string_view title) override;
-    void SurfaceShaped(HWND window, const std::vector<RECT>& shape) override;
+    void SurfaceShaped(HWND window, const std::optional<std::vector<RECT>>& shape) override;
     void Present(HWND window, const PixelBuffer& pixels, const RECT& damage) override;
     void WarpPointer(POINT screenPosition) override;
     void CursorChanged(WORD standardCursorId) override;

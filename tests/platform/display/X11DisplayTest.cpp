@@ -108,8 +108,12 @@ TEST_F(X11DisplayTest, PresentedPixelsReachTheScreenAndAShapeLetsTheDesktopShowT
     EXPECT_EQ(m_client->ScreenPixel(299, 249), desktop);
     EXPECT_TRUE(m_client->SaveScreenPng(OutputPath("x11-shaped-window.png")));
 
-    // Clearing the shape gives the corners back.
-    m_display->SurfaceShaped(window, {});
+    // A shape of nothing shows nothing of the window.
+    m_display->SurfaceShaped(window, std::vector<RECT>{});
+    EXPECT_TRUE(RunUntil([&] { return m_client->ScreenPixel(150, 150) == desktop; }));
+
+    // Clearing the shape gives the whole window back.
+    m_display->SurfaceShaped(window, std::nullopt);
     Fill(window, 200, 150, 0x00C03020);
     EXPECT_TRUE(RunUntil([&] { return m_client->ScreenPixel(100, 100) == 0x00C03020; }));
 }

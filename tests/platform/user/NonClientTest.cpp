@@ -98,6 +98,28 @@ TEST_F(NonClientTest, HitTest_DialogBorderAndToolFrames) {
     EXPECT_EQ(HitTest(dialog, r.left + 5, r.top + 5), HTCAPTION);
 }
 
+TEST_F(NonClientTest, HitTest_AFrameOfTheWindowsOwnIsNowhereOutsideTheClassicParts) {
+    // The window keeps 30 pixels of frame on each side and 50 on top for itself.
+    SetHandler([](HWND, UINT message, WPARAM wParam, LPARAM lParam) -> std::optional<LRESULT> {
+        if (message != WM_NCCALCSIZE)
+            return std::nullopt;
+        RECT* rect =
+            wParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0] : reinterpret_cast<RECT*>(lParam);
+        rect->left += 30;
+        rect->right -= 30;
+        rect->top += 50;
+        rect->bottom -= 30;
+        return 0;
+    });
+    HWND window = Create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 200);
+    const int frame = GetSystemMetrics(SM_CXFRAME);
+    EXPECT_EQ(HitTest(window, 100, 200), HTLEFT) << "the classic sizing edge stays";
+    EXPECT_EQ(HitTest(window, 220, 100 + frame + 5), HTCAPTION) << "and so does the classic caption";
+    EXPECT_EQ(HitTest(window, 100 + frame + 10, 200), HTNOWHERE) << "the window's own side";
+    EXPECT_EQ(HitTest(window, 220, 100 + 45), HTNOWHERE) << "below the classic caption";
+    EXPECT_EQ(HitTest(window, 250, 200), HTCLIENT);
+}
+
 TEST_F(NonClientTest, Dragging_TheCaptionMovesTheWindowStepByStep) {
     HWND window = Create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 200);
     POINT grab = CaptionMiddle(window);
