@@ -8,6 +8,7 @@
 #include "framework/forms/Form.h"
 #include "framework/forms/Screen.h"
 #include "platform/base/CodePage.h"
+#include "platform/controls/scrollbar/ScrollBarControl.h"
 #include "platform/sys/SystemInfo.h"
 #include "skin/forms/SkinHold.h"
 #include "skin/forms/SkinMessages.h"
@@ -91,6 +92,11 @@ void TSkinManage::RemoveHook() {
 
 void TSkinManage::WindowCreating(HWND window, const CREATESTRUCTA& create) {
     const std::string className = WindowClassName(window);
+    // A size box made for a skinned window's child is mapped as it comes.
+    if (Lower(className) == "scrollbar" && (create.style & SBS_SIZEGRIP) != 0 && create.hwndParent) {
+        if (TWinSkinForm* owner = FindSkinnedWindow(GetAncestor(create.hwndParent, GA_ROOT)))
+            owner->MapChildWindow(window);
+    }
     if ((create.style & WS_CHILD) == 0 && className == "#32768" && !m_parentManager)
         CreatePopupSkinner(window);
     if ((create.dwExStyle & WS_EX_MDICHILD) != 0)

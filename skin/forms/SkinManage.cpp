@@ -26,7 +26,7 @@ std::unique_ptr<TSkinManage>& ManagerSlot() {
 
 // Unskins a window's object (as actions 2 and 7 do) and shows the window's own look.
 void UnskinAndRepaint(TWinSkinForm& skin) {
-    skin.Unskin();
+    skin.Unskin(TWinSkinForm::TUnskinMode::Full);
     if (IsWindow(skin.Window())) {
         InvalidateRect(skin.Window(), nullptr, TRUE);
         UpdateWindow(skin.Window());
@@ -165,6 +165,10 @@ void TSkinManage::RequestAction(std::uint32_t action, int delay) {
 }
 
 void TSkinManage::SkinChangedNow() {
+    for (const auto& skin : m_skinnedWindows) {
+        if (skin->SkinData() == m_requestingSkinData)
+            skin->FreeCaptionButtons();
+    }
     if (m_requestingSkinData && m_runState == rsStarted)
         RequestAction(saSkinChanged, RequestDelay);
 }
@@ -347,8 +351,10 @@ void TSkinManage::ReloadWindowsOf(TSkinData& skinData, bool firstOnly) {
                 break;
         }
     }
-    for (TWinSkinForm* skin : windows)
+    for (TWinSkinForm* skin : windows) {
+        skin->FreeCaptionButtons();
         skin->ReloadSkin();
+    }
     for (TWinSkinForm* skin : windows)
         skin->ApplySkinChange();
 }

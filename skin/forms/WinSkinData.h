@@ -189,6 +189,7 @@ private:
     void MakeAppIcon();
     void MakeMenuGlyphs();
     void SwitchMainFormSkin(bool active);
+    void KeepFrameImagesAs32Bits();
 
     bool m_active = false;
     int m_disableTag = DefaultDisableTag;

@@ -4,6 +4,7 @@
 
 #include "core/FileStream.h"
 #include "core/SysUtils.h"
+#include "framework/graphics/Bitmap.h"
 #include "skin/data/SkinRead.h"
 #include "skin/data/WinSkinIni.h"
 #include "skin/forms/SkinMenuImages.h"
@@ -65,8 +66,27 @@ bool TSkinData::LoadSkinData() {
     // The menus' pictures were composed from the elements about to be replaced.
     m_menuImages.reset();
     m_elements->ReadSkinElements(reader, ini);
+    KeepFrameImagesAs32Bits();
     m_noSkin = 0;
     return true;
+}
+
+void TSkinData::KeepFrameImagesAs32Bits() {
+    // The frame's images are drawn on every frame paint: as 32-bit sections they are read in
+    // place, where other depths are converted on every call.
+    TSkinElements& skin = *m_elements;
+    for (TDataSkinObject* element : {static_cast<TDataSkinObject*>(skin.BorderLeft.get()),
+                                     static_cast<TDataSkinObject*>(skin.BorderRight.get()),
+                                     static_cast<TDataSkinObject*>(skin.BorderTop.get()),
+                                     static_cast<TDataSkinObject*>(skin.BorderBottom.get()),
+                                     static_cast<TDataSkinObject*>(skin.Title.get())}) {
+        if (!element->Image->Empty())
+            element->Image->SetPixelFormat(pf32bit);
+    }
+    for (const auto& button : skin.SysButtons) {
+        if (!button->Image->Empty())
+            button->Image->SetPixelFormat(pf32bit);
+    }
 }
 
 void TSkinData::SetSkinFile(const std::string& path) {

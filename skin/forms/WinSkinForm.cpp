@@ -1,17 +1,29 @@
-// TWinSkinForm: attaching to a window, starting, the list of control skins, unskinning.
+// TWinSkinForm: attaching to a window, starting, applying a new skin, unskinning, and the list
+// of control skins.
 
 #include "skin/forms/WinSkinForm.h"
 
+#include "framework/classes/TypInfo.h"
 #include "framework/controls/Component.h"
 #include "framework/forms/Form.h"
+#include "framework/forms/Timer.h"
 #include "framework/graphics/Canvas.h"
+#include "framework/grid/Grid.h"
 #include "skin/forms/SkinManage.h"
 #include "skin/forms/SkinMessages.h"
+#include "skin/forms/WinSkinCaption.h"
 #include "skin/forms/WinSkinData.h"
 
 #include <algorithm>
 
-// Tells the skin when its framework form is freed, so that it never uses a freed form.
+namespace {
+
+constexpr int HoverInterval = 250;
+
+} // namespace
+
+// Tells the skin when its framework form is freed, so that it never uses a freed form; also the
+// object whose method takes the form's place in its WindowProc slot.
 class TWinSkinForm::TFormWatch : public TComponent {
 public:
     TFormWatch(TWinSkinForm& skin, TCustomForm& form) : TComponent(nullptr), m_skin(skin), m_form(&form) {
@@ -21,6 +33,7 @@ public:
         if (m_form)
             m_form->RemoveFreeNotification(this);
     }
+    void FormProc(TMessage& message) { m_skin.FormWindowProc(message); }
 
 protected:
     void Notification(TComponent* component, TOperation operation) override {
@@ -40,19 +53,25 @@ TWinSkinForm::TWinSkinForm(TSkinManage& manager, TCustomForm* form)
     : m_manager(manager), m_form(form),
       m_subclass([this](HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
           return WindowProcedure(window, message, wParam, lParam);
-      }) {
+      }),
+      m_caption(std::make_unique<TSkinCaption>(*this)) {
     if (form)
         m_formWatch = std::make_unique<TFormWatch>(*this, *form);
 }
 
 TWinSkinForm::~TWinSkinForm() {
     m_subclass.Detach();
+    if (m_form && m_savedFormProc)
+        m_form->SetWindowProc(m_savedFormProc);
+    m_caption.reset();
+    m_hoverTimer.reset();
     // The bare windows' control skins go first: they take themselves out of the list.
     m_bareSkinOwner.reset();
 }
 
 void TWinSkinForm::FormGone() {
     m_form = nullptr;
+    m_savedFormProc = TWndMethod{};
 }
 
 // ---- attaching -----------------------------------------------------------------------------
@@ -60,7 +79,18 @@ void TWinSkinForm::FormGone() {
 void TWinSkinForm::AttachToForm(TSkinData& skinData) {
     if (m_form && skinData.OnBeforeSkinForm)
         skinData.OnBeforeSkinForm(m_form, m_window, m_className);
+    if (m_form && skinData.SkinControls().Contains(xcMenuItem))
+        SetPropValue(m_form, "AutoScroll", "False");
     AttachSetup(skinData);
+    if (!m_form)
+        return;
+    if (m_frameSkinning) {
+        m_savedFormProc = m_form->WindowProc();
+        m_form->SetWindowProc(TWndMethod::Of(m_formWatch.get(), &TFormWatch::FormProc));
+    }
+    m_savedFormColor = m_form->Color();
+    m_formColorSaved = true;
+    m_form->SetColor(skinData.Elements().Colours[3]);
 }
 
 void TWinSkinForm::AttachToWindow(TSkinData& skinData) {
@@ -70,11 +100,40 @@ void TWinSkinForm::AttachToWindow(TSkinData& skinData) {
 void TWinSkinForm::AttachSetup(TSkinData& skinData) {
     m_skinData = &skinData;
     m_manager.SetRunState(rsStarted);
+    m_hoverTimer = std::make_unique<TTimer>(nullptr);
+    m_hoverTimer->SetEnabled(false);
+    m_hoverTimer->SetInterval(HoverInterval);
+    m_hoverTimer->SetOnTimer([this](TObject*) { m_caption->HoverTick(); });
+
     ReadWindowFacts();
     ReadWindowState();
+    // The window's system menu is made from its styles when first asked for: before the skin
+    // takes the caption button styles away.
+    m_systemMenu = GetSystemMenu(m_window, FALSE);
+    m_frameSkinning =
+        skinData.SkinControls().Contains(xcMainMenu) &&
+        !(m_windowKind == TSkinWindowKind::MdiChild && skinData.Options().Contains(xoMDIChildBorder));
+    // Systems before NT have no skinned system menu.
+    if ((SkinVersionWord() & 0x80000000u) != 0)
+        skinData.SetSkinControls(skinData.SkinControls() - TSkinControlTypes{xcSystemMenu});
     m_subclass.Attach(m_window);
+    if (!m_frameSkinning) {
+        m_skinState = TSkinFormState::Running;
+        return;
+    }
+    const bool keepButtonStyles = m_windowState == TSkinWindowState::Minimised ||
+                                  (m_windowKind == TSkinWindowKind::MdiChild && m_manager.MdiMaximised());
+    if (!keepButtonStyles)
+        ClearCaptionButtonStyles();
     ReloadSkin();
-    m_skinState = TSkinFormState::Running;
+    if (m_windowKind == TSkinWindowKind::MdiChild) {
+        // The top of the frame is at least as high as the native caption.
+        const int native = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CXFRAME);
+        if (m_captionHeight < native)
+            m_menuBarHeight = native - m_captionHeight;
+        if (m_windowState == TSkinWindowState::Maximised)
+            m_manager.MdiMaximise(1);
+    }
 }
 
 void TWinSkinForm::ReadWindowFacts() {
@@ -85,6 +144,16 @@ void TWinSkinForm::ReadWindowFacts() {
     m_child = (m_style & WS_CHILD) != 0;
     m_sizeable = (m_style & WS_THICKFRAME) != 0;
     m_ownerWindow = GetWindow(m_window, GW_OWNER);
+
+    m_captionButtons = 0;
+    if ((m_style & WS_SYSMENU) != 0)
+        m_captionButtons |= cbSystemMenu;
+    if ((m_style & WS_MINIMIZEBOX) != 0)
+        m_captionButtons |= cbMinimise;
+    if ((m_style & WS_MAXIMIZEBOX) != 0)
+        m_captionButtons |= cbMaximise;
+    if ((m_exStyle & WS_EX_CONTEXTHELP) != 0)
+        m_captionButtons |= cbHelp;
 
     if ((m_style & WS_CAPTION) != WS_CAPTION)
         m_borderKind = TBorderKind::NoCaption;
@@ -104,6 +173,8 @@ void TWinSkinForm::ReadWindowFacts() {
     } else {
         m_windowKind = TSkinWindowKind::Ordinary;
     }
+    // A window with its own menu keeps room for it below the caption; the skinned menu bar
+    // draws there.
     m_menuBarHeight =
         GetMenu(m_window) && m_windowKind != TSkinWindowKind::MdiChild ? GetSystemMetrics(SM_CYMENU) : 0;
 }
@@ -129,59 +200,70 @@ void TWinSkinForm::ReadWindowState() {
 }
 
 void TWinSkinForm::ReloadSkin() {
-    if (!m_skinData || m_borderKind == TBorderKind::NoCaption) {
-        m_leftWidth = m_captionHeight = m_rightWidth = m_bottomHeight = m_menuBarHeight = 0;
+    if (!m_skinData)
         return;
+    if (m_borderKind == TBorderKind::NoCaption) {
+        m_leftWidth = m_captionHeight = m_rightWidth = m_bottomHeight = m_menuBarHeight = 0;
+    } else {
+        const TSkinElements& skin = m_skinData->Elements();
+        // A frame count below 1 counts as one frame.
+        auto frames = [](const TDataSkinObject& element) { return std::max(element.FrameCount, 1); };
+        m_captionHeight = skin.BorderTop->Image->Height() / frames(*skin.BorderTop);
+        m_leftWidth = skin.BorderLeft->Image->Width() / frames(*skin.BorderLeft);
+        m_rightWidth = skin.BorderRight->Image->Width() / frames(*skin.BorderRight);
+        m_bottomHeight = skin.BorderBottom->Image->Height() / frames(*skin.BorderBottom);
     }
-    const TSkinElements& skin = m_skinData->Elements();
-    // A frame count below 1 counts as one frame.
-    auto frames = [](const TDataSkinObject& element) { return std::max(element.FrameCount, 1); };
-    m_captionHeight = skin.BorderTop->Image->Height() / frames(*skin.BorderTop);
-    m_leftWidth = skin.BorderLeft->Image->Width() / frames(*skin.BorderLeft);
-    m_rightWidth = skin.BorderRight->Image->Width() / frames(*skin.BorderRight);
-    m_bottomHeight = skin.BorderBottom->Image->Height() / frames(*skin.BorderBottom);
+    m_caption->RebuildButtons();
 }
 
-// ---- the window's messages -----------------------------------------------------------------
-
-LRESULT TWinSkinForm::WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case SM_SKINNEDQUERY:
-        PostMessageA(window, SM_SKINNEDNOTIFY, 0, SkinMagic);
-        return SkinnedAnswer;
-    case SM_STARTSKIN:
-        Start();
-        return 0;
-    case WM_NCDESTROY: {
-        m_skinState = TSkinFormState::Unskinning;
-        Unskin();
-        const LRESULT result = m_subclass.CallPrevious(window, message, wParam, lParam);
-        m_skinState = TSkinFormState::Dead;
-        return result;
-    }
-    case WM_INITMENUPOPUP:
-        m_manager.SetMenuMode(reinterpret_cast<HMENU>(wParam) == m_systemMenu && m_systemMenu ? mmSystemMenu
-                                                                                              : mmMenuBar);
-        break;
-    default:
-        break;
-    }
-    return m_subclass.CallPrevious(window, message, wParam, lParam);
+void TWinSkinForm::FreeCaptionButtons() {
+    m_caption->FreeButtons();
 }
+
+// ---- starting --------------------------------------------------------------------------------
 
 void TWinSkinForm::Start() {
     if (m_started || m_skinState == TSkinFormState::Dead)
         return;
     m_started = true;
     m_systemMenu = GetSystemMenu(m_window, FALSE);
+    if ((m_captionButtons & cbSystemMenu) == 0 && m_systemMenu)
+        m_captionButtons |= cbSystemMenu;
+    m_caption->LoadIcon();
     RECT windowRect{};
     RECT clientRect{};
     if (GetWindowRect(m_window, &windowRect) && GetClientRect(m_window, &clientRect)) {
         m_nativeFrameExtra = {(windowRect.right - windowRect.left) - clientRect.right,
                               (windowRect.bottom - windowRect.top) - clientRect.bottom};
     }
+    if (!m_form)
+        MapChildWindows(m_window);
+    if (m_frameSkinning && m_skinState == TSkinFormState::Attached) {
+        if (m_windowKind == TSkinWindowKind::MdiChild) {
+            if (m_windowState == TSkinWindowState::Maximised && m_mdiClient) {
+                PostMessageA(GetParent(m_window), SM_REDRAWMDIFRAME, reinterpret_cast<WPARAM>(m_window), 0);
+            } else if (m_windowState == TSkinWindowState::Minimised) {
+                RestoreCaptionButtonStyles();
+            } else if (m_windowState == TSkinWindowState::Normal) {
+                m_skinState = TSkinFormState::Starting;
+                FrameLayout(true);
+                m_skinState = TSkinFormState::Running;
+                BuildRegion();
+            }
+        } else if (!m_child && m_borderKind != TBorderKind::NoCaption &&
+                   m_windowState != TSkinWindowState::Minimised) {
+            m_skinState = TSkinFormState::Starting;
+            FrameLayout(true);
+            m_skinState = TSkinFormState::Running;
+            if (m_windowState == TSkinWindowState::Normal)
+                BuildRegion();
+            else
+                RecalculateFrame();
+        }
+    }
     SkinnedNotification();
     m_skinState = TSkinFormState::Running;
+    EnableHoverTimer(Active());
 }
 
 void TWinSkinForm::SkinnedNotification() {
@@ -190,22 +272,93 @@ void TWinSkinForm::SkinnedNotification() {
         m_skinData->OnAfterSkinForm(m_form, m_window, m_className);
 }
 
-void TWinSkinForm::Unskin() {
-    m_subclass.Detach();
+void TWinSkinForm::EnableHoverTimer(bool enabled) {
+    m_hoverWanted = enabled && m_started;
+    UpdateHoverTimer();
+}
+
+void TWinSkinForm::UpdateHoverTimer() {
+    if (m_hoverTimer)
+        m_hoverTimer->SetEnabled(m_hoverWanted && m_caption && m_caption->HotObject());
+}
+
+// ---- a new skin --------------------------------------------------------------------------------
+
+void TWinSkinForm::SkinChanged() {
+    if (m_form && m_skinData) {
+        const TColor faceColour = m_skinData->Elements().Colours[3];
+        m_form->SetColor(faceColour);
+        for (int i = 0; i < m_form->ComponentCount(); ++i) {
+            TComponent* component = m_form->Components(i);
+            if (auto* embedded = dynamic_cast<TCustomForm*>(component))
+                embedded->SetColor(faceColour);
+            else if (auto* grid = dynamic_cast<TCustomGrid*>(component))
+                grid->SetFixedColor(faceColour);
+        }
+    }
+    m_skinState = TSkinFormState::Applying;
+    if (m_frameSkinning) {
+        FrameLayout(false);
+        // A full frame calculation: the height changes and changes back.
+        RECT rect{};
+        GetWindowRect(m_window, &rect);
+        const int width = rect.right - rect.left;
+        const int height = rect.bottom - rect.top;
+        const UINT flags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
+        SetWindowPos(m_window, nullptr, 0, 0, width, height + 1, flags);
+        SetWindowPos(m_window, nullptr, 0, 0, width, height, flags);
+        BuildRegion();
+    }
+    SkinnedNotification();
+    m_skinState = TSkinFormState::Running;
 }
 
 void TWinSkinForm::ApplySkinChange() {
-    m_skinState = TSkinFormState::Applying;
-    ReloadSkin();
-    SkinnedNotification();
-    m_skinState = TSkinFormState::Running;
+    SkinChanged();
 }
 
 void TWinSkinForm::MdiMaximisedChanged() {
     if (m_windowKind != TSkinWindowKind::MdiChild || !IsWindow(m_window))
         return;
-    SetWindowPos(m_window, nullptr, 0, 0, 0, 0,
-                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    if (m_manager.MdiMaximised())
+        RestoreCaptionButtonStyles();
+    else
+        ClearCaptionButtonStyles();
+    RecalculateFrame();
+}
+
+// ---- unskinning ----------------------------------------------------------------------------------
+
+void TWinSkinForm::Unskin(TUnskinMode mode) {
+    const bool destroying = mode == TUnskinMode::Destroying;
+    m_caption->FreeSystemMenu();
+    EnableHoverTimer(false);
+    m_caption->CloseHint();
+    if (m_form && m_savedFormProc) {
+        m_form->SetWindowProc(m_savedFormProc);
+        m_savedFormProc = TWndMethod{};
+    }
+    m_subclass.Detach();
+    if (m_form && m_formColorSaved && !destroying) {
+        m_form->SetColor(m_savedFormColor);
+        m_formColorSaved = false;
+    }
+    if (!m_frameSkinning || !IsWindow(m_window))
+        return;
+    RestoreCaptionButtonStyles();
+    if (destroying)
+        return;
+    if ((!m_child || m_windowKind == TSkinWindowKind::MdiChild) && m_started) {
+        RECT client{};
+        GetClientRect(m_window, &client);
+        SetWindowPos(m_window, nullptr, 0, 0, client.right + m_nativeFrameExtra.cx,
+                     client.bottom + m_nativeFrameExtra.cy,
+                     SWP_NOMOVE | SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER);
+    }
+    if (m_regionSet) {
+        SetWindowRgn(m_window, nullptr, TRUE);
+        m_regionSet = false;
+    }
 }
 
 // ---- the control skins -----------------------------------------------------------------------

@@ -1,22 +1,28 @@
 #pragma once
 // TWinSkinForm: the skin of one top-level or MDI-child window. The manager makes one per skinned
 // window, attaches it and posts the start message; from then on the object sees every message
-// of the window before the window's own procedure. It serves framework forms and bare windows
-// (system dialogs, message boxes) alike, and keeps the list of the window's control skins.
+// of the window before the window's own procedure (and, for a framework form, before the form's
+// own message handling). It replaces the window's frame with the skin's (borders, caption,
+// caption buttons), gives the window the skin's shape, and keeps the list of the window's
+// control skins.
 
+#include "framework/controls/Control.h"
 #include "platform/user/WinUser.h"
 #include "skin/controls/SkinFormServices.h"
 #include "skin/forms/WindowThunk.h"
 
 #include <cstdint>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
 class TCanvas;
 class TComponent;
 class TCustomForm;
+class TSkinCaption;
 class TSkinManage;
+class TTimer;
 
 // The life of a skinned window.
 enum class TSkinFormState : std::int32_t {
@@ -34,6 +40,15 @@ enum class TBorderKind : std::int32_t { Sizeable = 0, Single = 1, NoCaption = 2,
 // An ordinary window, an MDI frame (it has an "MDIClient" child) or an MDI child.
 enum class TSkinWindowKind : std::int32_t { Ordinary = 0, MdiFrame = 1, MdiChild = 2 };
 enum class TSkinWindowState : std::int32_t { Normal = 0, Maximised = 1, Minimised = 2 };
+
+// The caption buttons a window has by its styles.
+enum TCaptionButtonBits : std::uint32_t {
+    cbMaximise = 1,
+    cbMinimise = 2,
+    cbHelp = 4,
+    cbSystemMenu = 8,
+    cbKeepNativeStyles = 0x10 // the native style bits stay as they are
+};
 
 class TWinSkinForm : public SkinFormServices {
 public:
@@ -54,13 +69,18 @@ public:
     // Attaches to the framework form given at creation, or to the bare window.
     void AttachToForm(TSkinData& skinData);
     void AttachToWindow(TSkinData& skinData);
-    // Gives the window its own procedure back.
-    void Unskin();
-    // Reads the frame metrics from the skin again.
+    // Gives the window its own procedure, frame, styles and shape back, with its own frame's size
+    // around the same client area; while the window is being destroyed only what the window
+    // would call back into is given back.
+    enum class TUnskinMode { Full, Destroying };
+    void Unskin(TUnskinMode mode = TUnskinMode::Full);
+    // Frees the caption button objects (they refer to the skin's records).
+    void FreeCaptionButtons();
+    // Reads the frame metrics from the skin again and rebuilds the caption buttons.
     void ReloadSkin();
     // Applies a skin that replaced the one the window wore.
     void ApplySkinChange();
-    // The manager's MDI-maximised state changed: an MDI child lays its frame out again.
+    // The manager's MDI-maximised state changed: an MDI child shows or hides its own frame.
     void MdiMaximisedChanged();
 
     TSkinFormState SkinState() const { return m_skinState; }
@@ -68,15 +88,44 @@ public:
     // The framework form; null for a bare window and once the form is gone.
     TCustomForm* Form() const { return m_form; }
     bool Started() const { return m_started; }
+    TSkinManage& Manager() const { return m_manager; }
 
+    bool FrameSkinning() const { return m_frameSkinning; }
     TBorderKind BorderKind() const { return m_borderKind; }
     TSkinWindowKind WindowKind() const { return m_windowKind; }
     TSkinWindowState WindowState() const { return m_windowState; }
+    void SetWindowState(TSkinWindowState state) { m_windowState = state; }
+    std::uint32_t CaptionButtonSet() const { return m_captionButtons; }
     bool IsDialogClass() const { return m_dialogClass; }
     bool RightToLeft() const { return m_rightToLeft; }
+    bool IsPopup() const { return (m_style & WS_POPUP) != 0; }
+    bool Active() const { return m_activeByte != 0; }
+    // Set while a menu dropped from the frame is open.
+    bool MenuTracking() const { return m_menuTracking; }
+    void SetMenuTracking(bool tracking) { m_menuTracking = tracking; }
+    HWND MdiClient() const { return m_mdiClient; }
     // The window's size minus its client size under its own frame, taken at start.
     SIZE NativeFrameExtra() const { return m_nativeFrameExtra; }
     HMENU SystemMenu() const { return m_systemMenu; }
+    bool RegionSet() const { return m_regionSet; }
+    TSkinCaption& Caption() { return *m_caption; }
+
+    // A screen point in window coordinates as the caption and menu bar measure them: from the
+    // client origin, moved by the border and the caption (not for a minimised MDI child).
+    POINT ScreenToWindow(POINT screen) const;
+    // Paints the frame now (or into the DC given).
+    void PaintFrame(HDC dc = nullptr);
+    // Gives the window its skinned region when its size changed (or the skin did).
+    void BuildRegion();
+    // Restores WS_SYSMENU (when the window has a system menu) or clears it.
+    void SetSystemMenuStyle(bool on);
+    // The hover timer is on while the window is active; it ticks only while a caption button
+    // (or menu-bar button) is hot, since with nothing hot a tick has nothing to do, and an idle
+    // window then wakes nobody.
+    void EnableHoverTimer(bool enabled);
+    void UpdateHoverTimer();
+    // Gives a child window of a bare window its control skin, by its class (once per window).
+    void MapChildWindow(HWND child);
 
     // SkinFormServices
     TSkinData* SkinData() const override { return m_skinData; }
@@ -101,7 +150,17 @@ private:
         HWND window;
     };
 
+    // The three tables of the window's messages (WinSkinFormMessages.cpp).
     LRESULT WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    bool AlwaysHandled(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool FrameWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool FrameStartedMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    LRESULT CallPrevious(UINT message, WPARAM wParam, LPARAM lParam);
+    bool IsSystemMenu(HMENU menu) const;
+    // The framework form's own message handling comes after this one.
+    void FormWindowProc(TMessage& message);
+    void FormDialogChar(TMessage& message);
+
     void AttachSetup(TSkinData& skinData);
     void ReadWindowFacts();
     void ReadWindowState();
@@ -109,6 +168,27 @@ private:
     // 0xBC4E to the window, then OnAfterSkinForm.
     void SkinnedNotification();
     void FormGone();
+    void SkinChanged();
+
+    // The frame (WinSkinFormFrame.cpp).
+    void FrameLayout(bool firstLayout);
+    void WidenForDialogCaption(int& width);
+    void ClearCaptionButtonStyles();
+    void RestoreCaptionButtonStyles();
+    void CaptionStylesOnMinMax();
+    LRESULT CalculateFrame(WPARAM wParam, LPARAM lParam);
+    LRESULT HitTest(LPARAM lParam);
+    LRESULT Activate(WPARAM wParam, LPARAM lParam);
+    void PaintBorders(HDC dc, const RECT& windowRect);
+    void PaintMenuBand(HDC dc, int width);
+    void RecalculateFrame();
+    void UpdateStateFromSize(WPARAM sizeType);
+    void UpdateStateFromCommand(WPARAM command);
+
+    // The control skins of a bare window's children (WinSkinFormMapping.cpp).
+    void MapChildWindows(HWND parent);
+    // A panel's framework control takes the skin's form colour.
+    void SetFormColour(HWND child);
 
     TSkinManage& m_manager;
     TCustomForm* m_form;
@@ -118,11 +198,17 @@ private:
     std::string m_className;
     TSkinData* m_skinData = nullptr;
     TWindowSubclass m_subclass;
+    TWndMethod m_savedFormProc;
+    TColor m_savedFormColor = 0;
+    bool m_formColorSaved = false;
 
     TSkinFormState m_skinState = TSkinFormState::Attached;
     bool m_started = false;
+    bool m_frameSkinning = false;
+    bool m_framePaintSuspended = false;
     DWORD m_style = 0;
     DWORD m_exStyle = 0;
+    std::uint32_t m_captionButtons = 0;
     TBorderKind m_borderKind = TBorderKind::Sizeable;
     TSkinWindowKind m_windowKind = TSkinWindowKind::Ordinary;
     TSkinWindowState m_windowState = TSkinWindowState::Normal;
@@ -133,6 +219,7 @@ private:
     bool m_sizeable = false;
     HWND m_ownerWindow = nullptr;
     std::uint8_t m_activeByte = 1;
+    bool m_menuTracking = false;
 
     int m_leftWidth = 0;
     int m_captionHeight = 0;
@@ -141,8 +228,15 @@ private:
     int m_menuBarHeight = 0;
     SIZE m_nativeFrameExtra{};
     HMENU m_systemMenu = nullptr;
+    RECT m_paintedRect{};
+    SIZE m_regionSize{};
+    bool m_regionSet = false;
 
+    std::unique_ptr<TTimer> m_hoverTimer;
+    bool m_hoverWanted = false;
+    std::unique_ptr<TSkinCaption> m_caption;
     std::vector<TListedSkin> m_skinControls;
+    std::set<HWND> m_mappedWindows;
     std::unique_ptr<TComponent> m_bareSkinOwner;
     std::unique_ptr<TCanvas> m_controlCanvas;
 };

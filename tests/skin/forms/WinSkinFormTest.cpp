@@ -1,6 +1,11 @@
 #include "tests/skin/forms/SkinEngineFixture.h"
 
 #include "framework/classes/Module.h"
+#include "platform/controls/buttons/Button.h"
+#include "platform/controls/combobox/ComboBox.h"
+#include "platform/controls/common/CommCtrl.h"
+#include "platform/controls/scrollbar/ScrollBarControl.h"
+#include "skin/forms/BareWindowMapping.h"
 #include "skin/forms/SkinMessages.h"
 #include "skin/forms/WinSkinForm.h"
 
@@ -187,6 +192,37 @@ TEST_F(WinSkinFormTest, AFrameworkFormsSkinRaisesTheBeforeEventAndForgetsTheFree
     forms.clear();
     EXPECT_EQ(skin->Form(), nullptr);
     EXPECT_EQ(skin->SkinState(), TSkinFormState::Dead);
+}
+
+} // namespace
+
+namespace {
+
+TEST(BareWindowMapping, ChildWindowsAreMatchedByClassAndButtonStyle) {
+    const TSkinControlTypes all = DefaultSkinControls;
+    EXPECT_EQ(BareSkinKindOf("Button", BS_PUSHBUTTON, all), TBareSkinKind::Button);
+    EXPECT_EQ(BareSkinKindOf("Button", BS_AUTOCHECKBOX, all), TBareSkinKind::CheckBox);
+    EXPECT_EQ(BareSkinKindOf("Button", BS_CHECKBOX, all), TBareSkinKind::CheckBox);
+    EXPECT_EQ(BareSkinKindOf("Button", BS_3STATE, all), TBareSkinKind::CheckBox);
+    EXPECT_EQ(BareSkinKindOf("Button", BS_RADIOBUTTON, all), TBareSkinKind::RadioButton);
+    EXPECT_EQ(BareSkinKindOf("Button", BS_AUTORADIOBUTTON, all), TBareSkinKind::RadioButton);
+    EXPECT_EQ(BareSkinKindOf("Button", BS_GROUPBOX, all), TBareSkinKind::None);
+    EXPECT_EQ(BareSkinKindOf("Button", BS_PUSHBUTTON | BS_BITMAP, all), TBareSkinKind::None);
+    EXPECT_EQ(BareSkinKindOf("Button", BS_OWNERDRAW, all), TBareSkinKind::None)
+        << "an owner-drawn button is matched by its class name, which no row names";
+    EXPECT_EQ(BareSkinKindOf("Button", BS_PUSHBUTTON, all - TSkinControlTypes{xcButton}),
+              TBareSkinKind::None);
+    EXPECT_EQ(BareSkinKindOf("ComboBox", CBS_DROPDOWNLIST, all), TBareSkinKind::ComboBox);
+    EXPECT_EQ(BareSkinKindOf("ComboBox", CBS_SIMPLE, all), TBareSkinKind::None) << "a simple combo box";
+    EXPECT_EQ(BareSkinKindOf("ScrollBar", SBS_SIZEGRIP, all), TBareSkinKind::Sizer);
+    EXPECT_EQ(BareSkinKindOf("ScrollBar", WS_TABSTOP, all), TBareSkinKind::None);
+    EXPECT_EQ(BareSkinKindOf("#32770", 0, all), TBareSkinKind::Dialog);
+    EXPECT_EQ(BareSkinKindOf("TPanel", 0, all), TBareSkinKind::Panel);
+    EXPECT_EQ(BareSkinKindOf("SysTabControl32", TCS_BUTTONS, all), TBareSkinKind::None);
+    EXPECT_EQ(BareSkinKindOf("SysTabControl32", TCS_OWNERDRAWFIXED, all), TBareSkinKind::None);
+    EXPECT_EQ(BareSkinKindOf("SysTabControl32", 0, all), TBareSkinKind::Tab);
+    EXPECT_EQ(BareSkinKindOf("Edit", 0, all), TBareSkinKind::Edit);
+    EXPECT_EQ(BareSkinKindOf("SysTreeView32", 0, all), TBareSkinKind::None);
 }
 
 } // namespace
