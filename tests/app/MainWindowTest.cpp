@@ -18,8 +18,11 @@ TEST_F(MainWindowTest, StartsWithItsCaptionColumnsAndTheRemoteView) {
     WriteDatabase();
     TForm1* window = OpenWindow();
     EXPECT_EQ(window->Caption(), "QuillmereVER1.0.20100523");
-    EXPECT_EQ(window->Width(), 636);
-    EXPECT_EQ(window->Height(), 525);
+    // The design size is the classic frame's; the skinned frame keeps the client area.
+    RECT frame{0, 0, 0, 0};
+    AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, 0);
+    EXPECT_EQ(window->ClientWidth(), 636 - (frame.right - frame.left));
+    EXPECT_EQ(window->ClientHeight(), 525 - (frame.bottom - frame.top));
     EXPECT_EQ(window->Font()->Name(), "宋体");
     EXPECT_EQ(window->Font()->Height(), -12);
     EXPECT_EQ(window->StringGrid1->Font()->Name(), "宋体") << "every control has the window's font";

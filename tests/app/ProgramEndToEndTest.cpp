@@ -13,6 +13,9 @@
 #include "app/updater/DatabaseUpdate.h"
 #include "ipdb/GeoIPReader.h"
 #include "platform/base/CodePage.h"
+#include "platform/user/WinUser.h"
+#include "skin/data/DefaultSkin.h"
+#include "skin/forms/WinSkinData.h"
 #include "tests/app/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -31,6 +34,23 @@ std::uint32_t BigEndian32(const std::string& bytes, std::size_t at) {
     return static_cast<std::uint32_t>(
         static_cast<unsigned char>(bytes[at]) << 24 | static_cast<unsigned char>(bytes[at + 1]) << 16 |
         static_cast<unsigned char>(bytes[at + 2]) << 8 | static_cast<unsigned char>(bytes[at + 3]));
+}
+
+// The size a window designed at this size with the classic frame has in the default skin's frame.
+SIZE SkinnedWindowSize(int width, int height) {
+    RECT frame{0, 0, 0, 0};
+    AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, 0);
+    TSkinData skin(nullptr);
+    const auto archive = DefaultSkinArchive();
+    skin.SkinArchive().WriteBuffer(archive.data(), static_cast<std::int64_t>(archive.size()));
+    skin.LoadSkinData();
+    const TSkinElements& elements = skin.Elements();
+    const int left = elements.BorderLeft->Image->Width() / elements.BorderLeft->FrameCount;
+    const int right = elements.BorderRight->Image->Width() / elements.BorderRight->FrameCount;
+    const int caption = elements.BorderTop->Image->Height() / elements.BorderTop->FrameCount;
+    const int bottom = elements.BorderBottom->Image->Height() / elements.BorderBottom->FrameCount;
+    return {width - (frame.right - frame.left) + left + right,
+            height - (frame.bottom - frame.top) + caption + bottom};
 }
 
 // A private Xvfb server and a folder of the program's own, holding a database, that is the
@@ -109,12 +129,14 @@ TEST_F(ProgramEndToEnd, StartsOnceRefreshesSavesAndCloses) {
     EXPECT_GE(lines, 2u);
     EXPECT_NE(report.find("count: "), std::string::npos) << report;
 
-    // The screenshot is a PNG of the whole window, 636 x 525.
+    // The screenshot is a PNG of the whole window: the client area of the 636 x 525 classic
+    // window in the default skin's frame.
     std::string png = ReadBytes(folder / "window.png");
     ASSERT_GT(png.size(), 24u) << report;
     EXPECT_EQ(png.substr(1, 3), "PNG");
-    EXPECT_EQ(BigEndian32(png, 16), 636u);
-    EXPECT_EQ(BigEndian32(png, 20), 525u);
+    const SIZE size = SkinnedWindowSize(636, 525);
+    EXPECT_EQ(BigEndian32(png, 16), static_cast<std::uint32_t>(size.cx));
+    EXPECT_EQ(BigEndian32(png, 20), static_cast<std::uint32_t>(size.cy));
 }
 
 TEST_F(ProgramEndToEnd, TheUpdaterReplacesTheDatabaseAndCloses) {
