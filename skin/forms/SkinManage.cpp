@@ -71,7 +71,9 @@ TSkinManage::~TSkinManage() {
     while (!m_skinnedWindows.empty()) {
         std::unique_ptr<TWinSkinForm> skin = std::move(m_skinnedWindows.back());
         m_skinnedWindows.pop_back();
-        skin->Unskin();
+        // A dead window was unskinned when its skin data went.
+        if (skin->SkinState() != TSkinFormState::Dead)
+            skin->Unskin();
     }
     m_skinDataList.clear();
     while (!m_subManagers.empty())
@@ -129,7 +131,7 @@ void TSkinManage::UnregisterSkinData(TSkinData* skinData) {
     for (const auto& skin : m_skinnedWindows) {
         if (skin->SkinData() == skinData && skin->SkinState() != TSkinFormState::Dead) {
             UnskinAndRepaint(*skin);
-            skin->SetSkinState(TSkinFormState::Dead);
+            skin->ForgetSkinData();
         }
     }
     for (const auto& popup : m_popupSkinners) {

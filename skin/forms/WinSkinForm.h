@@ -85,6 +85,12 @@ public:
 
     TSkinFormState SkinState() const { return m_skinState; }
     void SetSkinState(TSkinFormState state) { m_skinState = state; }
+    // The skin data is being freed: the window, already unskinned, keeps no pointer to it and
+    // waits dead for the next purge.
+    void ForgetSkinData() {
+        m_skinData = nullptr;
+        m_skinState = TSkinFormState::Dead;
+    }
     // The framework form; null for a bare window and once the form is gone.
     TCustomForm* Form() const { return m_form; }
     bool Started() const { return m_started; }

@@ -228,6 +228,8 @@ TEST_F(SkinManagerTest, FreeingASkinDataUnskinsItsWindows) {
     skinData.erase(skinData.begin());
     EXPECT_EQ(GetWindowLongPtrA(window, GWLP_WNDPROC), ownProcedure);
     EXPECT_EQ(Manager().FindSkinnedWindow(window)->SkinState(), TSkinFormState::Dead);
+    // Nothing may reach the freed skin data, not even when the manager itself goes later.
+    EXPECT_EQ(Manager().FindSkinnedWindow(window)->SkinData(), nullptr);
 }
 
 TEST_F(SkinManagerTest, TheHookSeesMenuWindowsComeAndGo) {
