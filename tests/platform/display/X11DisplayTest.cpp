@@ -2,12 +2,10 @@
 // input typed on the server reaches window procedures, the desktop's close request and the
 // clipboard work. Each test skips, saying why, when Xvfb is not installed.
 
-#include "XTestClient.h"
-#include "XvfbServer.h"
+#include "X11Session.h"
 
 #include "platform/base/CodePage.h"
 #include "platform/display/Display.h"
-#include "platform/display/HeadlessDisplay.h"
 #include "platform/display/x11/X11Display.h"
 #include "platform/gdi/WinUserDraw.h"
 #include "platform/user/WindowTestSupport.h"
@@ -25,46 +23,23 @@ class X11DisplayTest : public WindowTest {
 protected:
     void SetUp() override {
         std::string whyNot;
-        m_server = XvfbServer::Start(whyNot);
-        if (!m_server)
+        m_session = X11Session::StartServer(whyNot);
+        if (!m_session)
             GTEST_SKIP() << whyNot;
         WindowTest::SetUp();
-        std::string error;
-        auto display = platform::X11Display::Open(m_server->Name().c_str(), error);
-        ASSERT_TRUE(display) << error;
-        m_display = display.get();
-        platform::SetDisplay(std::move(display));
-        m_client = XTestClient::Connect(m_server->Name());
-        ASSERT_TRUE(m_client);
+        ASSERT_TRUE(m_session->Connect());
+        m_display = &m_session->Display();
+        m_client = &m_session->Client();
     }
 
     void TearDown() override {
-        if (!m_server)
+        if (!m_session)
             return;
         WindowTest::TearDown();
-        m_client.reset();
-        // The connection closes before its server stops.
-        platform::SetDisplay(std::make_unique<platform::HeadlessDisplay>());
-        m_server.reset();
+        m_session.reset();
     }
 
-    // Runs the message loop until the condition holds, waiting on the X connection between
-    // rounds; false when five seconds pass first.
-    bool RunUntil(const std::function<bool()>& condition) {
-        DWORD start = platform::Display().Now();
-        for (;;) {
-            MSG message;
-            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-                TranslateMessage(&message);
-                DispatchMessageW(&message);
-            }
-            if (condition())
-                return true;
-            if (platform::Display().Now() - start > 5000)
-                return false;
-            platform::Display().WaitForEvents(20);
-        }
-    }
+    bool RunUntil(const std::function<bool()>& condition) { return m_session->RunUntil(condition); }
 
     // A shown popup (no frame) filled with one colour through the display's presentation.
     HWND ShowFilledPopup(const RECT& rect, std::uint32_t colour) {
@@ -85,9 +60,9 @@ protected:
         return std::string(QUILLMERE_BIN_DIR) + "/" + name;
     }
 
-    std::unique_ptr<XvfbServer> m_server;
+    std::unique_ptr<X11Session> m_session;
     platform::X11Display* m_display = nullptr;
-    std::unique_ptr<XTestClient> m_client;
+    XTestClient* m_client = nullptr;
     std::vector<std::uint32_t> m_pixels;
 };
 
@@ -123,7 +98,7 @@ TEST_F(X11DisplayTest, PresentationWorksWithAndWithoutSharedMemory) {
     // A second display on the same server, made to use plain images.
     setenv("QUILLMERE_NO_SHM", "1", 1);
     std::string error;
-    auto plain = platform::X11Display::Open(m_server->Name().c_str(), error);
+    auto plain = platform::X11Display::Open(m_session->ServerName().c_str(), error);
     unsetenv("QUILLMERE_NO_SHM");
     ASSERT_TRUE(plain) << error;
     EXPECT_FALSE(plain->UsesSharedMemory());

@@ -1,11 +1,9 @@
 // An open menu on the X11 display holds the pointer: a click on the desktop, where none of our
 // windows is, closes it, and the pointer is free again afterwards. Skips when Xvfb is missing.
 
-#include "XTestClient.h"
-#include "XvfbServer.h"
+#include "X11Session.h"
 
 #include "platform/display/Display.h"
-#include "platform/display/HeadlessDisplay.h"
 #include "platform/display/x11/X11Display.h"
 #include "platform/user/WindowTestSupport.h"
 
@@ -24,47 +22,27 @@ class X11MenuGrabTest : public WindowTest {
 protected:
     void SetUp() override {
         std::string whyNot;
-        m_server = XvfbServer::Start(whyNot);
-        if (!m_server)
+        m_session = X11Session::StartServer(whyNot);
+        if (!m_session)
             GTEST_SKIP() << whyNot;
         WindowTest::SetUp();
-        std::string error;
-        auto display = platform::X11Display::Open(m_server->Name().c_str(), error);
-        ASSERT_TRUE(display) << error;
-        m_display = display.get();
-        platform::SetDisplay(std::move(display));
-        m_client = XTestClient::Connect(m_server->Name());
-        ASSERT_TRUE(m_client);
+        ASSERT_TRUE(m_session->Connect());
+        m_display = &m_session->Display();
+        m_client = &m_session->Client();
     }
 
     void TearDown() override {
-        if (!m_server)
+        if (!m_session)
             return;
         WindowTest::TearDown();
-        m_client.reset();
-        platform::SetDisplay(std::make_unique<platform::HeadlessDisplay>());
-        m_server.reset();
+        m_session.reset();
     }
 
-    bool RunUntil(const std::function<bool()>& condition) {
-        DWORD start = platform::Display().Now();
-        for (;;) {
-            MSG message;
-            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-                TranslateMessage(&message);
-                DispatchMessageW(&message);
-            }
-            if (condition())
-                return true;
-            if (platform::Display().Now() - start > 5000)
-                return false;
-            platform::Display().WaitForEvents(20);
-        }
-    }
+    bool RunUntil(const std::function<bool()>& condition) { return m_session->RunUntil(condition); }
 
-    std::unique_ptr<XvfbServer> m_server;
+    std::unique_ptr<X11Session> m_session;
     platform::X11Display* m_display = nullptr;
-    std::unique_ptr<XTestClient> m_client;
+    XTestClient* m_client = nullptr;
 };
 
 // What the timers inside the menu's loop see and do.
@@ -94,7 +72,7 @@ TEST_F(X11MenuGrabTest, AClickOnTheDesktopClosesTheMenuAndFreesThePointer) {
     HMENU menu = CreatePopupMenu();
     AppendMenuA(menu, MF_STRING, 1, "第一");
     AppendMenuA(menu, MF_STRING, 2, "第二");
-    g_client = m_client.get();
+    g_client = m_client;
     g_menuShown = g_heldWhileOpen = g_gaveUp = false;
     SetTimer(owner, ClickTimer, 200, ClickOnTheDesktop);
     SetTimer(owner, GiveUpTimer, 4000, GiveUp);

@@ -2,24 +2,16 @@
 // scrolled by dragging the skinned thumb and by holding the skinned arrow end where the same
 // controls without a skin end under the same hand.
 
-#include "ControlSkinFixture.h"
-
-#include "../../platform/display/XTestClient.h"
-#include "../../platform/display/XvfbServer.h"
+#include "ControlSkinXvfbFixture.h"
 
 #include "framework/grid/StringGrid.h"
 #include "framework/stdctrls/Memo.h"
 #include "platform/controls/edit/Edit.h"
 #include "platform/display/Display.h"
-#include "platform/display/HeadlessDisplay.h"
-#include "platform/display/x11/X11Display.h"
 #include "platform/user/ScrollBar.h"
 #include "skin/controls/SkinScrollbars.h"
 
 #include <functional>
-
-using testing_support::XTestClient;
-using testing_support::XvfbServer;
 
 namespace {
 
@@ -33,64 +25,11 @@ LRESULT CALLBACK WatchTracking(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-class SkinnedScrollingOnXvfb : public ControlSkinTest {
+class SkinnedScrollingOnXvfb : public ControlSkinXvfbTest {
 protected:
-    void SetUp() override {
-        std::string whyNot;
-        m_server = XvfbServer::Start(whyNot);
-        if (!m_server)
-            GTEST_SKIP() << whyNot;
-        ControlSkinTest::SetUp();
-        std::string error;
-        auto display = platform::X11Display::Open(m_server->Name().c_str(), error);
-        ASSERT_TRUE(display) << error;
-        m_display = display.get();
-        platform::SetDisplay(std::move(display));
-        m_client = XTestClient::Connect(m_server->Name());
-        ASSERT_TRUE(m_client);
-    }
     void TearDown() override {
-        if (!m_server)
-            return;
         g_whileHeld = nullptr;
-        ControlSkinTest::TearDown();
-        m_client.reset();
-        platform::SetDisplay(std::make_unique<platform::HeadlessDisplay>());
-        m_server.reset();
-    }
-
-    // Runs the loop until the condition holds, waiting on the X connection; false after 5 s.
-    bool RunUntil(const std::function<bool()>& condition) {
-        const DWORD start = platform::Display().Now();
-        for (;;) {
-            MSG message;
-            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-                TranslateMessage(&message);
-                DispatchMessageW(&message);
-            }
-            if (condition())
-                return true;
-            if (platform::Display().Now() - start > 5000)
-                return false;
-            platform::Display().WaitForEvents(20);
-        }
-    }
-    // A few rounds of the loop, for what the server and the windows still have to say.
-    void Settle() {
-        int rounds = 0;
-        RunUntil([&] { return ++rounds > 3; });
-    }
-
-    // A shown form at (left, 40), once the X server shows its window.
-    TForm* FormAt(int left) {
-        auto* form = new TForm(nullptr);
-        forms.emplace_back(form);
-        form->SetBounds(left, 40, 260, 260);
-        form->AfterConstruction();
-        form->Show();
-        EXPECT_TRUE(RunUntil([&] { return m_client->IsShown(m_display->NativeWindow(form->Handle())); }));
-        Settle();
-        return form;
+        ControlSkinXvfbTest::TearDown();
     }
     static SCROLLBARINFO Bar(TWinControl* control) {
         SCROLLBARINFO info{};
@@ -158,10 +97,6 @@ protected:
     static int FirstLine(TMemo* memo) {
         return static_cast<int>(SendMessageW(memo->Handle(), EM_GETFIRSTVISIBLELINE, 0, 0));
     }
-
-    std::unique_ptr<XvfbServer> m_server;
-    platform::X11Display* m_display = nullptr;
-    std::unique_ptr<XTestClient> m_client;
 };
 
 TEST_F(SkinnedScrollingOnXvfb, MemoAndGridScrollUnderTheSkinnedBarsAsUnderTheirOwn) {

@@ -2,10 +2,7 @@
 // skinned button and an item chosen from its list, and a track bar's skinned thumb dragged as far
 // as the same bar's without a skin under the same hand.
 
-#include "ControlSkinFixture.h"
-
-#include "../../platform/display/XTestClient.h"
-#include "../../platform/display/XvfbServer.h"
+#include "ControlSkinXvfbFixture.h"
 
 #include "framework/comctrls/TrackBar.h"
 #include "framework/stdctrls/ComboBoxes.h"
@@ -14,73 +11,15 @@
 #include "platform/controls/common/CommCtrl.h"
 #include "platform/controls/listbox/ListBox.h"
 #include "platform/display/Display.h"
-#include "platform/display/HeadlessDisplay.h"
-#include "platform/display/x11/X11Display.h"
 #include "skin/controls/SkinComboBox.h"
 #include "skin/controls/SkinProgressBars.h"
 
 #include <functional>
 
-using testing_support::XTestClient;
-using testing_support::XvfbServer;
-
 namespace {
 
-class SkinnedInputOnXvfb : public ControlSkinTest {
+class SkinnedInputOnXvfb : public ControlSkinXvfbTest {
 protected:
-    void SetUp() override {
-        std::string whyNot;
-        m_server = XvfbServer::Start(whyNot);
-        if (!m_server)
-            GTEST_SKIP() << whyNot;
-        ControlSkinTest::SetUp();
-        std::string error;
-        auto display = platform::X11Display::Open(m_server->Name().c_str(), error);
-        ASSERT_TRUE(display) << error;
-        m_display = display.get();
-        platform::SetDisplay(std::move(display));
-        m_client = XTestClient::Connect(m_server->Name());
-        ASSERT_TRUE(m_client);
-    }
-    void TearDown() override {
-        if (!m_server)
-            return;
-        ControlSkinTest::TearDown();
-        m_client.reset();
-        platform::SetDisplay(std::make_unique<platform::HeadlessDisplay>());
-        m_server.reset();
-    }
-
-    // Runs the loop until the condition holds, waiting on the X connection; false after 5 s.
-    bool RunUntil(const std::function<bool()>& condition) {
-        const DWORD start = platform::Display().Now();
-        for (;;) {
-            MSG message;
-            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-                TranslateMessage(&message);
-                DispatchMessageW(&message);
-            }
-            if (condition())
-                return true;
-            if (platform::Display().Now() - start > 5000)
-                return false;
-            platform::Display().WaitForEvents(20);
-        }
-    }
-    void Settle() {
-        int rounds = 0;
-        RunUntil([&] { return ++rounds > 3; });
-    }
-    TForm* FormAt(int left) {
-        auto* form = new TForm(nullptr);
-        forms.emplace_back(form);
-        form->SetBounds(left, 40, 260, 260);
-        form->AfterConstruction();
-        form->Show();
-        EXPECT_TRUE(RunUntil([&] { return m_client->IsShown(m_display->NativeWindow(form->Handle())); }));
-        Settle();
-        return form;
-    }
     static POINT ScreenOf(HWND window, int x, int y) {
         POINT point{x, y};
         ClientToScreen(window, &point);
@@ -102,10 +41,6 @@ protected:
         m_client->Button(1, false);
         Settle();
     }
-
-    std::unique_ptr<XvfbServer> m_server;
-    platform::X11Display* m_display = nullptr;
-    std::unique_ptr<XTestClient> m_client;
 };
 
 TEST_F(SkinnedInputOnXvfb, AComboBoxDropsDownFromItsSkinnedButtonAndTakesTheItemClicked) {
