@@ -135,8 +135,8 @@ bool TSkinCaption::FirstConditionHolds(int code, const TDataSkinSysButton& recor
         // A maximised MDI child's buttons show in its frame's skinned menu bar.
         if (m_form.WindowKind() != TSkinWindowKind::MdiFrame || !m_form.MdiClient())
             return false;
-        BOOL maximisedChild = FALSE;
-        SendMessageA(m_form.MdiClient(), MdiGetActiveMessage, 0, reinterpret_cast<LPARAM>(&maximisedChild));
+        bool maximisedChild = false;
+        m_form.ActiveMdiChild(&maximisedChild);
         return maximisedChild && m_form.MenuBarHeight() > 0;
     }
     case 200:

@@ -38,9 +38,6 @@ enum TCaptionAction : std::int32_t {
     caMdiClose2 = 62
 };
 
-// WM_MDIGETACTIVE: the MDI client's active child (and, through lParam, whether it is maximised).
-constexpr UINT MdiGetActiveMessage = 0x0229;
-
 // The system menu copy's tag.
 constexpr int SystemMenuCopyTag = 33333;
 

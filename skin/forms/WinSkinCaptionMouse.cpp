@@ -121,11 +121,7 @@ bool TSkinCaption::DoubleClick(POINT screen) {
 
 void TSkinCaption::RunAction(int action, POINT screen) {
     HWND window = m_form.Window();
-    auto activeMdiChild = [this]() -> HWND {
-        return m_form.MdiClient()
-                   ? reinterpret_cast<HWND>(SendMessageA(m_form.MdiClient(), MdiGetActiveMessage, 0, 0))
-                   : nullptr;
-    };
+    auto activeMdiChild = [this] { return m_form.ActiveMdiChild(); };
     switch (action) {
     case caClose:
         if (GetMenuState(m_form.SystemMenu(), SC_CLOSE, MF_BYCOMMAND) != static_cast<UINT>(-1)) {

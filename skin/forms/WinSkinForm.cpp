@@ -5,10 +5,12 @@
 
 #include "framework/classes/TypInfo.h"
 #include "framework/controls/Component.h"
+#include "framework/controls/WinControl.h"
 #include "framework/forms/Form.h"
 #include "framework/forms/Timer.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/grid/Grid.h"
+#include "skin/controls/SkinScrollbars.h"
 #include "skin/forms/SkinManage.h"
 #include "skin/forms/SkinMessages.h"
 #include "skin/forms/WinSkinCaption.h"
@@ -54,6 +56,9 @@ TWinSkinForm::TWinSkinForm(TSkinManage& manager, TCustomForm* form)
       m_subclass([this](HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
           return WindowProcedure(window, message, wParam, lParam);
       }),
+      m_mdiClientSubclass([this](HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+          return MdiClientProcedure(window, message, wParam, lParam);
+      }),
       m_caption(std::make_unique<TSkinCaption>(*this)) {
     if (form)
         m_formWatch = std::make_unique<TFormWatch>(*this, *form);
@@ -65,7 +70,8 @@ TWinSkinForm::~TWinSkinForm() {
         m_form->SetWindowProc(m_savedFormProc);
     m_caption.reset();
     m_hoverTimer.reset();
-    // The bare windows' control skins go first: they take themselves out of the list.
+    // No control skin may outlive the form skin it reports to.
+    ReleaseSkinControls(false);
     m_bareSkinOwner.reset();
 }
 
@@ -116,6 +122,7 @@ void TWinSkinForm::AttachSetup(TSkinData& skinData) {
     // Systems before NT have no skinned system menu.
     if ((SkinVersionWord() & 0x80000000u) != 0)
         skinData.SetSkinControls(skinData.SkinControls() - TSkinControlTypes{xcSystemMenu});
+    AttachMdiClient();
     m_subclass.Attach(m_window);
     if (!m_frameSkinning) {
         m_skinState = TSkinFormState::Running;
@@ -240,7 +247,8 @@ void TWinSkinForm::Start() {
         MapChildWindows(m_window);
     if (m_frameSkinning && m_skinState == TSkinFormState::Attached) {
         if (m_windowKind == TSkinWindowKind::MdiChild) {
-            if (m_windowState == TSkinWindowState::Maximised && m_mdiClient) {
+            if (m_windowState == TSkinWindowState::Maximised) {
+                // The child's parent is the MDI client, which redraws the frame.
                 PostMessageA(GetParent(m_window), SM_REDRAWMDIFRAME, reinterpret_cast<WPARAM>(m_window), 0);
             } else if (m_windowState == TSkinWindowState::Minimised) {
                 RestoreCaptionButtonStyles();
@@ -339,6 +347,8 @@ void TWinSkinForm::Unskin(TUnskinMode mode) {
         m_savedFormProc = TWndMethod{};
     }
     m_subclass.Detach();
+    m_mdiClientSubclass.Detach();
+    ReleaseSkinControls(destroying);
     if (m_form && m_formColorSaved && !destroying) {
         m_form->SetColor(m_savedFormColor);
         m_formColorSaved = false;
@@ -378,6 +388,17 @@ void TWinSkinForm::AddSkinControl(TSkinControl* skin, TControl* control, HWND wi
     m_skinControls.push_back({skin, control, window});
 }
 
+void TWinSkinForm::ReleaseSkinControls(bool destroying) {
+    while (!m_skinControls.empty()) {
+        TSkinControl* skin = m_skinControls.back().skin;
+        m_skinControls.pop_back();
+        // A window on its way out has no look to take back.
+        if (!destroying && IsWindow(skin->Window()))
+            skin->Unskin();
+        delete skin;
+    }
+}
+
 void TWinSkinForm::RemoveSkinControl(const TSkinControl* skin) {
     for (auto entry = m_skinControls.rbegin(); entry != m_skinControls.rend(); ++entry) {
         if (entry->skin == skin) {
@@ -401,6 +422,21 @@ TSkinControl* TWinSkinForm::FindSkinControlByWindow(HWND window) const {
             return entry.skin;
     }
     return nullptr;
+}
+
+void TWinSkinForm::ReskinScrolledControl(HWND oldWindow) {
+    TSkinControl* old = FindSkinControlByWindow(oldWindow);
+    if (!old)
+        return;
+    auto* control = dynamic_cast<TWinControl*>(old->Control());
+    TComponent* owner = old->Owner();
+    const bool listView = old->ClassType().InheritsFrom(TSkinListView::ClassInfo());
+    // The old object leaves the list as it goes.
+    delete old;
+    if (!control)
+        return;
+    TSkinScrollbar* fresh = listView ? new TSkinListView(owner) : new TSkinScrollbar(owner);
+    fresh->InitScrollSkin(control, m_skinData, this, ControlCanvas());
 }
 
 TComponent* TWinSkinForm::BareWindowSkinOwner() {

@@ -110,6 +110,8 @@ public:
     bool MenuTracking() const { return m_menuTracking; }
     void SetMenuTracking(bool tracking) { m_menuTracking = tracking; }
     HWND MdiClient() const { return m_mdiClient; }
+    // The MDI client's active child, and whether it is maximised; null without one.
+    HWND ActiveMdiChild(bool* maximised = nullptr) const;
     // The window's size minus its client size under its own frame, taken at start.
     SIZE NativeFrameExtra() const { return m_nativeFrameExtra; }
     HMENU SystemMenu() const { return m_systemMenu; }
@@ -191,6 +193,16 @@ private:
     void UpdateStateFromSize(WPARAM sizeType);
     void UpdateStateFromCommand(WPARAM command);
 
+    // An MDI frame's client window, whose procedure the frame's skin takes too
+    // (WinSkinFormMdi.cpp).
+    void AttachMdiClient();
+    LRESULT MdiClientProcedure(HWND client, UINT message, WPARAM wParam, LPARAM lParam);
+    // Frees every listed control skin; those whose window remains take its look back first,
+    // unless the form's window is being destroyed.
+    void ReleaseSkinControls(bool destroying);
+    // A scrolled control made a new window: its skin is made again for the new one.
+    void ReskinScrolledControl(HWND oldWindow);
+
     // The control skins of a bare window's children (WinSkinFormMapping.cpp).
     void MapChildWindows(HWND parent);
     // A panel's framework control takes the skin's form colour.
@@ -204,6 +216,10 @@ private:
     std::string m_className;
     TSkinData* m_skinData = nullptr;
     TWindowSubclass m_subclass;
+    TWindowSubclass m_mdiClientSubclass;
+    // The skin data's MenuUpdate when an MDI frame was attached; the frame's last child gone
+    // gives it back.
+    bool m_menuUpdateAtAttach = false;
     TWndMethod m_savedFormProc;
     TColor m_savedFormColor = 0;
     bool m_formColorSaved = false;

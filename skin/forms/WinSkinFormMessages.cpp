@@ -118,6 +118,10 @@ bool TWinSkinForm::AlwaysHandled(UINT message, WPARAM wParam, LPARAM lParam, LRE
         Start();
         result = 0;
         return true;
+    case SM_RESKINCONTROL:
+        ReskinScrolledControl(reinterpret_cast<HWND>(wParam));
+        result = 0;
+        return true;
     case SM_SKINNEDQUERY:
         PostMessageA(m_window, SM_SKINNEDNOTIFY, 0, SkinMagic);
         result = SkinnedAnswer;

@@ -1,10 +1,12 @@
 #include "tests/skin/forms/SkinEngineFixture.h"
 
 #include "framework/classes/Module.h"
+#include "framework/stdctrls/Memo.h"
 #include "platform/controls/buttons/Button.h"
 #include "platform/controls/combobox/ComboBox.h"
 #include "platform/controls/common/CommCtrl.h"
 #include "platform/controls/scrollbar/ScrollBarControl.h"
+#include "skin/controls/SkinScrollbars.h"
 #include "skin/forms/BareWindowMapping.h"
 #include "skin/forms/SkinMessages.h"
 #include "skin/forms/WinSkinForm.h"
@@ -161,7 +163,28 @@ TEST_F(WinSkinFormTest, ControlSkinsAreListedOnceAndFoundByControlOrWindow) {
     skin->RemoveSkinControl(first);
     EXPECT_EQ(skin->FindSkinControl(control), nullptr);
     EXPECT_EQ(skin->FindSkinControlByWindow(reinterpret_cast<HWND>(0x5000)), second);
+    skin->RemoveSkinControl(second);
     DestroyWindow(window);
+}
+
+TEST_F(WinSkinFormTest, TheControlSkinsGoWithTheFormsSkin) {
+    TForm* form = NewForm();
+    auto* memo = new TMemo(form);
+    memo->SetParent(form);
+    memo->SetScrollBars(ssBoth);
+    auto skin = std::make_unique<TWinSkinForm>(Manager(), form);
+    skin->SetWindow(form->Handle());
+    skin->SetWindowClassName("TForm");
+    skin->AttachToForm(*data);
+    auto* scroll = new TSkinScrollbar(memo);
+    scroll->InitScrollSkin(memo, data, skin.get(), skin->ControlCanvas());
+    ASSERT_EQ(memo->ComponentCount(), 1);
+
+    skin.reset();
+    EXPECT_EQ(memo->ComponentCount(), 0) << "a control skin left behind would report to a freed form";
+    memo->RecreateWnd();
+    Pump();
+    EXPECT_NE(memo->Handle(), nullptr);
 }
 
 TEST_F(WinSkinFormTest, TheBareWindowSkinsOwnerGoesWithTheForm) {
@@ -223,6 +246,30 @@ TEST(BareWindowMapping, ChildWindowsAreMatchedByClassAndButtonStyle) {
     EXPECT_EQ(BareSkinKindOf("SysTabControl32", 0, all), TBareSkinKind::Tab);
     EXPECT_EQ(BareSkinKindOf("Edit", 0, all), TBareSkinKind::Edit);
     EXPECT_EQ(BareSkinKindOf("SysTreeView32", 0, all), TBareSkinKind::None);
+}
+
+TEST_F(WinSkinFormTest, AScrolledControlThatMadeANewWindowGetsItsSkinAgainOnIt) {
+    TForm* form = NewForm();
+    auto* memo = new TMemo(form);
+    memo->SetParent(form);
+    memo->SetScrollBars(ssBoth);
+    auto skin = std::make_unique<TWinSkinForm>(Manager(), form);
+    skin->SetWindow(form->Handle());
+    skin->SetWindowClassName("TForm");
+    skin->AttachToForm(*data);
+    auto* scroll = new TSkinScrollbar(memo);
+    scroll->InitScrollSkin(memo, data, skin.get(), skin->ControlCanvas());
+    const HWND oldWindow = memo->Handle();
+    ASSERT_EQ(skin->FindSkinControlByWindow(oldWindow), scroll);
+
+    memo->RecreateWnd();
+    Pump();
+    ASSERT_NE(memo->Handle(), oldWindow);
+    TSkinControl* again = skin->FindSkinControl(memo);
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(again->Window(), memo->Handle());
+    EXPECT_EQ(again->ClassType().ClassName(), "TSkinScrollbar");
+    EXPECT_EQ(skin->FindSkinControlByWindow(oldWindow), nullptr) << "the old skin is gone";
 }
 
 } // namespace
