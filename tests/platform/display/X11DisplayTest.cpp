@@ -19,28 +19,8 @@ using namespace testing_support;
 
 namespace {
 
-class X11DisplayTest : public WindowTest {
+class X11DisplayTest : public OnX11Session<WindowTest> {
 protected:
-    void SetUp() override {
-        std::string whyNot;
-        m_session = X11Session::StartServer(whyNot);
-        if (!m_session)
-            GTEST_SKIP() << whyNot;
-        WindowTest::SetUp();
-        ASSERT_TRUE(m_session->Connect());
-        m_display = &m_session->Display();
-        m_client = &m_session->Client();
-    }
-
-    void TearDown() override {
-        if (!m_session)
-            return;
-        WindowTest::TearDown();
-        m_session.reset();
-    }
-
-    bool RunUntil(const std::function<bool()>& condition) { return m_session->RunUntil(condition); }
-
     // A shown popup (no frame) filled with one colour through the display's presentation.
     HWND ShowFilledPopup(const RECT& rect, std::uint32_t colour) {
         HWND window = Create(WS_POPUP | WS_VISIBLE, rect.left, rect.top, rect.right - rect.left,
@@ -60,9 +40,6 @@ protected:
         return std::string(QUILLMERE_BIN_DIR) + "/" + name;
     }
 
-    std::unique_ptr<X11Session> m_session;
-    platform::X11Display* m_display = nullptr;
-    XTestClient* m_client = nullptr;
     std::vector<std::uint32_t> m_pixels;
 };
 

@@ -18,32 +18,7 @@ namespace {
 constexpr UINT_PTR ClickTimer = 1;
 constexpr UINT_PTR GiveUpTimer = 2;
 
-class X11MenuGrabTest : public WindowTest {
-protected:
-    void SetUp() override {
-        std::string whyNot;
-        m_session = X11Session::StartServer(whyNot);
-        if (!m_session)
-            GTEST_SKIP() << whyNot;
-        WindowTest::SetUp();
-        ASSERT_TRUE(m_session->Connect());
-        m_display = &m_session->Display();
-        m_client = &m_session->Client();
-    }
-
-    void TearDown() override {
-        if (!m_session)
-            return;
-        WindowTest::TearDown();
-        m_session.reset();
-    }
-
-    bool RunUntil(const std::function<bool()>& condition) { return m_session->RunUntil(condition); }
-
-    std::unique_ptr<X11Session> m_session;
-    platform::X11Display* m_display = nullptr;
-    XTestClient* m_client = nullptr;
-};
+class X11MenuGrabTest : public OnX11Session<WindowTest> {};
 
 // What the timers inside the menu's loop see and do.
 XTestClient* g_client = nullptr;

@@ -47,4 +47,34 @@ private:
     std::unique_ptr<XTestClient> m_client;
 };
 
+// A fixture on a private X session: Base's own set-up runs first, then our display opens on
+// the server; its windows go before the session does.
+template <typename Base>
+class OnX11Session : public Base {
+protected:
+    void SetUp() override {
+        std::string whyNot;
+        m_session = X11Session::StartServer(whyNot);
+        if (!m_session)
+            GTEST_SKIP() << whyNot;
+        Base::SetUp();
+        ASSERT_TRUE(m_session->Connect());
+        m_display = &m_session->Display();
+        m_client = &m_session->Client();
+    }
+    void TearDown() override {
+        if (!m_session)
+            return;
+        Base::TearDown();
+        m_session.reset();
+    }
+
+    bool RunUntil(const std::function<bool()>& condition) { return m_session->RunUntil(condition); }
+    void Settle() { m_session->Settle(); }
+
+    std::unique_ptr<X11Session> m_session;
+    platform::X11Display* m_display = nullptr;
+    XTestClient* m_client = nullptr;
+};
+
 } // namespace testing_support

@@ -10,28 +10,8 @@
 #include <memory>
 #include <string>
 
-class ControlSkinXvfbTest : public ControlSkinTest {
+class ControlSkinXvfbTest : public testing_support::OnX11Session<ControlSkinTest> {
 protected:
-    void SetUp() override {
-        std::string whyNot;
-        m_session = testing_support::X11Session::StartServer(whyNot);
-        if (!m_session)
-            GTEST_SKIP() << whyNot;
-        ControlSkinTest::SetUp();
-        ASSERT_TRUE(m_session->Connect());
-        m_display = &m_session->Display();
-        m_client = &m_session->Client();
-    }
-    void TearDown() override {
-        if (!m_session)
-            return;
-        ControlSkinTest::TearDown();
-        m_session.reset();
-    }
-
-    bool RunUntil(const std::function<bool()>& condition) { return m_session->RunUntil(condition); }
-    void Settle() { m_session->Settle(); }
-
     // A shown form at (left, 40), once the X server shows its window.
     TForm* FormAt(int left) {
         auto* form = new TForm(nullptr);
@@ -43,8 +23,4 @@ protected:
         Settle();
         return form;
     }
-
-    std::unique_ptr<testing_support::X11Session> m_session;
-    platform::X11Display* m_display = nullptr;
-    testing_support::XTestClient* m_client = nullptr;
 };

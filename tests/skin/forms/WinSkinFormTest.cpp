@@ -66,6 +66,27 @@ protected:
         return skin;
     }
 
+    // A form's skin attached as the manager attaches it, with a scrolled memo whose bars are
+    // skinned through it.
+    struct SkinnedMemo {
+        std::unique_ptr<TWinSkinForm> skin;
+        TMemo* memo;
+        TSkinScrollbar* scroll;
+    };
+    SkinnedMemo NewSkinnedMemo() {
+        TForm* form = NewForm();
+        auto* memo = new TMemo(form);
+        memo->SetParent(form);
+        memo->SetScrollBars(ssBoth);
+        auto skin = std::make_unique<TWinSkinForm>(Manager(), form);
+        skin->SetWindow(form->Handle());
+        skin->SetWindowClassName("TForm");
+        skin->AttachToForm(*data);
+        auto* scroll = new TSkinScrollbar(memo);
+        scroll->InitScrollSkin(memo, data, skin.get(), skin->ControlCanvas());
+        return {std::move(skin), memo, scroll};
+    }
+
     TSkinData* data = nullptr;
 };
 
@@ -168,23 +189,28 @@ TEST_F(WinSkinFormTest, ControlSkinsAreListedOnceAndFoundByControlOrWindow) {
 }
 
 TEST_F(WinSkinFormTest, TheControlSkinsGoWithTheFormsSkin) {
-    TForm* form = NewForm();
-    auto* memo = new TMemo(form);
-    memo->SetParent(form);
-    memo->SetScrollBars(ssBoth);
-    auto skin = std::make_unique<TWinSkinForm>(Manager(), form);
-    skin->SetWindow(form->Handle());
-    skin->SetWindowClassName("TForm");
-    skin->AttachToForm(*data);
-    auto* scroll = new TSkinScrollbar(memo);
-    scroll->InitScrollSkin(memo, data, skin.get(), skin->ControlCanvas());
+    auto [skin, memo, scroll] = NewSkinnedMemo();
     ASSERT_EQ(memo->ComponentCount(), 1);
-
     skin.reset();
     EXPECT_EQ(memo->ComponentCount(), 0) << "a control skin left behind would report to a freed form";
     memo->RecreateWnd();
     Pump();
     EXPECT_NE(memo->Handle(), nullptr);
+}
+
+TEST_F(WinSkinFormTest, AScrolledControlThatMadeANewWindowGetsItsSkinAgainOnIt) {
+    auto [skin, memo, scroll] = NewSkinnedMemo();
+    const HWND oldWindow = memo->Handle();
+    ASSERT_EQ(skin->FindSkinControlByWindow(oldWindow), scroll);
+
+    memo->RecreateWnd();
+    Pump();
+    ASSERT_NE(memo->Handle(), oldWindow);
+    TSkinControl* again = skin->FindSkinControl(memo);
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(again->Window(), memo->Handle());
+    EXPECT_EQ(again->ClassType().ClassName(), "TSkinScrollbar");
+    EXPECT_EQ(skin->FindSkinControlByWindow(oldWindow), nullptr) << "the old skin is gone";
 }
 
 TEST_F(WinSkinFormTest, TheBareWindowSkinsOwnerGoesWithTheForm) {
@@ -246,30 +272,6 @@ TEST(BareWindowMapping, ChildWindowsAreMatchedByClassAndButtonStyle) {
     EXPECT_EQ(BareSkinKindOf("SysTabControl32", 0, all), TBareSkinKind::Tab);
     EXPECT_EQ(BareSkinKindOf("Edit", 0, all), TBareSkinKind::Edit);
     EXPECT_EQ(BareSkinKindOf("SysTreeView32", 0, all), TBareSkinKind::None);
-}
-
-TEST_F(WinSkinFormTest, AScrolledControlThatMadeANewWindowGetsItsSkinAgainOnIt) {
-    TForm* form = NewForm();
-    auto* memo = new TMemo(form);
-    memo->SetParent(form);
-    memo->SetScrollBars(ssBoth);
-    auto skin = std::make_unique<TWinSkinForm>(Manager(), form);
-    skin->SetWindow(form->Handle());
-    skin->SetWindowClassName("TForm");
-    skin->AttachToForm(*data);
-    auto* scroll = new TSkinScrollbar(memo);
-    scroll->InitScrollSkin(memo, data, skin.get(), skin->ControlCanvas());
-    const HWND oldWindow = memo->Handle();
-    ASSERT_EQ(skin->FindSkinControlByWindow(oldWindow), scroll);
-
-    memo->RecreateWnd();
-    Pump();
-    ASSERT_NE(memo->Handle(), oldWindow);
-    TSkinControl* again = skin->FindSkinControl(memo);
-    ASSERT_NE(again, nullptr);
-    EXPECT_EQ(again->Window(), memo->Handle());
-    EXPECT_EQ(again->ClassType().ClassName(), "TSkinScrollbar");
-    EXPECT_EQ(skin->FindSkinControlByWindow(oldWindow), nullptr) << "the old skin is gone";
 }
 
 } // namespace
