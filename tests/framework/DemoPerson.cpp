@@ -5,6 +5,8 @@
 #include "platform/display/Headless.h"
 #include "platform/gdi/WinRect.h"
 
+#include <time.h>
+
 #include <fstream>
 
 namespace testing_support {
@@ -83,13 +85,23 @@ std::uint32_t Person::Pixel(POINT headless) {
 }
 
 bool Person::WaitUntilStill(RECT headless) {
+    // Still by the clock, not by a count of looks: on a loaded machine a look takes long enough
+    // that a count would span a caret's blink.
+    auto milliseconds = [] {
+        timespec now{};
+        clock_gettime(CLOCK_MONOTONIC, &now);
+        return now.tv_sec * 1000L + now.tv_nsec / 1000000L;
+    };
     std::uint64_t last = Picture(headless);
-    int looks = 0;
+    long since = milliseconds();
     return WaitFor([&] {
         const std::uint64_t now = Picture(headless);
-        looks = now == last ? looks + 1 : 0;
-        last = now;
-        return looks >= 10;
+        if (now != last) {
+            last = now;
+            since = milliseconds();
+            return false;
+        }
+        return milliseconds() - since >= 200;
     });
 }
 

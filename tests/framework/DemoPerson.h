@@ -48,8 +48,8 @@ public:
     void Press(unsigned long keysym);
     void Type(const std::string& letters);
     std::uint32_t Pixel(POINT headless);
-    // Waits until two looks at the rectangle, about 200 ms apart, see the same picture: what
-    // the program was still drawing has been drawn.
+    // Waits until the rectangle's picture has not changed for 200 ms: what the program was
+    // still drawing has been drawn.
     bool WaitUntilStill(RECT headless);
     // The pixels of a headless rectangle, as the X screen shows them at one moment, folded into
     // one number.
