@@ -19,6 +19,8 @@
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 
 using namespace testing_support;
 
@@ -245,4 +247,33 @@ TEST_F(DemoOnX, TheListPageWorksByMouseAndKeys) {
     EXPECT_EQ(state.at("ToolBar1.View"), "TCP");
     EXPECT_EQ(state.at("ToolBar1.Added"), "1");
     EXPECT_EQ(state.at("ListView1.Count"), "61");
+}
+
+TEST_F(DemoOnX, WhenTheDisplayGoesItSaysSoAndEndsCleanly) {
+    std::string whyNot;
+    auto server = XvfbServer::Start(whyNot, ScreenWidth, ScreenHeight);
+    if (!server)
+        GTEST_SKIP() << whyNot;
+    auto client = XTestClient::Connect(server->Name());
+    ASSERT_TRUE(client);
+    constexpr std::uint32_t Desktop = 0x003A6EA5;
+    client->PaintDesktop(Desktop);
+    const std::string output = std::string(QUILLMERE_BIN_DIR) + "/framework-demo-display-lost.txt";
+    const pid_t pid =
+        StartDemoProgram(std::string(QUILLMERE_BIN_DIR) + "/framework-demo", {}, server->Name(), output);
+    ASSERT_GT(pid, 0);
+    ASSERT_TRUE(WaitFor([&] { return client->ScreenPixel(ScreenWidth / 2, ScreenHeight / 2) != Desktop; }))
+        << "the demo's window did not appear";
+
+    client.reset();
+    server.reset();
+    int status = 0;
+    ASSERT_TRUE(WaitForExit(pid, status));
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1);
+    // The loop stopped in the middle of its work: nothing of that state may be torn down on the
+    // way out (a sanitized build reports it here).
+    std::ifstream file(output);
+    const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    EXPECT_NE(text.find("the connection to the X display was lost"), std::string::npos) << text;
+    EXPECT_EQ(text.find("ERROR"), std::string::npos) << text;
 }

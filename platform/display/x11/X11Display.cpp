@@ -39,7 +39,11 @@ int CountError(::Display*, XErrorEvent*) {
 
 int ConnectionLost(::Display*) {
     std::fprintf(stderr, "quillmere: the connection to the X display was lost\n");
-    std::exit(1);
+    // The program stopped in the middle of its work: its windows, device contexts and GDI
+    // objects are half torn down and must not be destroyed again by the static destructors.
+    // Written files are flushed; nothing else is undone.
+    std::fflush(nullptr);
+    std::_Exit(1);
 }
 
 } // namespace
