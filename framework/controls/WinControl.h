@@ -100,6 +100,9 @@ public:
 
     // Draws the control and its windowed children into a DC at (x, y).
     void PaintTo(HDC dc, int x, int y);
+    // Draws the visible graphic (windowless) children into a DC whose origin is this control's
+    // client area: for code that paints the window itself instead of the control's own paint.
+    void PaintGraphicChildren(HDC dc) { PaintControls(dc, nullptr); }
 
     void WndProc(TMessage& message) override;
     void Dispatch(TMessage& message) override;

@@ -101,6 +101,9 @@ void TSkinGroupBox::DrawSkin(HDC dc, const RECT& rect) {
     }
     if (oldFont)
         SelectObject(dc, oldFont);
+    // The skin took the box's own paint, which would have drawn them.
+    if (m_kind == 1)
+        PaintGraphicChildren(dc);
 }
 
 // ---- panels -------------------------------------------------------------------------------

@@ -131,6 +131,7 @@ void TSkinStatusBar::DrawSkin(HDC dc, const RECT& rect) {
     SelectObject(pictureDc, oldFont);
     DeleteObject(font);
     BitBlt(dc, rect.left, rect.top, width, height, pictureDc, 0, 0, SRCCOPY);
+    PaintGraphicChildren(dc);
     if (!ShowsSimpleText())
         DrawOwnerPanels(dc, width);
 }

@@ -223,6 +223,8 @@ void TSkinTab::DrawSkin(HDC dc, const RECT& rect) {
     if (!m_tabImage->Empty())
         DrawStrip(dc, rect, display);
     DrawPane(dc, display);
+    if (m_kind == TabKindWithGraphicChildren)
+        PaintGraphicChildren(dc);
 }
 
 void TSkinTab::DrawStrip(HDC dc, const RECT& rect, const RECT& display) {
@@ -464,8 +466,10 @@ bool TSkinTabSheet::BeforeMessage(TMessage& message) {
 }
 
 void TSkinTabSheet::DrawSkin(HDC dc, const RECT& rect) {
-    if (m_skinData)
-        FillColor(dc, rect, BackgroundColour());
+    if (!m_skinData)
+        return;
+    FillColor(dc, rect, BackgroundColour());
+    PaintGraphicChildren(dc);
 }
 
 // ---- tab set ------------------------------------------------------------------------------

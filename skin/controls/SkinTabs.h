@@ -17,6 +17,9 @@ enum TSkinTabSide { tsTop = 0, tsBottom = 1, tsLeft = 2, tsRight = 3 };
 // The Tag of a page control whose tabs get close boxes.
 constexpr int CloseBoxTag = 7777;
 
+// The Kind of a tab skin that also paints the tab control's graphic children.
+constexpr int TabKindWithGraphicChildren = 2;
+
 class TSkinTab : public TSkinControl {
 public:
     static const TClass& ClassInfo();
@@ -73,7 +76,8 @@ public:
     void DrawSkin(HDC dc, const RECT& rect) override;
 };
 
-// A tab sheet: with Kind 0 painted whole in the skin's background colour.
+// A tab sheet: with Kind 0 painted whole in the skin's background colour, its graphic children
+// over it.
 class TSkinTabSheet : public TSkinControl {
 public:
     static const TClass& ClassInfo();

@@ -304,6 +304,11 @@ TColor TSkinControl::BackgroundColour() const {
     return m_skinData ? ::SkinBackgroundColour(m_skinData->Elements()) : clBtnFace;
 }
 
+void TSkinControl::PaintGraphicChildren(HDC dc) const {
+    if (auto* container = dynamic_cast<TWinControl*>(m_control))
+        container->PaintGraphicChildren(dc);
+}
+
 void TSkinControl::FillBackground(HDC dc, const RECT& rect) {
     FillColor(dc, rect, BackgroundColour());
 }

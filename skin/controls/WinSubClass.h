@@ -70,6 +70,8 @@ public:
     bool Active() const { return m_active; }
     TSkinLifecycle Lifecycle() const { return m_lifecycle; }
     int Kind() const { return m_kind; }
+    // The per-class mode some creators choose (see each skin class).
+    void SetKind(int kind) { m_kind = kind; }
     unsigned char StateFlags() const { return m_stateFlags; }
 
 protected:
@@ -89,6 +91,9 @@ protected:
     void PaintWhole(TMessage& message);
     // WM_ERASEBKGND showing the parent's background (or its colour); answers 1.
     void EraseToParent(TMessage& message);
+    // The attached framework control's graphic children, into a DC whose origin is the client
+    // area (the control's window has no frame of its own where this is used).
+    void PaintGraphicChildren(HDC dc) const;
     // The skin's background colour as drawn (system colours resolved).
     TColor BackgroundColour() const;
     bool HasOption(TSkinOption option) const;
