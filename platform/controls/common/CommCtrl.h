@@ -2,7 +2,8 @@
 // The common controls as the platform's headers spell them: class names, styles, messages,
 // notifications, structures and calls of the status bar, tab control, header, progress bar,
 // up-down control, track bar and image lists, and InitCommonControls(Ex) that registers them.
-// The list view and the tool bar have files of their own, included at the end.
+// The list view, the tool bar and the extended combo box have files of their own, included at
+// the end.
 // Narrow texts ("A") are code page 936, wide texts ("W") UTF-16.
 
 #include "platform/base/WinTypes.h"
@@ -602,5 +603,6 @@ constexpr UINT HDN_BEGINTRACKW = HDN_FIRST - 26;
 constexpr UINT HDN_ENDTRACKW = HDN_FIRST - 27;
 constexpr UINT HDN_TRACKW = HDN_FIRST - 28;
 
+#include "platform/controls/common/comboboxex/CommCtrlComboBoxEx.h"
 #include "platform/controls/common/listview/CommCtrlListView.h"
 #include "platform/controls/common/toolbar/CommCtrlToolBar.h"

@@ -12,5 +12,6 @@ void RegisterTrackBarClass();
 void RegisterHeaderClass();
 void RegisterListViewClass();
 void RegisterToolBarClass();
+void RegisterComboBoxExClass();
 
 } // namespace platform

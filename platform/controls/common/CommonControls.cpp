@@ -44,5 +44,7 @@ BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* init) {
         platform::RegisterDateTimePickerClass();
         platform::RegisterUpDownClass();
     }
+    if (groups & ICC_USEREX_CLASSES)
+        platform::RegisterComboBoxExClass();
     return TRUE;
 }

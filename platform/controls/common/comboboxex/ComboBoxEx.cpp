@@ -1,0 +1,359 @@
+// The extended combo box ("ComboBoxEx32"): a window that holds an owner-drawn combo box of its
+// own (its first child, the same kind as its own style: simple, drop-down or drop-down list)
+// and draws that combo box's items: each item's image from the image list (its selected image
+// while it is highlighted), indented by 10 pixels a step in the list, then its text. It keeps
+// the items, takes the combo box messages for them, and passes the inner combo box's
+// notifications on to its parent as its own.
+
+#include "platform/controls/common/CommonControl.h"
+#include "platform/controls/common/CommonControlClasses.h"
+#include "platform/controls/common/comboboxex/ComboBoxExItems.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace platform {
+
+namespace {
+
+constexpr int InnerComboId = 1001;
+// Room between an item's image and its text, and before the image.
+constexpr int ImageGap = 4;
+constexpr int LeadingGap = 2;
+constexpr int IndentStep = 10;
+
+class ComboBoxEx {
+public:
+    explicit ComboBoxEx(HWND window) : m_window(window) {}
+    ComboBoxEx(const ComboBoxEx&) = delete;
+    ComboBoxEx& operator=(const ComboBoxEx&) = delete;
+
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    // The inner combo box covers the window; only a gap while it is being made shows.
+    void Paint(HDC dc);
+
+private:
+    DWORD Style() const { return static_cast<DWORD>(GetWindowLongW(m_window, GWL_STYLE)); }
+    int Count() const { return static_cast<int>(m_items.size()); }
+    ComboBoxExItem& At(int index) { return m_items[static_cast<std::size_t>(index)]; }
+    const ComboBoxExItem& At(int index) const { return m_items[static_cast<std::size_t>(index)]; }
+    void Create(const CREATESTRUCTW* create);
+    void KeepInnerSize(WINDOWPOS* position);
+    void UpdateItemHeight();
+    int ItemHeight() const;
+
+    template <typename Record>
+    LRESULT Insert(const Record* record);
+    template <typename Record>
+    LRESULT SetItem(const Record* record);
+    template <typename Record>
+    LRESULT GetItem(Record* record) const;
+    LRESULT Delete(WPARAM index);
+    void Reset();
+    // The index a record names: -1 stands for the item the field shows.
+    int Resolve(INT_PTR index) const;
+    void NotifyItem(UINT code, int index);
+
+    void DrawItem(const DRAWITEMSTRUCT& draw) const;
+    LRESULT ForwardColours(UINT message, WPARAM wParam, LPARAM lParam) const;
+
+    HWND m_window;
+    HWND m_combo = nullptr;
+    HFONT m_font = nullptr;
+    HIMAGELIST m_images = nullptr;
+    DWORD m_extendedStyle = 0;
+    std::vector<ComboBoxExItem> m_items;
+};
+
+void ComboBoxEx::Create(const CREATESTRUCTW* create) {
+    DWORD kind = (create ? create->style : Style()) & CBS_DROPDOWNLIST;
+    if (kind == 0)
+        kind = CBS_DROPDOWN;
+    const DWORD style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | kind | CBS_OWNERDRAWFIXED |
+                        CBS_AUTOHSCROLL | (Style() & WS_DISABLED);
+    const int width = create ? create->cx : 0;
+    const int height = create ? create->cy : 0;
+    m_combo = CreateWindowExW(0, u"ComboBox", u"", style, 0, 0, width, height, m_window,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(InnerComboId)), nullptr, nullptr);
+    UpdateItemHeight();
+    // The window takes the inner combo box's height; what was asked for more is its list's.
+    RECT inner{};
+    GetWindowRect(m_combo, &inner);
+    SetWindowPos(m_window, nullptr, 0, 0, width, inner.bottom - inner.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void ComboBoxEx::KeepInnerSize(WINDOWPOS* position) {
+    if (!m_combo || !position || (position->flags & SWP_NOSIZE))
+        return;
+    SetWindowPos(m_combo, nullptr, 0, 0, position->cx, position->cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT inner{};
+    GetWindowRect(m_combo, &inner);
+    position->cy = inner.bottom - inner.top;
+}
+
+int ComboBoxEx::ItemHeight() const {
+    int imageHeight = 0;
+    int imageWidth = 0;
+    if (m_images)
+        ImageList_GetIconSize(m_images, &imageWidth, &imageHeight);
+    return std::max(LineHeight(m_font), imageHeight) + 2;
+}
+
+void ComboBoxEx::UpdateItemHeight() {
+    if (!m_combo)
+        return;
+    const int height = ItemHeight();
+    SendMessageW(m_combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height);
+    SendMessageW(m_combo, CB_SETITEMHEIGHT, 0, height);
+}
+
+int ComboBoxEx::Resolve(INT_PTR index) const {
+    if (index == -1 && m_combo)
+        return static_cast<int>(SendMessageW(m_combo, CB_GETCURSEL, 0, 0));
+    return index >= 0 && index < Count() ? static_cast<int>(index) : -1;
+}
+
+template <typename Record>
+LRESULT ComboBoxEx::Insert(const Record* record) {
+    if (!record || !m_combo || record->iItem < -1)
+        return -1;
+    const int index =
+        record->iItem == -1 || record->iItem > Count() ? Count() : static_cast<int>(record->iItem);
+    // The inner combo box keeps a place for each item; the items themselves are kept here.
+    if (SendMessageW(m_combo, CB_INSERTSTRING, static_cast<WPARAM>(index), 0) < 0)
+        return -1;
+    ComboBoxExItem item;
+    ApplyRecord(item, *record);
+    m_items.insert(m_items.begin() + index, std::move(item));
+    NotifyItem(CBEN_INSERTITEM, index);
+    return index;
+}
+
+template <typename Record>
+LRESULT ComboBoxEx::SetItem(const Record* record) {
+    const int index = record ? Resolve(record->iItem) : -1;
+    if (index < 0)
+        return FALSE;
+    ApplyRecord(At(index), *record);
+    InvalidateRect(m_combo, nullptr, TRUE);
+    return TRUE;
+}
+
+template <typename Record>
+LRESULT ComboBoxEx::GetItem(Record* record) const {
+    const int index = record ? Resolve(record->iItem) : -1;
+    if (index < 0)
+        return FALSE;
+    FillRecord(*record, At(index));
+    return TRUE;
+}
+
+LRESULT ComboBoxEx::Delete(WPARAM wParam) {
+    const auto index = static_cast<INT_PTR>(wParam);
+    if (index < 0 || index >= Count())
+        return CB_ERR;
+    NotifyItem(CBEN_DELETEITEM, static_cast<int>(index));
+    m_items.erase(m_items.begin() + index);
+    return SendMessageW(m_combo, CB_DELETESTRING, wParam, 0);
+}
+
+void ComboBoxEx::Reset() {
+    for (int index = Count() - 1; index >= 0; --index)
+        NotifyItem(CBEN_DELETEITEM, index);
+    m_items.clear();
+    SendMessageW(m_combo, CB_RESETCONTENT, 0, 0);
+}
+
+void ComboBoxEx::NotifyItem(UINT code, int index) {
+    if (ParentTakesUnicode(m_window)) {
+        NMCOMBOBOXEXW notice{};
+        std::u16string text;
+        DescribeItem(notice.ceItem, At(index), index, text);
+        NotifyParent(m_window, code, notice.hdr);
+        return;
+    }
+    NMCOMBOBOXEXA notice{};
+    std::string text;
+    DescribeItem(notice.ceItem, At(index), index, text);
+    NotifyParent(m_window, code, notice.hdr);
+}
+
+void ComboBoxEx::DrawItem(const DRAWITEMSTRUCT& draw) const {
+    HDC dc = draw.hDC;
+    RECT rect = draw.rcItem;
+    const bool highlighted = (draw.itemState & ODS_SELECTED) != 0;
+    const bool field = (draw.itemState & ODS_COMBOBOXEDIT) != 0;
+    const bool enabled = !(draw.itemState & ODS_DISABLED);
+    FillRect(dc, &rect, GetSysColorBrush(highlighted ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    const int index = static_cast<int>(draw.itemID);
+    if (index < 0 || index >= Count())
+        return;
+    const ComboBoxExItem& item = At(index);
+    // Only the list shows the indent; the field keeps its image at the left.
+    int x = rect.left + LeadingGap + (field ? 0 : item.indent * IndentStep);
+    const bool withImage = m_images && !(field && (m_extendedStyle & CBES_EX_NOEDITIMAGE));
+    if (withImage) {
+        int width = 0;
+        int height = 0;
+        ImageList_GetIconSize(m_images, &width, &height);
+        const int image = highlighted && item.selectedImage >= 0 ? item.selectedImage : item.image;
+        if (image >= 0)
+            ImageList_Draw(m_images, image, dc, x, rect.top + (rect.bottom - rect.top - height) / 2,
+                           ILD_TRANSPARENT);
+        x += width + ImageGap;
+    }
+    FontSelection font(dc, m_font);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(!enabled      ? COLOR_GRAYTEXT
+                                 : highlighted ? COLOR_HIGHLIGHTTEXT
+                                               : COLOR_WINDOWTEXT));
+    RECT text{x, rect.top, rect.right, rect.bottom};
+    DrawTextW(dc, item.text.data(), static_cast<int>(item.text.size()), &text,
+              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    if ((draw.itemState & ODS_FOCUS) && !field)
+        DrawFocusRect(dc, &rect);
+}
+
+LRESULT ComboBoxEx::ForwardColours(UINT message, WPARAM wParam, LPARAM lParam) const {
+    HWND parent = GetParent(m_window);
+    const LRESULT brush = parent ? SendMessageW(parent, message, wParam, lParam) : 0;
+    return brush ? brush : DefWindowProcW(m_window, message, wParam, lParam);
+}
+
+void ComboBoxEx::Paint(HDC dc) {
+    RECT client{};
+    GetClientRect(m_window, &client);
+    FillRect(dc, &client, GetSysColorBrush(COLOR_WINDOW));
+}
+
+LRESULT ComboBoxEx::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        Create(reinterpret_cast<const CREATESTRUCTW*>(lParam));
+        return 0;
+    case WM_WINDOWPOSCHANGING:
+        KeepInnerSize(reinterpret_cast<WINDOWPOS*>(lParam));
+        return 0;
+    case WM_SETFONT:
+        m_font = reinterpret_cast<HFONT>(wParam);
+        if (m_combo)
+            SendMessageW(m_combo, WM_SETFONT, wParam, lParam);
+        UpdateItemHeight();
+        return 0;
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(m_font);
+    case WM_SETFOCUS:
+        if (m_combo)
+            SetFocus(m_combo);
+        return 0;
+    case WM_ENABLE:
+        if (m_combo)
+            EnableWindow(m_combo, wParam != 0);
+        return 0;
+    case WM_MEASUREITEM: {
+        auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+        if (measure)
+            measure->itemHeight = static_cast<UINT>(ItemHeight());
+        return TRUE;
+    }
+    case WM_DRAWITEM:
+        if (const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            draw && draw->CtlType == ODT_COMBOBOX) {
+            DrawItem(*draw);
+            return TRUE;
+        }
+        return FALSE;
+    case WM_COMMAND:
+        // The inner combo box's notifications reach the parent as this window's.
+        if (reinterpret_cast<HWND>(lParam) == m_combo && m_combo)
+            return NotifyParentCommand(m_window, HIWORD(wParam));
+        return 0;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSTATIC:
+        return ForwardColours(message, wParam, lParam);
+
+    case CBEM_INSERTITEMA:
+        return Insert(reinterpret_cast<const COMBOBOXEXITEMA*>(lParam));
+    case CBEM_INSERTITEMW:
+        return Insert(reinterpret_cast<const COMBOBOXEXITEMW*>(lParam));
+    case CBEM_SETITEMA:
+        return SetItem(reinterpret_cast<const COMBOBOXEXITEMA*>(lParam));
+    case CBEM_SETITEMW:
+        return SetItem(reinterpret_cast<const COMBOBOXEXITEMW*>(lParam));
+    case CBEM_GETITEMA:
+        return GetItem(reinterpret_cast<COMBOBOXEXITEMA*>(lParam));
+    case CBEM_GETITEMW:
+        return GetItem(reinterpret_cast<COMBOBOXEXITEMW*>(lParam));
+    case CBEM_DELETEITEM:
+        return Delete(wParam);
+    case CB_RESETCONTENT:
+        Reset();
+        return CB_OKAY;
+    case CBEM_SETIMAGELIST: {
+        HIMAGELIST previous = m_images;
+        m_images = reinterpret_cast<HIMAGELIST>(lParam);
+        UpdateItemHeight();
+        InvalidateRect(m_combo, nullptr, TRUE);
+        return reinterpret_cast<LRESULT>(previous);
+    }
+    case CBEM_GETIMAGELIST:
+        return reinterpret_cast<LRESULT>(m_images);
+    case CBEM_GETCOMBOCONTROL:
+        return reinterpret_cast<LRESULT>(m_combo);
+    case CBEM_GETEDITCONTROL: {
+        COMBOBOXINFO info{sizeof info, {}, {}, 0, nullptr, nullptr, nullptr};
+        if (!m_combo || !GetComboBoxInfo(m_combo, &info) || info.hwndItem == m_combo)
+            return 0;
+        return reinterpret_cast<LRESULT>(info.hwndItem);
+    }
+    case CBEM_SETEXTENDEDSTYLE:
+    case CBEM_SETEXSTYLE: {
+        const DWORD previous = m_extendedStyle;
+        const DWORD mask = message == CBEM_SETEXTENDEDSTYLE && wParam ? static_cast<DWORD>(wParam) : ~0u;
+        m_extendedStyle = (m_extendedStyle & ~mask) | (static_cast<DWORD>(lParam) & mask);
+        InvalidateRect(m_combo, nullptr, TRUE);
+        return previous;
+    }
+    case CBEM_GETEXTENDEDSTYLE:
+        return m_extendedStyle;
+    case CB_GETITEMDATA: {
+        const auto index = static_cast<INT_PTR>(wParam);
+        return index >= 0 && index < Count() ? At(static_cast<int>(index)).data : CB_ERR;
+    }
+    case CB_SETITEMDATA: {
+        const auto index = static_cast<INT_PTR>(wParam);
+        if (index < 0 || index >= Count())
+            return CB_ERR;
+        At(static_cast<int>(index)).data = lParam;
+        return TRUE;
+    }
+    case CB_GETCOUNT:
+    case CB_GETCURSEL:
+    case CB_SETCURSEL:
+    case CB_SHOWDROPDOWN:
+    case CB_GETDROPPEDSTATE:
+    case CB_GETDROPPEDCONTROLRECT:
+    case CB_GETDROPPEDWIDTH:
+    case CB_SETDROPPEDWIDTH:
+    case CB_GETITEMHEIGHT:
+    case CB_SETITEMHEIGHT:
+    case CB_LIMITTEXT:
+    case CB_GETEDITSEL:
+    case CB_SETEDITSEL:
+    case CB_GETCOMBOBOXINFO:
+        return m_combo ? SendMessageW(m_combo, message, wParam, lParam) : CB_ERR;
+    default:
+        return DefWindowProcW(m_window, message, wParam, lParam);
+    }
+}
+
+} // namespace
+
+void RegisterComboBoxExClass() {
+    RegisterCommonControlClass(WC_COMBOBOXEXW, CommonControlProc<ComboBoxEx>, CS_DBLCLKS);
+}
+
+} // namespace platform

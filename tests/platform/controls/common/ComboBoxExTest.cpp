@@ -1,0 +1,207 @@
+// The extended combo box: items with images, indent and data inserted, read, changed and
+// deleted in either character set with the parent told; its inner combo box (and edit) as its
+// first child, sized with it; items drawn with their image, the selected image while
+// highlighted and the indent in the list; a choice made with the mouse reported as its own.
+
+#include "../CommonControlTestSupport.h"
+#include "platform/gdi/GdiTestSupport.h"
+
+#include "platform/display/Headless.h"
+
+using namespace testing_support;
+using platform::headless::Click;
+using platform::headless::RunUntilIdle;
+
+namespace {
+
+constexpr int ExId = 7;
+constexpr COLORREF Red = RGB(255, 0, 0);
+constexpr COLORREF Blue = RGB(0, 0, 255);
+
+class ComboBoxExTest : public CommonControlTest {
+protected:
+    void SetUp() override {
+        CommonControlTest::SetUp();
+        INITCOMMONCONTROLSEX init{sizeof init, ICC_USEREX_CLASSES};
+        ASSERT_TRUE(InitCommonControlsEx(&init));
+    }
+    void TearDown() override {
+        if (m_images)
+            ImageList_Destroy(m_images);
+        CommonControlTest::TearDown();
+    }
+    static HWND CreateEx(HWND parent, DWORD kind = CBS_DROPDOWNLIST, int width = 200) {
+        return CreateWindowExW(0, WC_COMBOBOXEXW, u"", WS_CHILD | WS_VISIBLE | kind, 10, 10, width, 150,
+                               parent, reinterpret_cast<HMENU>(ExId), nullptr, nullptr);
+    }
+    static LRESULT InsertW(HWND ex, INT_PTR at, const char16_t* text, int image = -1, int indent = 0) {
+        COMBOBOXEXITEMW item{};
+        item.mask = CBEIF_TEXT | CBEIF_IMAGE | CBEIF_SELECTEDIMAGE | CBEIF_INDENT;
+        item.iItem = at;
+        item.pszText = const_cast<LPWSTR>(text);
+        item.iImage = image;
+        item.iSelectedImage = image < 0 ? -1 : image + 1;
+        item.iIndent = indent;
+        return SendMessageW(ex, CBEM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    }
+    static std::string TextA(HWND ex, INT_PTR index, int capacity = 64) {
+        std::string buffer(static_cast<std::size_t>(capacity), '\0');
+        COMBOBOXEXITEMA item{};
+        item.mask = CBEIF_TEXT;
+        item.iItem = index;
+        item.pszText = buffer.data();
+        item.cchTextMax = capacity;
+        if (!SendMessageA(ex, CBEM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
+            return "<none>";
+        return buffer.c_str();
+    }
+    // Two 16 x 16 images: red, then blue.
+    HIMAGELIST RedAndBlue() {
+        m_images = ImageList_Create(16, 16, ILC_COLOR24, 2, 2);
+        gdi_test::Canvas red(16, 16, Red);
+        gdi_test::Canvas blue(16, 16, Blue);
+        ImageList_Add(m_images, red.Bitmap(), nullptr);
+        ImageList_Add(m_images, blue.Bitmap(), nullptr);
+        return m_images;
+    }
+
+    HIMAGELIST m_images = nullptr;
+};
+
+TEST_F(ComboBoxExTest, ItemsAreInsertedReadChangedAndDeletedWithTheParentTold) {
+    HWND parent = CreateParent();
+    HWND ex = CreateEx(parent);
+    EXPECT_EQ(InsertW(ex, -1, u"本地"), 0);
+    EXPECT_EQ(InsertW(ex, 5, u"remote"), 1) << "past the end appends";
+    COMBOBOXEXITEMA narrow{};
+    char first[] = "first";
+    narrow.mask = CBEIF_TEXT | CBEIF_LPARAM;
+    narrow.iItem = 0;
+    narrow.pszText = first;
+    narrow.lParam = 42;
+    EXPECT_EQ(SendMessageA(ex, CBEM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&narrow)), 0);
+    narrow.iItem = -2;
+    EXPECT_EQ(SendMessageA(ex, CBEM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&narrow)), -1);
+    EXPECT_EQ(SendMessageW(ex, CBEM_INSERTITEMW, 0, 0), -1) << "no record";
+    EXPECT_EQ(SendMessageW(ex, CB_GETCOUNT, 0, 0), 3);
+
+    EXPECT_EQ(TextA(ex, 1), "本地") << "handed out in code page 936";
+    EXPECT_EQ(TextA(ex, 1, 4), "本") << "cut to the buffer, never inside a character";
+    EXPECT_EQ(TextA(ex, 3), "<none>");
+    EXPECT_EQ(SendMessageW(ex, CB_GETITEMDATA, 0, 0), 42);
+    EXPECT_EQ(SendMessageW(ex, CB_SETITEMDATA, 2, 7), TRUE);
+    EXPECT_EQ(SendMessageW(ex, CB_GETITEMDATA, 2, 0), 7);
+    EXPECT_EQ(SendMessageW(ex, CB_GETITEMDATA, 9, 0), CB_ERR);
+
+    COMBOBOXEXITEMW change{};
+    change.mask = CBEIF_IMAGE | CBEIF_INDENT;
+    change.iItem = 2;
+    change.iImage = 3;
+    change.iIndent = -4;
+    EXPECT_TRUE(SendMessageW(ex, CBEM_SETITEMW, 0, reinterpret_cast<LPARAM>(&change)));
+    COMBOBOXEXITEMW read{};
+    read.mask = CBEIF_IMAGE | CBEIF_SELECTEDIMAGE | CBEIF_INDENT;
+    read.iItem = 2;
+    EXPECT_TRUE(SendMessageW(ex, CBEM_GETITEMW, 0, reinterpret_cast<LPARAM>(&read)));
+    EXPECT_EQ(read.iImage, 3);
+    EXPECT_EQ(read.iSelectedImage, -1) << "left alone by the change";
+    EXPECT_EQ(read.iIndent, 0) << "no indent to the left of the list";
+    read.iItem = -1;
+    EXPECT_FALSE(SendMessageW(ex, CBEM_GETITEMW, 0, reinterpret_cast<LPARAM>(&read))) << "nothing chosen yet";
+    SendMessageW(ex, CB_SETCURSEL, 2, 0);
+    EXPECT_TRUE(SendMessageW(ex, CBEM_GETITEMW, 0, reinterpret_cast<LPARAM>(&read)))
+        << "-1 is the chosen item";
+
+    EXPECT_EQ(SendMessageW(ex, CBEM_DELETEITEM, 0, 0), 2) << "the count left";
+    EXPECT_EQ(SendMessageW(ex, CBEM_DELETEITEM, 2, 0), CB_ERR);
+    EXPECT_EQ(TextA(ex, 0), "本地");
+    SendMessageW(ex, CB_RESETCONTENT, 0, 0);
+    EXPECT_EQ(SendMessageW(ex, CB_GETCOUNT, 0, 0), 0);
+    EXPECT_EQ(NotifyCodes(), (std::vector<UINT>{CBEN_INSERTITEM, CBEN_INSERTITEM, CBEN_INSERTITEM,
+                                                CBEN_DELETEITEM, CBEN_DELETEITEM, CBEN_DELETEITEM}));
+}
+
+TEST_F(ComboBoxExTest, ItsFirstChildIsItsOwnerDrawnComboBoxSizedWithIt) {
+    HWND parent = CreateParent();
+    HWND list = CreateEx(parent, CBS_DROPDOWNLIST);
+    HWND inner = reinterpret_cast<HWND>(SendMessageW(list, CBEM_GETCOMBOCONTROL, 0, 0));
+    ASSERT_NE(inner, nullptr);
+    EXPECT_EQ(GetWindow(list, GW_CHILD), inner);
+    char name[32] = {};
+    GetClassNameA(inner, name, sizeof name);
+    EXPECT_STREQ(name, "ComboBox");
+    EXPECT_EQ(GetWindowLongW(inner, GWL_STYLE) & (CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED),
+              static_cast<LONG>(CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED));
+    EXPECT_EQ(SendMessageW(list, CBEM_GETEDITCONTROL, 0, 0), 0) << "a drop-down list has no edit";
+    RECT outer{};
+    RECT innerRect{};
+    GetWindowRect(list, &outer);
+    GetWindowRect(inner, &innerRect);
+    EXPECT_EQ(outer.bottom - outer.top, innerRect.bottom - innerRect.top)
+        << "the list's height is not the window's";
+    SetWindowPos(list, nullptr, 0, 0, 260, 150, SWP_NOMOVE | SWP_NOZORDER);
+    GetWindowRect(inner, &innerRect);
+    EXPECT_EQ(innerRect.right - innerRect.left, 260);
+
+    HWND dropDown = CreateEx(parent, CBS_DROPDOWN);
+    auto edit = reinterpret_cast<HWND>(SendMessageW(dropDown, CBEM_GETEDITCONTROL, 0, 0));
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(GetParent(edit), reinterpret_cast<HWND>(SendMessageW(dropDown, CBEM_GETCOMBOCONTROL, 0, 0)));
+}
+
+TEST_F(ComboBoxExTest, ItemsShowTheirImageTheSelectedOneWhenHighlightedAndTheirIndentInTheList) {
+    HWND parent = CreateParent();
+    HWND ex = CreateEx(parent);
+    HIMAGELIST images = RedAndBlue();
+    EXPECT_EQ(SendMessageW(ex, CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images)), 0);
+    EXPECT_EQ(SendMessageW(ex, CBEM_GETIMAGELIST, 0, 0), reinterpret_cast<LRESULT>(images));
+    InsertW(ex, -1, u"zero", 0, 0);
+    InsertW(ex, -1, u"one", 0, 3);
+    SendMessageW(ex, CB_SETCURSEL, 1, 0);
+    EXPECT_GE(SendMessageW(ex, CB_GETITEMHEIGHT, 0, 0), 16) << "rows fit the images";
+    RunUntilIdle();
+    HWND inner = reinterpret_cast<HWND>(SendMessageW(ex, CBEM_GETCOMBOCONTROL, 0, 0));
+    RECT field{0, 0, 30, 20};
+    EXPECT_TRUE(AnyPixel(inner, field, Red)) << "the field shows the image without the indent";
+
+    SendMessageW(ex, CB_SHOWDROPDOWN, TRUE, 0);
+    RunUntilIdle();
+    COMBOBOXINFO info{sizeof info, {}, {}, 0, nullptr, nullptr, nullptr};
+    ASSERT_TRUE(GetComboBoxInfo(ex, &info));
+    ASSERT_TRUE(IsWindowVisible(info.hwndList));
+    const int row = static_cast<int>(SendMessageW(ex, CB_GETITEMHEIGHT, 0, 0));
+    EXPECT_TRUE(AnyPixel(info.hwndList, RECT{0, 1, 24, 1 + row}, Red)) << "item 0 at the left";
+    EXPECT_FALSE(AnyPixel(info.hwndList, RECT{0, 1 + row, 30, 1 + 2 * row}, Blue)) << "item 1 indented";
+    EXPECT_TRUE(AnyPixel(info.hwndList, RECT{30, 1 + row, 52, 1 + 2 * row}, Blue))
+        << "the highlighted item 1 shows its selected image 30 pixels in";
+    SendMessageW(ex, CB_SHOWDROPDOWN, FALSE, 0);
+}
+
+TEST_F(ComboBoxExTest, AChoiceByMouseReachesTheParentAsTheControlsOwn) {
+    HWND parent = CreateParent();
+    HWND ex = CreateEx(parent);
+    InsertW(ex, -1, u"TCP");
+    InsertW(ex, -1, u"UDP");
+    HWND inner = reinterpret_cast<HWND>(SendMessageW(ex, CBEM_GETCOMBOCONTROL, 0, 0));
+    RECT client{};
+    GetClientRect(inner, &client);
+    const POINT button = ScreenPoint(inner, client.right - 5, client.bottom / 2);
+    Click(button.x, button.y);
+    RunUntilIdle();
+    EXPECT_TRUE(SendMessageW(ex, CB_GETDROPPEDSTATE, 0, 0));
+    COMBOBOXINFO info{sizeof info, {}, {}, 0, nullptr, nullptr, nullptr};
+    ASSERT_TRUE(GetComboBoxInfo(ex, &info));
+    const int row = static_cast<int>(SendMessageW(ex, CB_GETITEMHEIGHT, 0, 0));
+    ClearLog();
+    const POINT second = ScreenPoint(info.hwndList, 20, 1 + row + row / 2);
+    Click(second.x, second.y);
+    RunUntilIdle();
+    EXPECT_EQ(SendMessageW(ex, CB_GETCURSEL, 0, 0), 1);
+    bool told = false;
+    for (const LoggedMessage& m : Logged(parent, WM_COMMAND))
+        told = told || (LOWORD(m.wParam) == ExId && HIWORD(m.wParam) == CBN_SELCHANGE &&
+                        reinterpret_cast<HWND>(m.lParam) == ex);
+    EXPECT_TRUE(told);
+}
+
+} // namespace
