@@ -11,6 +11,7 @@
 #include "framework/graphics/Canvas.h"
 #include "framework/grid/Grid.h"
 #include "skin/controls/SkinScrollbars.h"
+#include "skin/forms/SkinFrameMenuBar.h"
 #include "skin/forms/SkinManage.h"
 #include "skin/forms/SkinMessages.h"
 #include "skin/forms/WinSkinCaption.h"
@@ -132,6 +133,8 @@ void TWinSkinForm::AttachSetup(TSkinData& skinData) {
                                   (m_windowKind == TSkinWindowKind::MdiChild && m_manager.MdiMaximised());
     if (!keepButtonStyles)
         ClearCaptionButtonStyles();
+    if (m_menuBarHeight > 0)
+        m_menuBar = std::make_unique<TSkinFrameMenuBar>(*this, skinData, m_form ? m_form->Menu() : nullptr);
     ReloadSkin();
     if (m_windowKind == TSkinWindowKind::MdiChild) {
         // The top of the frame is at least as high as the native caption.
@@ -349,6 +352,8 @@ void TWinSkinForm::Unskin(TUnskinMode mode) {
     m_subclass.Detach();
     m_mdiClientSubclass.Detach();
     ReleaseSkinControls(destroying);
+    // The window gets its menu back, and destroys it with itself when it is going.
+    m_menuBar.reset();
     if (m_form && m_formColorSaved && !destroying) {
         m_form->SetColor(m_savedFormColor);
         m_formColorSaved = false;

@@ -21,6 +21,7 @@ class TCanvas;
 class TComponent;
 class TCustomForm;
 class TSkinCaption;
+class TSkinFrameMenuBar;
 class TSkinManage;
 class TTimer;
 
@@ -117,6 +118,8 @@ public:
     HMENU SystemMenu() const { return m_systemMenu; }
     bool RegionSet() const { return m_regionSet; }
     TSkinCaption& Caption() { return *m_caption; }
+    // The skinned menu bar of a window with a native menu; null for others.
+    TSkinFrameMenuBar* MenuBar() const { return m_menuBar.get(); }
 
     // A screen point in window coordinates as the caption and menu bar measure them: from the
     // client origin, moved by the border and the caption (not for a minimised MDI child).
@@ -165,6 +168,10 @@ private:
     bool FrameStartedMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     LRESULT CallPrevious(UINT message, WPARAM wParam, LPARAM lParam);
     bool IsSystemMenu(HMENU menu) const;
+    // WM_MEASUREITEM or WM_DRAWITEM of an item of the skinned menu bar's drop-downs.
+    bool MenuBarItem(UINT message, LPARAM lParam);
+    // SC_KEYMENU for the skinned menu bar: true when a button's drop-down was opened.
+    bool MenuBarKey(WPARAM command, LPARAM character);
     // The framework form's own message handling comes after this one.
     void FormWindowProc(TMessage& message);
     void FormDialogChar(TMessage& message);
@@ -257,6 +264,7 @@ private:
     std::unique_ptr<TTimer> m_hoverTimer;
     bool m_hoverWanted = false;
     std::unique_ptr<TSkinCaption> m_caption;
+    std::unique_ptr<TSkinFrameMenuBar> m_menuBar;
     std::vector<TListedSkin> m_skinControls;
     std::set<HWND> m_mappedWindows;
     std::unique_ptr<TComponent> m_bareSkinOwner;

@@ -7,6 +7,7 @@
 #include "platform/gdi/WinUserDraw.h"
 #include "skin/data/SkinDrawing.h"
 #include "skin/forms/SkinFrameDrawing.h"
+#include "skin/forms/SkinFrameMenuBar.h"
 #include "skin/forms/SkinManage.h"
 #include "skin/forms/WinSkinCaption.h"
 #include "skin/forms/WinSkinData.h"
@@ -268,6 +269,10 @@ void TWinSkinForm::PaintMenuBand(HDC dc, int width) {
     if (m_menuBarHeight <= 0)
         return;
     const RECT band = {m_leftWidth, m_captionHeight, width - m_rightWidth, m_captionHeight + m_menuBarHeight};
-    if (!Empty(band))
+    if (Empty(band))
+        return;
+    if (m_menuBar)
+        m_menuBar->Paint(dc, band);
+    else
         FillRect(dc, &band, m_skinData->Elements().FaceBrush.Get());
 }

@@ -8,6 +8,7 @@
 #include "framework/menus/MenuMessages.h"
 #include "framework/menus/Menus.h"
 #include "platform/gdi/WinUserDraw.h"
+#include "skin/forms/SkinFrameMenuBar.h"
 #include "skin/forms/SkinHold.h"
 #include "skin/forms/SkinManage.h"
 #include "skin/forms/SkinMessages.h"
@@ -168,6 +169,10 @@ bool TWinSkinForm::FrameWindowMessage(UINT message, WPARAM wParam, LPARAM lParam
         }
         return false;
     case WM_SYSCOMMAND:
+        if (!m_menuTracking && MenuBarKey(wParam, lParam)) {
+            result = 1;
+            return true;
+        }
         if (!m_menuTracking && m_caption->KeyMenu(wParam, lParam)) {
             result = 1;
             return true;
@@ -179,6 +184,10 @@ bool TWinSkinForm::FrameWindowMessage(UINT message, WPARAM wParam, LPARAM lParam
         m_framePaintSuspended = true;
         result = CallPrevious(message, wParam, lParam);
         m_framePaintSuspended = false;
+        if (m_menuBar) {
+            m_menuBar->MenuChanged();
+            PaintFrame();
+        }
         return true;
     default:
         return false;
@@ -208,9 +217,25 @@ bool TWinSkinForm::FrameStartedMessage(UINT message, WPARAM wParam, LPARAM lPara
     case WM_NCMOUSEMOVE:
         if (!Active())
             return true;
-        return m_caption->MouseMove(PointOf(lParam));
+        if (m_caption->MouseMove(PointOf(lParam))) {
+            if (m_menuBar)
+                m_menuBar->MouseLeave();
+            return true;
+        }
+        return m_menuBar && m_menuBar->MouseMove(PointOf(lParam));
+    case WM_NCMOUSELEAVE:
+        if (m_menuBar)
+            m_menuBar->MouseLeave();
+        return false;
+    case SM_OPENMENUBUTTON:
+        if (m_menuBar)
+            m_menuBar->Press(PointOf(lParam));
+        result = 0;
+        return true;
     case WM_NCLBUTTONDOWN:
         if (m_caption->LeftButtonDown(PointOf(lParam)))
+            return true;
+        if (m_menuBar && m_menuBar->Press(PointOf(lParam)))
             return true;
         if (wParam == HTCAPTION && m_windowState == TSkinWindowState::Maximised && Active()) {
             // A maximised window is not dragged by its caption.
@@ -227,6 +252,10 @@ bool TWinSkinForm::FrameStartedMessage(UINT message, WPARAM wParam, LPARAM lPara
         return m_caption->DoubleClick(PointOf(lParam));
     case WM_MEASUREITEM:
     case WM_DRAWITEM: {
+        if (m_menuBar && wParam == 0 && MenuBarItem(message, lParam)) {
+            result = TRUE;
+            return true;
+        }
         // A bare window leaves the items of the system menu copy to the framework's menus, as
         // a framework form does.
         if (m_form || !m_caption->SystemMenuCopy())
@@ -244,6 +273,13 @@ bool TWinSkinForm::FrameStartedMessage(UINT message, WPARAM wParam, LPARAM lPara
     default:
         return false;
     }
+}
+
+// The items of the skinned menu bar's drop-downs (and of the system menu it leaves native).
+bool TWinSkinForm::MenuBarItem(UINT message, LPARAM lParam) {
+    if (message == WM_MEASUREITEM)
+        return m_menuBar->MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
+    return m_menuBar->DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
 }
 
 // ---- the framework form's messages -------------------------------------------------------------
@@ -285,10 +321,24 @@ void TWinSkinForm::FormWindowProc(TMessage& message) {
     m_savedFormProc(message);
 }
 
+bool TWinSkinForm::MenuBarKey(WPARAM command, LPARAM character) {
+    // Alt with a letter opens the button with that mnemonic; Alt alone, the first button.
+    if (!m_menuBar || (command & 0xFFF0) != SC_KEYMENU || character == ' ' || character == '-' ||
+        GetCapture())
+        return false;
+    return m_menuBar->OpenByMnemonic(static_cast<char>(character));
+}
+
 void TWinSkinForm::FormDialogChar(TMessage& message) {
     m_savedFormProc(message);
     if (message.Result != 0)
         return;
+    // Alt alone with a mnemonic key: a button of the skinned menu bar.
+    if (m_menuBar && GetKeyState(VK_MENU) < 0 && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_SHIFT) >= 0 &&
+        m_menuBar->OpenByMnemonic(static_cast<char>(message.WParam))) {
+        message.Result = 1;
+        return;
+    }
     // A key no control took: the MDI frame's form, or the main form, may know it.
     TCustomForm* other = nullptr;
     if (m_windowKind == TSkinWindowKind::MdiChild)
