@@ -25,6 +25,8 @@ TSkinFrameMenuBar::TSkinFrameMenuBar(TWinSkinForm& form, TSkinData& skinData, TM
 }
 
 TSkinFrameMenuBar::~TSkinFrameMenuBar() {
+    *m_alive = false;
+    ForgetMenuBar(*m_bar);
     m_bar->GiveMenuBack();
 }
 
@@ -93,9 +95,12 @@ void TSkinFrameMenuBar::Open(int index) {
     m_hot = -1;
     SetState(index, static_cast<int>(TMenuBtnState::Pressed));
     m_form.SetMenuTracking(true);
+    const std::shared_ptr<bool> alive = m_alive;
     OpenMenuBarDropDown(*m_bar, index);
+    if (!*alive)
+        return;
     m_form.SetMenuTracking(false);
-    // The window may have lost its skin, or its menu, while the menu was open.
+    // The program may have changed the menu while it was open.
     if (index < m_bar->ButtonCount())
         SetState(index, static_cast<int>(TMenuBtnState::Normal));
 }

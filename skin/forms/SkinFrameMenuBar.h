@@ -52,4 +52,7 @@ private:
     TSkinData& m_skinData;
     std::unique_ptr<TWinSkinMenu> m_bar;
     int m_hot = -1;
+    // False once the bar is freed: a drop-down's loop may outlive it (the window destroyed
+    // meanwhile), and nothing of the bar or its frame is touched after that loop then.
+    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
 };

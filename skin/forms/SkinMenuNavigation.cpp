@@ -153,6 +153,13 @@ int CurrentMenuBarButton() {
     return g_navigation.current;
 }
 
+void ForgetMenuBar(const TWinSkinMenu& bar) {
+    if (g_navigation.bar != &bar)
+        return;
+    g_navigation.bar = nullptr;
+    EndMenu();
+}
+
 void OpenMenuBarDropDown(TWinSkinMenu& bar, int index) {
     if (index < 0 || index >= bar.ButtonCount() || g_navigation.bar)
         return;

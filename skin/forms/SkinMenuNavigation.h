@@ -17,3 +17,5 @@ void OpenMenuBarDropDown(TWinSkinMenu& bar, int index);
 bool MenuBarTracking();
 // The button whose drop-down is open; -1 when none is.
 int CurrentMenuBarButton();
+// A bar going away while its drop-down is open: the menu is ended and the hook forgets the bar.
+void ForgetMenuBar(const TWinSkinMenu& bar);

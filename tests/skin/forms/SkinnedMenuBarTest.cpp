@@ -141,3 +141,17 @@ TEST_F(SkinnedMenuBarTest, ANewTopLevelItemGetsItsButton) {
 }
 
 } // namespace
+
+TEST_F(SkinnedMenuBarTest, UnskinningWhileADropDownIsOpenEndsTheMenuAndGivesTheMenuBack) {
+    ASSERT_NE(skin, nullptr);
+    HMENU native = mainMenu->Handle();
+    bool unskinned = false;
+    Script({[&] {
+        skin->Unskin();
+        unskinned = true;
+    }});
+    EXPECT_EQ(SendMessageA(form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 'f'), 1);
+    EXPECT_TRUE(unskinned);
+    EXPECT_EQ(OpenMenuWindow(), nullptr) << "the menu ended with the bar";
+    EXPECT_EQ(GetMenu(form->Handle()), native);
+}

@@ -1,6 +1,6 @@
 // Pictures of the skinned menus for a person to look at, in the default and the dark skin: a
 // popup menu with a selected item, a check mark, a separator, a disabled item, shortcuts and a
-// cascade, and a form's menu bar taken over by the skin with a drop-down open. Written next to
+// cascade, and a skinned form's menu bar in its frame with a drop-down open. Written next to
 // the test programs as skinned-menu-*.png.
 
 #include "tests/skin/forms/SkinEngineFixture.h"
@@ -10,9 +10,9 @@
 #include "framework/menus/ShortCuts.h"
 #include "platform/gdi/PngWriter.h"
 #include "platform/gdi/WinGdi.h"
-#include "skin/forms/SkinMenuNavigation.h"
+#include "skin/forms/SkinFrameMenuBar.h"
 #include "skin/forms/SkinMenuOwnerDraw.h"
-#include "skin/forms/WinSkinMenu.h"
+#include "skin/forms/WinSkinForm.h"
 
 #include <string>
 
@@ -82,7 +82,7 @@ TEST_P(SkinnedMenuPicturesTest, MenuBarWithADropDown) {
     const std::string design = GetParam();
     skinengine::Design skin;
     skin.archive = skinengine::SkinFileBytes(design);
-    TSkinData* data = NewSkinData(skin);
+    NewSkinData(skin);
     TForm* form = NewForm(360, 220);
     auto* mainMenu = new TMainMenu(form);
     TMenuItem* file = AddItem(*mainMenu->Items(), "文件(&F)");
@@ -95,25 +95,11 @@ TEST_P(SkinnedMenuPicturesTest, MenuBarWithADropDown) {
     form->SetMenu(mainMenu);
     form->Show();
     Pump();
-    // The drop-downs' items drawn by the skin, as a tool bar's menu has them.
-    for (int i = 0; i < mainMenu->Items()->Count(); ++i)
-        SwitchMenuItemTree(*data, *mainMenu->Items()->Items(i), true);
-    TWinSkinMenu bar(*data, form->Handle(), mainMenu);
-    bar.Build();
-    Pump();
-    // The band where the frame would put it: across the top of the window's client area.
-    RECT client{};
-    GetClientRect(form->Handle(), &client);
-    POINT origin{0, 0};
-    ClientToScreen(form->Handle(), &origin);
+    TWinSkinForm* frame = Manager().FindSkinnedWindow(form->Handle());
+    ASSERT_NE(frame, nullptr);
+    ASSERT_NE(frame->MenuBar(), nullptr) << "the frame took the menu over";
     RECT window{};
     GetWindowRect(form->Handle(), &window);
-    const RECT band{origin.x - window.left, origin.y - window.top, origin.x - window.left + client.right,
-                    origin.y - window.top + GetSystemMetrics(SM_CYMENU)};
-    HDC dc = GetWindowDC(form->Handle());
-    bar.SetButtonState(0, TMenuBtnState::Pressed);
-    bar.PaintBand(dc, band, true);
-    ReleaseDC(form->Handle(), dc);
     bool written = false;
     Script({[&] {
         HWND menuWindow = OpenMenuWindow();
@@ -125,9 +111,9 @@ TEST_P(SkinnedMenuPicturesTest, MenuBarWithADropDown) {
         written = SaveScreen(area, "skinned-menu-bar-" + design + ".png");
         headless::TypeKey(VK_ESCAPE);
     }});
-    OpenMenuBarDropDown(bar, 0);
+    // Alt+F, as the keyboard opens it.
+    SendMessageA(form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 'f');
     EXPECT_TRUE(written);
-    bar.GiveMenuBack();
 }
 
 INSTANTIATE_TEST_SUITE_P(Skins, SkinnedMenuPicturesTest, ::testing::Values("default", "dark"));
