@@ -190,6 +190,15 @@ void TPageControl::Change() {
     TCustomTabControl::Change();
 }
 
+void TPageControl::AlignControls(TControl* control, TRect& rect) {
+    TCustomTabControl::AlignControls(control, rect);
+    const TRect pane = DisplayRect();
+    for (TTabSheet* page : m_pages) {
+        if (!page->Visible())
+            page->SetBounds(pane.left, pane.top, pane.right - pane.left, pane.bottom - pane.top);
+    }
+}
+
 void TPageControl::InsertPage(TTabSheet* page) {
     m_pages.push_back(page);
     UpdateTabs();

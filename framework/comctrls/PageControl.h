@@ -67,6 +67,9 @@ public:
 
 protected:
     void Change() override;
+    // The shown page fills the pane, and the hidden pages take the pane's bounds too, so what
+    // they hold is laid out (and a window made for it has its size) before they first show.
+    void AlignControls(TControl* control, TRect& rect) override;
 
 private:
     friend class TTabSheet;

@@ -97,6 +97,8 @@ TEST_F(PageControls, TheFirstPageShowsAndFillsTheDisplayArea) {
     Pump();
     EXPECT_GT(first->Top(), top);
     EXPECT_EQ(Edges(first->BoundsRect()), Edges(control->DisplayRect()));
+    // The hidden page has the display area too, so what it holds is laid out before it shows.
+    EXPECT_EQ(Edges(second->BoundsRect()), Edges(first->BoundsRect()));
 }
 
 TEST_F(PageControls, ClickingATabSwitchesPagesUnlessOnChangingVetoes) {
