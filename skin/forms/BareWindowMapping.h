@@ -21,7 +21,8 @@ enum class TBareSkinKind {
     SilentPanel, // its framework control takes the skin's form colour
     Tab,
     ToolBar,
-    Edit
+    Edit,
+    ListBox // a dialog's list: its bars are skinned
 };
 
 TBareSkinKind BareSkinKindOf(const std::string& className, DWORD style, TSkinControlTypes kinds);

@@ -246,8 +246,7 @@ void TWinSkinForm::Start() {
         m_nativeFrameExtra = {(windowRect.right - windowRect.left) - clientRect.right,
                               (windowRect.bottom - windowRect.top) - clientRect.bottom};
     }
-    if (!m_form)
-        MapChildWindows(m_window);
+    SkinControls();
     if (m_frameSkinning && m_skinState == TSkinFormState::Attached) {
         if (m_windowKind == TSkinWindowKind::MdiChild) {
             if (m_windowState == TSkinWindowState::Maximised) {
@@ -308,6 +307,7 @@ void TWinSkinForm::SkinChanged() {
         }
     }
     m_skinState = TSkinFormState::Applying;
+    ControlSkinsChanged();
     if (m_frameSkinning) {
         FrameLayout(false);
         // A full frame calculation: the height changes and changes back.

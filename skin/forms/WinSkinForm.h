@@ -137,6 +137,9 @@ public:
     void UpdateHoverTimer();
     // Gives a child window of a bare window its control skin, by its class (once per window).
     void MapChildWindow(HWND child);
+    // A control skin of the class for a child window, owned by the bare-window owner.
+    template <typename Skin>
+    void GiveBareSkin(HWND child);
 
     // SkinFormServices
     TSkinData* SkinData() const override { return m_skinData; }
@@ -180,6 +183,13 @@ private:
     void ReadWindowFacts();
     void ReadWindowState();
     void Start();
+    // The control skins of the window (WinSkinFormControls.cpp): the control mapping of a
+    // framework form or the child windows of a bare window, after the skins of destroyed
+    // windows are freed.
+    void SkinControls();
+    void FreeDeadSkinControls();
+    // Every control skin takes the new skin's colours and repaints.
+    void ControlSkinsChanged();
     // 0xBC4E to the window, then OnAfterSkinForm.
     void SkinnedNotification();
     void FormGone();

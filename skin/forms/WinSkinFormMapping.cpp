@@ -5,6 +5,14 @@
 
 #include "core/TextUtils.h"
 #include "framework/controls/WinControl.h"
+#include "skin/controls/SkinButtons.h"
+#include "skin/controls/SkinCheckBoxes.h"
+#include "skin/controls/SkinComboBox.h"
+#include "skin/controls/SkinContainers.h"
+#include "skin/controls/SkinEdits.h"
+#include "skin/controls/SkinProgressBars.h"
+#include "skin/controls/SkinScrollbars.h"
+#include "skin/controls/SkinTabs.h"
 #include "skin/forms/SkinManage.h"
 #include "skin/forms/WinSkinData.h"
 #include "skin/forms/WinSkinDataHelpers.h"
@@ -63,6 +71,9 @@ TBareSkinKind BareSkinKindOf(const std::string& className, DWORD style, TSkinCon
         return TBareSkinKind::ToolBar;
     if (name == "edit")
         return kinds.Contains(xcEdit) ? TBareSkinKind::Edit : TBareSkinKind::None;
+    // The lists of system dialogs (the save dialog's folders) wear skinned bars too.
+    if (name == "listbox")
+        return kinds.Contains(xcScrollbar) ? TBareSkinKind::ListBox : TBareSkinKind::None;
     return TBareSkinKind::None;
 }
 
@@ -73,24 +84,63 @@ void TWinSkinForm::MapChildWindows(HWND parent) {
     }
 }
 
+template <typename Skin>
+void TWinSkinForm::GiveBareSkin(HWND child) {
+    auto* skin = new Skin(BareWindowSkinOwner());
+    skin->InitSkinByHandle(child, m_skinData, this, ControlCanvas());
+}
+
 void TWinSkinForm::MapChildWindow(HWND child) {
     if (!m_skinData || FindSkinControlByWindow(child) || !m_mappedWindows.insert(child).second)
         return;
     const auto style = static_cast<DWORD>(GetWindowLongA(child, GWL_STYLE));
-    // The kinds that make a control skin get one as the control skins come; until then only
-    // the containers are walked and coloured.
     switch (BareSkinKindOf(::WindowClassName(child), style, m_skinData->SkinControls())) {
+    case TBareSkinKind::ComboBox:
+        GiveBareSkin<TSkinComBox>(child);
+        break;
+    case TBareSkinKind::ComboBoxEx:
+        if (HWND inner = GetWindow(child, GW_CHILD); inner && !FindSkinControlByWindow(inner))
+            GiveBareSkin<TSkinComBox>(inner);
+        break;
+    case TBareSkinKind::Sizer:
+        GiveBareSkin<TSkinSizer>(child);
+        break;
     case TBareSkinKind::Dialog:
         MapChildWindows(child);
+        GiveBareSkin<TSkinBoxH>(child);
         break;
     case TBareSkinKind::Panel:
         MapChildWindows(child);
         SetFormColour(child);
         break;
+    case TBareSkinKind::CheckBox:
+        GiveBareSkin<TSkinCheckBox>(child);
+        break;
+    case TBareSkinKind::RadioButton:
+        GiveBareSkin<TSkinRadioButton>(child);
+        break;
+    case TBareSkinKind::Button:
+        GiveBareSkin<TSkinButton>(child);
+        break;
+    case TBareSkinKind::Progress:
+        GiveBareSkin<TSkinProgress>(child);
+        break;
     case TBareSkinKind::SilentPanel:
         SetFormColour(child);
         break;
-    default:
+    case TBareSkinKind::Tab:
+        GiveBareSkin<TSkinTab>(child);
+        break;
+    case TBareSkinKind::ToolBar:
+        GiveBareSkin<TSkinBoxH>(child);
+        break;
+    case TBareSkinKind::Edit:
+        GiveBareSkin<TSkinEdit>(child);
+        break;
+    case TBareSkinKind::ListBox:
+        GiveBareSkin<TSkinScrollbarH>(child);
+        break;
+    case TBareSkinKind::None:
         break;
     }
 }
