@@ -5,6 +5,7 @@
 #include "app/GridSort.h"
 #include "app/ListWriter.h"
 #include "app/LocationText.h"
+#include "app/ProgramSkin.h"
 #include "app/UpdateCommands.h"
 #include "framework/comctrls/PageControl.h"
 #include "framework/comctrls/StatusBar.h"
@@ -16,7 +17,6 @@
 #include "framework/stdctrls/Memo.h"
 #include "framework/stdctrls/Panels.h"
 #include "platform/controls/dialogs/MessageBox.h"
-#include "skin/data/DefaultSkin.h"
 #include "skin/forms/WinSkinData.h"
 
 namespace {
@@ -51,26 +51,7 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
 TForm1::~TForm1() = default;
 
 void TForm1::CreateSkinData() {
-    SkinData1 = new TSkinData(this);
-    SkinData1->SetName("SkinData1");
-    SkinData1->SetActive(true);
-    SkinData1->SetSkinControls(DefaultSkinControls);
-    SkinData1->SetOptions(DefaultSkinOptions);
-    SkinData1->SetSkin3rd(DefaultSkin3rd());
-    SkinData1->SetSkinFormtype(sfMainform);
-    SkinData1->SetMenuUpdate(true);
-    SkinData1->SetMenuMerge(false);
-    // The stored skin, as the window's description holds it: its length, then the archive.
-    const std::span<const std::uint8_t> archive = DefaultSkinArchive();
-    const auto length = static_cast<std::uint32_t>(archive.size());
-    const std::uint8_t lengthWord[4] = {
-        static_cast<std::uint8_t>(length), static_cast<std::uint8_t>(length >> 8),
-        static_cast<std::uint8_t>(length >> 16), static_cast<std::uint8_t>(length >> 24)};
-    TMemoryStream stored;
-    stored.WriteBuffer(lengthWord, sizeof lengthWord);
-    stored.WriteBuffer(archive.data(), static_cast<std::int64_t>(archive.size()));
-    stored.SetPosition(0);
-    SkinData1->ReadSkinStream(stored);
+    SkinData1 = CreateStoredSkinData(this, "SkinData1");
 }
 
 void TForm1::CreateStatusBar() {

@@ -68,5 +68,16 @@ if [ -f "$shipped" ]; then
     fi
 fi
 
+# A skin file named from where the command was given is still found from the database folder.
+if [ $# -ge 2 ] && [ "$1" = --skin ]; then
+    skin=$2
+    shift 2
+    case $skin in
+    /*) ;;
+    *) skin=$PWD/$skin ;;
+    esac
+    set -- --skin "$skin" "$@"
+fi
+
 cd -- "$folder"
 exec "$program" "$@"

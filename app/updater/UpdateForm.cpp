@@ -1,6 +1,7 @@
 #include "app/updater/UpdateForm.h"
 
 #include "app/LocationText.h"
+#include "app/ProgramSkin.h"
 #include "core/Exception.h"
 #include "framework/comctrls/ProgressBar.h"
 #include "framework/forms/Application.h"
@@ -24,6 +25,7 @@ TUpdateForm::TUpdateForm(TComponent* owner)
     SetClientHeight(168);
     Font()->SetName("宋体");
     Font()->SetHeight(-12);
+    SkinData1 = CreateStoredSkinData(this, "SkinData1");
 
     StepPanel = new TPanel(this);
     StepPanel->SetName("StepPanel");

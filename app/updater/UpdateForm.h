@@ -10,6 +10,7 @@ class TButton;
 class TMemo;
 class TPanel;
 class TProgressBar;
+class TSkinData;
 class TTimer;
 
 class TUpdateForm : public TForm {
@@ -24,6 +25,8 @@ public:
     TMemo* ResultMemo;
     TButton* CloseButton;
     TTimer* StartTimer;
+    // The program's skin: the updater wears the same default skin as the program's window.
+    TSkinData* SkinData1;
 
     // Where the new database comes from; the machine's own unless a test says otherwise.
     UpdateSources Sources;
