@@ -2,9 +2,11 @@
 // while the program runs ends at once, "刷新" and "保存" are clicked and a file name typed into
 // the save dialog with real input (through quillmere-drive), the saved list and a screenshot
 // are checked, and closing the window ends the program; the updater replaces the database in
-// its folder and ends when its window is closed.
+// its folder and ends when its window is closed; started with another skin, the window's
+// controls wear it.
 
 #include "tests/platform/display/DemoProgram.h"
+#include "tests/platform/display/XTestClient.h"
 #include "tests/platform/display/XvfbServer.h"
 #include "tests/platform/process/TestFolder.h"
 
@@ -15,6 +17,7 @@
 #include "platform/base/CodePage.h"
 #include "platform/user/WinUser.h"
 #include "skin/data/DefaultSkin.h"
+#include "skin/data/SkinElementSet.h"
 #include "skin/forms/WinSkinData.h"
 #include "tests/app/TestFiles.h"
 
@@ -22,6 +25,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -83,8 +88,9 @@ protected:
     }
 
     // Starts a program of the build on the server; its error output goes to the file.
-    pid_t Start(const std::string& program, const std::string& errors) {
-        return StartDemoProgram(bin + "/" + program, server->Name(), folder / errors);
+    pid_t Start(const std::string& program, const std::string& errors,
+                const std::vector<std::string>& arguments = {}) {
+        return StartDemoProgram(bin + "/" + program, arguments, server->Name(), folder / errors);
     }
 
     std::unique_ptr<XvfbServer> server;
@@ -162,6 +168,56 @@ TEST_F(ProgramEndToEnd, TheUpdaterReplacesTheDatabaseAndCloses) {
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     EXPECT_EQ(ReadBytes(folder / "updater.err"), "");
     EXPECT_EQ(ReadBytes(folder / "updater.png").substr(1, 3), "PNG");
+}
+
+// The background colour of a skin the build draws, as the screen shows it (0x00RRGGBB).
+std::uint32_t SkinBackground(const std::string& path) {
+    TSkinData skin(nullptr);
+    std::ifstream file(path, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    skin.SkinArchive().WriteBuffer(bytes.data(), static_cast<std::int64_t>(bytes.size()));
+    if (!skin.LoadSkinData())
+        return 0xFFFFFFFF;
+    const COLORREF colour = ColorToRGB(skin.Elements().Colours[3]);
+    return static_cast<std::uint32_t>(GetRValue(colour)) << 16 |
+           static_cast<std::uint32_t>(GetGValue(colour)) << 8 | GetBValue(colour);
+}
+
+// How many pixels of the screen show the colour.
+int CountPixels(XTestClient& client, std::uint32_t colour) {
+    const ScreenArea screen = client.ReadScreen(0, 0, 800, 600);
+    int count = 0;
+    for (int y = 0; y < 600; ++y) {
+        for (int x = 0; x < 800; ++x)
+            count += screen.Pixel(x, y) == colour ? 1 : 0;
+    }
+    return count;
+}
+
+TEST_F(ProgramEndToEnd, WearsTheSkinItIsStartedWithAndKeepsItUnderRealInput) {
+    const std::string dark = bin + "/../skins/dark.skn";
+    const std::uint32_t background = SkinBackground(dark);
+    ASSERT_NE(background, 0xFFFFFFFFu) << dark;
+    std::unique_ptr<XTestClient> client = XTestClient::Connect(server->Name());
+    ASSERT_TRUE(client);
+    // Before the program the screen has none of the colour.
+    client->PaintDesktop(0x000000);
+    ASSERT_EQ(CountPixels(*client, background), 0);
+
+    pid_t program = Start("quillmere", "skin.err", {"--skin", dark});
+    ASSERT_GT(program, 0);
+    ASSERT_EQ(std::system((drive + " > waited.txt").c_str()), 0) << ReadBytes(folder / "waited.txt");
+    // The panels above and below the grid wear the skin's background once the skin runs.
+    EXPECT_TRUE(WaitFor([&] { return CountPixels(*client, background) > 20000; }))
+        << CountPixels(*client, background);
+    int result = std::system((drive + " --refresh --screenshot skinned.png > drive.txt 2>&1").c_str());
+    EXPECT_EQ(result, 0) << ReadBytes(folder / "drive.txt");
+    EXPECT_GT(CountPixels(*client, background), 20000) << "the skin stays after a real click";
+    EXPECT_EQ(std::system((drive + " --close > close.txt 2>&1").c_str()), 0)
+        << ReadBytes(folder / "close.txt");
+    int status = -1;
+    EXPECT_TRUE(WaitForExit(program, status));
+    EXPECT_EQ(ReadBytes(folder / "skin.err"), "");
 }
 
 } // namespace
