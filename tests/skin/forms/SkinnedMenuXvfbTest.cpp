@@ -52,26 +52,17 @@ HWND OpenMenuWindow() {
     return window && IsWindowVisible(window) ? window : nullptr;
 }
 
-class SkinnedMenuXvfbTest : public SkinEngineTest {
+class SkinnedMenuXvfbTest : public OnX11Session<SkinEngineTest> {
 protected:
     void SetUp() override {
-        std::string whyNot;
-        m_session = X11Session::StartServer(whyNot);
-        if (!m_session)
-            GTEST_SKIP() << whyNot;
-        SkinEngineTest::SetUp();
-        ASSERT_TRUE(m_session->Connect());
-        m_client = &m_session->Client();
         g_steps.clear();
         g_waited = 0;
         g_gaveUp = false;
+        OnX11Session<SkinEngineTest>::SetUp();
     }
     void TearDown() override {
-        if (!m_session)
-            return;
         g_steps.clear();
-        SkinEngineTest::TearDown();
-        m_session.reset();
+        OnX11Session<SkinEngineTest>::TearDown();
     }
 
     TMenuItem* AddItem(TMenuItem& parent, const std::string& caption) {
@@ -93,10 +84,10 @@ protected:
         refresh = AddItem(*view, "刷新(&R)");
         form->SetMenu(menu);
         form->Show();
-        ASSERT_TRUE(m_session->RunUntil(
-            [&] { return m_client->IsShown(m_session->Display().NativeWindow(form->Handle())); }));
+        ASSERT_TRUE(
+            m_session->RunUntil([&] { return m_client->IsShown(m_display->NativeWindow(form->Handle())); }));
         // The keys go to the window with the X focus.
-        m_client->Focus(m_session->Display().NativeWindow(form->Handle()));
+        m_client->Focus(m_display->NativeWindow(form->Handle()));
         m_session->Settle();
         skin = Manager().FindSkinnedWindow(form->Handle());
         ASSERT_NE(skin, nullptr);
@@ -117,8 +108,6 @@ protected:
         m_client->Button(1, false);
     }
 
-    std::unique_ptr<X11Session> m_session;
-    XTestClient* m_client = nullptr;
     TForm* form = nullptr;
     TMenuItem* file = nullptr;
     TMenuItem* refresh = nullptr;
