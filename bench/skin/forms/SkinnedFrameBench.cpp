@@ -3,9 +3,11 @@
 // classic frame, in the same run; the ratio is what the skin costs over the classic look. Both
 // are timed in CPU time of the thread.
 
+#include "BenchSkinData.h"
+#include "bench/BenchClock.h"
+
 #include "framework/forms/Form.h"
 #include "platform/display/Headless.h"
-#include "skin/data/DefaultSkin.h"
 #include "skin/forms/SkinManage.h"
 #include "skin/forms/WinSkinData.h"
 
@@ -14,26 +16,7 @@
 #include <cstdint>
 #include <memory>
 
-#include <time.h>
-
 namespace {
-
-double ThreadCpuMicroseconds() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) * 1e6 + static_cast<double>(now.tv_nsec) / 1e3;
-}
-
-std::unique_ptr<TSkinData> LoadedSkinData() {
-    auto data = std::make_unique<TSkinData>(nullptr);
-    data->BeginLoading();
-    data->SetActive(true);
-    const auto archive = DefaultSkinArchive();
-    data->SkinArchive().WriteBuffer(archive.data(), static_cast<std::int64_t>(archive.size()));
-    data->LoadSkinData();
-    data->Loaded();
-    return data;
-}
 
 std::unique_ptr<TForm> ShownForm(int left) {
     auto form = std::make_unique<TForm>(nullptr);

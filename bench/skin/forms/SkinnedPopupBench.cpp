@@ -3,10 +3,12 @@
 // the ratio is what the skin costs over the platform's own menu. Both are timed in CPU time of
 // the thread.
 
+#include "BenchSkinData.h"
+#include "bench/BenchClock.h"
+
 #include "framework/forms/Form.h"
 #include "framework/menus/Menus.h"
 #include "platform/display/Headless.h"
-#include "skin/data/DefaultSkin.h"
 #include "skin/forms/SkinManage.h"
 #include "skin/forms/SkinMenuOwnerDraw.h"
 #include "skin/forms/WinSkinData.h"
@@ -17,28 +19,9 @@
 #include <memory>
 #include <string>
 
-#include <time.h>
-
 namespace {
 
 constexpr int ItemCount = 20;
-
-double ThreadCpuMicroseconds() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) * 1e6 + static_cast<double>(now.tv_nsec) / 1e3;
-}
-
-std::unique_ptr<TSkinData> LoadedSkinData() {
-    auto data = std::make_unique<TSkinData>(nullptr);
-    data->BeginLoading();
-    data->SetActive(true);
-    const auto archive = DefaultSkinArchive();
-    data->SkinArchive().WriteBuffer(archive.data(), static_cast<std::int64_t>(archive.size()));
-    data->LoadSkinData();
-    data->Loaded();
-    return data;
-}
 
 void FillMenu(TPopupMenu& menu) {
     for (int i = 0; i < ItemCount; ++i) {
