@@ -1,6 +1,7 @@
 // A skinned window's controls: a framework form's get their skins when the window's skin starts
 // and lose them when it is unskinned; a message box's and the save dialog's child windows are
-// skinned by their window class while the dialog waits for the user.
+// skinned by their window class while the dialog waits for the user, and a size box made in a
+// skinned window is skinned as it is created.
 
 #include "tests/skin/forms/SkinEngineFixture.h"
 
@@ -10,6 +11,7 @@
 #include "platform/controls/dialogs/Dialog.h"
 #include "platform/controls/dialogs/MessageBox.h"
 #include "platform/controls/filedialog/CommonDialogs.h"
+#include "platform/controls/scrollbar/ScrollBarControl.h"
 #include "skin/forms/ControlMapping.h"
 #include "skin/forms/SkinMessages.h"
 #include "skin/forms/WinSkinForm.h"
@@ -151,6 +153,33 @@ TEST_F(SkinnedFormControlsTest, TheSaveDialogWearsTheSkinOnItsButtonsFieldsAndLi
     EXPECT_EQ(skins.count("STATIC"), 3u);
     for (auto [label, end] = skins.equal_range("STATIC"); label != end; ++label)
         EXPECT_FALSE(label->second) << "labels keep their own look";
+}
+
+TEST_F(SkinnedFormControlsTest, ASizeBoxMadeInASkinnedDialogIsSkinnedAsItIsCreated) {
+    NewSkinData();
+    TForm* form = NewForm();
+    form->Show();
+    Pump();
+    bool grip = false, nestedGrip = false, bar = true;
+    TDialogWatch watch(
+        [&](HWND dialog) {
+            auto scrollBar = [](HWND parent, DWORD style) {
+                return CreateWindowExA(0, "ScrollBar", "", WS_CHILD | WS_VISIBLE | style, 0, 0, 17, 17,
+                                       parent, nullptr, nullptr, nullptr);
+            };
+            grip = Skinned(scrollBar(dialog, SBS_SIZEGRIP));
+            HWND panel = CreateWindowExA(0, "Static", "", WS_CHILD | WS_VISIBLE, 20, 0, 60, 60, dialog,
+                                         nullptr, nullptr, nullptr);
+            nestedGrip = Skinned(scrollBar(panel, SBS_SIZEGRIP));
+            bar = Skinned(scrollBar(dialog, SBS_VERT));
+        },
+        IDOK);
+    EXPECT_EQ(MessageBoxA(form->Handle(), "text", "caption", MB_OK), IDOK);
+    ASSERT_TRUE(watch.Looked());
+    EXPECT_TRUE(grip) << "a size box of the dialog is skinned as soon as it is made";
+    EXPECT_TRUE(nestedGrip) << "and one of a window inside the dialog";
+    EXPECT_FALSE(bar) << "a scroll bar is not mapped as it is made";
+    EXPECT_TRUE(errors.empty());
 }
 
 } // namespace
