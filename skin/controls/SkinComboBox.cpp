@@ -129,6 +129,20 @@ LRESULT TSkinComBox::InnerProcedure(HWND window, UINT message, WPARAM wParam, LP
     case WM_PAINT:
         PaintSkin(nullptr);
         break;
+    case WM_MOUSEMOVE:
+        // An extended combo box's mouse goes to its inner combo box, which covers it.
+        if (m_extended) {
+            POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+            MapWindowPoints(window, m_window, &point, 1);
+            TrackHot(point, window);
+        }
+        break;
+    case WM_MOUSELEAVE:
+        if (m_extended && Hot()) {
+            SetStateFlag(SkinStateHot, false);
+            Repaint();
+        }
+        break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
         SetStateFlag(SkinStatePressed, true);
@@ -157,14 +171,25 @@ void TSkinComBox::Unskin() {
     }
 }
 
-void TSkinComBox::TrackHot(POINT point) {
+void TSkinComBox::TrackHot(POINT point, HWND tracked) {
     const bool over = PtInRect(&m_buttonRect, point) && IsWindowEnabled(m_window);
     if (over != Hot()) {
         SetStateFlag(SkinStateHot, over);
         Repaint();
     }
     if (over)
-        TrackMouseLeave(m_window);
+        TrackMouseLeave(tracked);
+}
+
+void TSkinComBox::TrackDropDown(WORD notification) {
+    if (notification == CBN_DROPDOWN) {
+        m_dropped = true;
+    } else if (notification == CBN_CLOSEUP) {
+        // The release may have gone to the list while it was open.
+        m_dropped = false;
+        SetStateFlag(SkinStatePressed, false);
+        Repaint();
+    }
 }
 
 void TSkinComBox::AfterMessage(TMessage& message) {
@@ -174,9 +199,15 @@ void TSkinComBox::AfterMessage(TMessage& message) {
         break;
     case WM_MOUSEMOVE:
         TrackHot(
-            POINT{static_cast<short>(LOWORD(message.LParam)), static_cast<short>(HIWORD(message.LParam))});
+            POINT{static_cast<short>(LOWORD(message.LParam)), static_cast<short>(HIWORD(message.LParam))},
+            m_window);
         break;
     case WM_DRAWITEM:
+        // An extended combo box's inner combo box asks it to draw every item while it paints,
+        // and already brings the skin back after painting: a repaint here would never end.
+        if (!m_extended)
+            Repaint();
+        break;
     case WM_NCPAINT:
         Repaint();
         break;
@@ -197,13 +228,19 @@ void TSkinComBox::AfterMessage(TMessage& message) {
         }
         break;
     case CN_COMMAND:
-        if (HIWORD(message.WParam) == CBN_DROPDOWN) {
-            m_dropped = true;
-        } else if (HIWORD(message.WParam) == CBN_CLOSEUP) {
-            // The release may have gone to the list while it was open.
-            m_dropped = false;
-            SetStateFlag(SkinStatePressed, false);
-            Repaint();
+        TrackDropDown(HIWORD(message.WParam));
+        break;
+    case WM_COMMAND:
+        // An extended combo box hears its inner combo box directly; focus going to or from the
+        // inner edit changes the button's face without the inner combo box repainting.
+        if (m_extended && m_innerWindow && reinterpret_cast<HWND>(message.LParam) == m_innerWindow) {
+            const WORD notification = HIWORD(message.WParam);
+            if (notification == CBN_SETFOCUS || notification == CBN_KILLFOCUS)
+                Repaint();
+            else
+                TrackDropDown(notification);
+        } else {
+            TSkinControl::AfterMessage(message);
         }
         break;
     default:
@@ -221,7 +258,8 @@ int TSkinComBox::ButtonState() const {
     if (Pressed())
         return PressedState;
     const HWND focus = GetFocus();
-    const bool focused = focus && (focus == m_window || (m_innerWindow && focus == m_innerWindow));
+    // The inner edit, or an extended combo box's inner combo box and its edit, count as the box.
+    const bool focused = focus && (focus == m_window || IsChild(m_window, focus));
     return focused || Hot() ? HotState : NormalState;
 }
 
@@ -236,6 +274,10 @@ void TSkinComBox::DrawSkin(HDC dc, const RECT& rect) {
     if (m_info.stateButton & STATE_SYSTEM_INVISIBLE)
         return;
     const int state = ButtonState();
+    if (m_extended) {
+        DrawExtended(dc, rect, state);
+        return;
+    }
     switch (combo->Style) {
     case 1:
         DrawFlat(dc, rect, state);
@@ -329,4 +371,37 @@ void TSkinComBox::DrawFlat(HDC dc, const RECT& rect, int state) {
     const POINT origin = ClientOrigin(m_window);
     m_buttonRect = button;
     OffsetRect(&m_buttonRect, -origin.x, -origin.y);
+}
+
+void TSkinComBox::DrawExtended(HDC dc, const RECT& rect, int state) {
+    const TSkinElements& skin = m_skinData->Elements();
+    RECT client{};
+    GetClientRect(m_window, &client);
+    if (client.right < rect.right - rect.left || client.bottom < rect.bottom - rect.top) {
+        HBRUSH border = CreateSolidBrush(ColorToRGB(SkinBorderColour(skin)));
+        FrameRect(dc, &rect, border);
+        DeleteObject(border);
+        RECT inside = rect;
+        InflateRect(&inside, -1, -1);
+        FrameRect(dc, &inside, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    }
+    // The inner combo box covers the window: its button is drawn on its own window, so that
+    // the items it shows stay its own.
+    COMBOBOXINFO inner{};
+    inner.cbSize = sizeof inner;
+    if (!m_innerWindow || !GetComboBoxInfo(m_innerWindow, &inner) || IsRectEmpty(&inner.rcButton))
+        return;
+    m_buttonRect = inner.rcButton;
+    MapWindowPoints(m_innerWindow, m_window, reinterpret_cast<POINT*>(&m_buttonRect), 2);
+    HDC innerDc = GetDC(m_innerWindow);
+    if (!innerDc)
+        return;
+    FillColor(innerDc, inner.rcButton, SkinBackgroundColour(skin));
+    const TDataSkinObject* face = skin.ComboArrow.get();
+    if (face && !face->Image->Empty()) {
+        TSkinFrameStyle stretched;
+        stretched.transparent = true;
+        DrawSkinFrame(innerDc, inner.rcButton, *face->Image, state, face->FrameCount, false, stretched);
+    }
+    ReleaseDC(m_innerWindow, innerDc);
 }

@@ -3,7 +3,8 @@
 // its drop-down button showing hot under the mouse and pressed while held, at the left for a
 // right-to-left combo box. The field keeps the combo box's own drawing. The drop-down list's
 // scroll bar and a simple combo box's list bars are skinned too, and the inner edit is watched
-// so the frame comes back whenever the edit paints.
+// so the frame comes back whenever the edit paints. An extended combo box ("ComboBoxEx32") gets
+// a plain frame and its inner combo box's button is drawn from the skin's combo button face.
 
 #include "skin/controls/WinSubClass.h"
 
@@ -32,6 +33,9 @@ public:
     // The button's rectangle as last drawn (window coordinates).
     const RECT& ButtonRect() const { return m_buttonRect; }
     bool Dropped() const { return m_dropped; }
+    // Set by the creator before attaching, for an extended combo box.
+    bool Extended() const { return m_extended; }
+    void SetExtended(bool extended) { m_extended = extended; }
     HWND ListWindow() const { return m_info.hwndList; }
     HWND InnerWindow() const { return m_innerWindow; }
 
@@ -39,11 +43,15 @@ private:
     bool ReadInfo();
     void SkinParts(bool withLists);
     LRESULT InnerProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    void TrackHot(POINT point);
+    // Hot while the point (the combo box's client coordinates) is over the button; the mouse
+    // is watched for leaving `tracked`.
+    void TrackHot(POINT point, HWND tracked);
+    void TrackDropDown(WORD notification);
     bool LeftScrollBar() const;
     void DrawFlat(HDC dc, const RECT& rect, int state);
     void DrawComposed(HDC dc, const RECT& rect, int state);
     void DrawFramed(HDC dc, const RECT& rect, int state);
+    void DrawExtended(HDC dc, const RECT& rect, int state);
 
     DWORD m_style = 0;
     COMBOBOXINFO m_info{};
@@ -51,4 +59,5 @@ private:
     std::unique_ptr<TWindowSubclass> m_inner;
     RECT m_buttonRect{};
     bool m_dropped = false;
+    bool m_extended = false;
 };

@@ -1,15 +1,18 @@
 // The skinned combo box: its frame and button from the skin's composed combo image, the button
 // hot only under the mouse and pressed while held, the drop-down noticed, disabled, the button
 // at the left of a right-to-left combo box, the framed style with its own arrow, the lists'
-// scroll bars skinned, a simple combo box left its own look, the inner edit watched.
+// scroll bars skinned, a simple combo box left its own look, the inner edit watched, and an
+// extended combo box framed with its inner combo box's button from the skin's button face.
 
 #include "ControlSkinFixture.h"
 
 #include "framework/stdctrls/ComboBoxes.h"
 #include "framework/stdctrls/ListItems.h"
 #include "platform/controls/combobox/ComboBox.h"
+#include "platform/controls/common/CommCtrl.h"
 #include "platform/gdi/WinRect.h"
 #include "skin/controls/ComboxScrollBar.h"
+#include "skin/controls/SkinColours.h"
 #include "skin/controls/SkinComboBox.h"
 #include "skin/controls/SkinScrollbars.h"
 
@@ -186,5 +189,135 @@ TEST_F(SkinComboBoxTest, AnEditableComboBoxKeepsItsFrameWhenTheFieldRepaints) {
     skin->Unskin();
     EXPECT_EQ(skinForm->FindSkinControlByWindow(skin->ListWindow()), nullptr) << "the list's skin goes too";
 }
+
+// An extended combo box ("ComboBoxEx32") skinned as the mapping skins one, in the default and the
+// dark skin.
+class SkinExtendedComboBoxTest : public SkinComboBoxTest, public ::testing::WithParamInterface<const char*> {
+protected:
+    void SetUp() override {
+        SkinComboBoxTest::SetUp();
+        if (std::string(GetParam()) != "default") {
+            const Bytes archive = controlskins::SkinFileBytes(GetParam());
+            ASSERT_FALSE(archive.empty());
+            LoadSkin(archive);
+        }
+        INITCOMMONCONTROLSEX init{sizeof init, ICC_USEREX_CLASSES};
+        ASSERT_TRUE(InitCommonControlsEx(&init));
+        form = NewForm();
+    }
+    HWND NewExtended(DWORD exStyle, DWORD kind) {
+        HWND ex = CreateWindowExW(exStyle, WC_COMBOBOXEXW, u"", WS_CHILD | WS_VISIBLE | kind, 20, 20, 160,
+                                  200, form->Handle(), nullptr, nullptr, nullptr);
+        for (const char16_t* text : {u"北京", u"上海", u"广州"}) {
+            COMBOBOXEXITEMW item{};
+            item.mask = CBEIF_TEXT;
+            item.iItem = -1;
+            item.pszText = const_cast<LPWSTR>(text);
+            SendMessageW(ex, CBEM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        }
+        SendMessageW(ex, CB_SETCURSEL, 0, 0);
+        skin = new TSkinComBox(skinForm->BareWindowSkinOwner());
+        skin->SetExtended(true);
+        skin->InitSkinByHandle(ex, skinData.get(), skinForm.get(), skinForm->ControlCanvas());
+        inner = reinterpret_cast<HWND>(SendMessageW(ex, CBEM_GETCOMBOCONTROL, 0, 0));
+        InvalidateRect(inner, nullptr, TRUE);
+        Pump();
+        COMBOBOXINFO info{};
+        info.cbSize = sizeof info;
+        EXPECT_TRUE(GetComboBoxInfo(inner, &info));
+        button = info.rcButton;
+        return ex;
+    }
+    // Pixels of the inner combo box's button that differ from the skin's button face in the
+    // state's frame, stretched over the skin's background.
+    int DifferingFromFace(int frame) const {
+        const int width = button.right - button.left;
+        const int height = button.bottom - button.top;
+        const TDataSkinObject& face = *Skin().ComboArrow;
+        auto expected = Picture(width, height, [&](HDC dc) {
+            FillColor(dc, RECT{0, 0, width, height}, SkinBackgroundColour(Skin()));
+            TSkinFrameStyle stretched;
+            stretched.transparent = true;
+            DrawSkinFrame(dc, RECT{0, 0, width, height}, *face.Image, frame, face.FrameCount, false,
+                          stretched);
+        });
+        int count = 0;
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                count += Pixel(inner, button.left + x, button.top + y) == PictureAt(*expected, x, y) ? 0 : 1;
+        return count;
+    }
+    POINT OverButton() const { return {(button.left + button.right) / 2, (button.top + button.bottom) / 2}; }
+
+    TForm* form = nullptr;
+    TSkinComBox* skin = nullptr;
+    HWND inner = nullptr;
+    RECT button{};
+};
+
+TEST_P(SkinExtendedComboBoxTest, IsFramedAndItsInnerButtonShowsTheFaceOfEachState) {
+    HWND ex = NewExtended(WS_EX_CLIENTEDGE, CBS_DROPDOWNLIST);
+    EXPECT_EQ(skin->InnerWindow(), inner);
+    EXPECT_EQ(Pixel(ex, 0, 0), ColorToRGB(SkinBorderColour(Skin())));
+    EXPECT_EQ(Pixel(ex, 1, 1), RGB(255, 255, 255));
+    ASSERT_FALSE(IsRectEmpty(&button));
+    EXPECT_EQ(DifferingFromFace(1), 0) << "the normal face over the whole inner button";
+    EXPECT_NE(DifferingFromFace(4), 0) << "the hot face differs from it";
+
+    MouseAt(inner, POINT{5, OverButton().y});
+    Pump();
+    EXPECT_EQ(skin->ButtonState(), 1) << "not over the field";
+    MouseAt(inner, OverButton());
+    Pump();
+    EXPECT_EQ(skin->ButtonState(), 4);
+    EXPECT_EQ(DifferingFromFace(4), 0) << "hot under the mouse";
+
+    POINT press = OverButton();
+    ClientToScreen(inner, &press);
+    platform::headless::PressButton(press.x, press.y);
+    Pump();
+    EXPECT_TRUE(skin->Dropped());
+    EXPECT_EQ(skin->ButtonState(), 2);
+    EXPECT_EQ(DifferingFromFace(2), 0) << "pressed while held";
+    platform::headless::ReleaseButton(press.x, press.y);
+    SendMessageW(ex, CB_SHOWDROPDOWN, FALSE, 0);
+    platform::headless::MoveMouse(5, 5);
+    Pump();
+    EXPECT_FALSE(skin->Dropped()) << "closing up is heard from the inner combo box";
+    EXPECT_FALSE(skin->StateFlags() & SkinStatePressed);
+    EXPECT_FALSE(skin->StateFlags() & SkinStateHot) << "the mouse left the inner combo box";
+
+    EnableWindow(ex, FALSE);
+    Pump();
+    EXPECT_EQ(skin->ButtonState(), 3);
+    EXPECT_EQ(DifferingFromFace(3), 0) << "disabled";
+}
+
+TEST_P(SkinExtendedComboBoxTest, ARightToLeftOneHasItsButtonFaceAtTheLeft) {
+    NewExtended(WS_EX_LEFTSCROLLBAR, CBS_DROPDOWNLIST);
+    EXPECT_LT(button.left, 4);
+    EXPECT_LT(skin->ButtonRect().left, 4);
+    EXPECT_EQ(DifferingFromFace(1), 0);
+}
+
+TEST_P(SkinExtendedComboBoxTest, AnEditableOneCountsItsEditAsTheBoxAndKeepsItsFaceWhenTyping) {
+    HWND ex = NewExtended(0, CBS_DROPDOWN);
+    HWND edit = reinterpret_cast<HWND>(SendMessageW(ex, CBEM_GETEDITCONTROL, 0, 0));
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(skin->InnerWindow(), inner) << "the inner combo box, not its edit";
+    SetFocus(edit);
+    Pump();
+    EXPECT_EQ(skin->ButtonState(), 4) << "focused in the edit";
+    SendMessageW(edit, WM_CHAR, 'x', 0);
+    UpdateWindow(edit);
+    Pump();
+    EXPECT_EQ(DifferingFromFace(4), 0);
+    skin->Unskin();
+    InvalidateRect(inner, nullptr, TRUE);
+    Pump();
+    EXPECT_NE(DifferingFromFace(4), 0) << "unskinned, the inner combo box draws its own button";
+}
+
+INSTANTIATE_TEST_SUITE_P(Skins, SkinExtendedComboBoxTest, ::testing::Values("default", "dark"));
 
 } // namespace

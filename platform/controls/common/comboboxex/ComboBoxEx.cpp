@@ -38,6 +38,8 @@ private:
     ComboBoxExItem& At(int index) { return m_items[static_cast<std::size_t>(index)]; }
     const ComboBoxExItem& At(int index) const { return m_items[static_cast<std::size_t>(index)]; }
     void Create(const CREATESTRUCTW* create);
+    // What the border takes from the window's width and height.
+    SIZE FrameSize() const;
     void KeepInnerSize(WINDOWPOS* position);
     void UpdateItemHeight();
     int ItemHeight() const;
@@ -71,26 +73,40 @@ void ComboBoxEx::Create(const CREATESTRUCTW* create) {
         kind = CBS_DROPDOWN;
     const DWORD style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | kind | CBS_OWNERDRAWFIXED |
                         CBS_AUTOHSCROLL | (Style() & WS_DISABLED);
-    const int width = create ? create->cx : 0;
-    const int height = create ? create->cy : 0;
-    m_combo = CreateWindowExW(0, u"ComboBox", u"", style, 0, 0, width, height, m_window,
+    // The inner combo box fills the client area, inside any border the window has.
+    RECT client{};
+    GetClientRect(m_window, &client);
+    // A right-to-left window's inner combo box reads right to left, its button at the left.
+    const DWORD exStyle =
+        static_cast<DWORD>(GetWindowLongW(m_window, GWL_EXSTYLE)) & (WS_EX_LEFTSCROLLBAR | WS_EX_RTLREADING);
+    m_combo = CreateWindowExW(exStyle, u"ComboBox", u"", style, 0, 0, client.right, client.bottom, m_window,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(InnerComboId)), nullptr, nullptr);
     UpdateItemHeight();
     // The window takes the inner combo box's height; what was asked for more is its list's.
+    const SIZE frame = FrameSize();
     RECT inner{};
     GetWindowRect(m_combo, &inner);
-    SetWindowPos(m_window, nullptr, 0, 0, width, inner.bottom - inner.top,
+    SetWindowPos(m_window, nullptr, 0, 0, client.right + frame.cx, inner.bottom - inner.top + frame.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+SIZE ComboBoxEx::FrameSize() const {
+    RECT outer{};
+    RECT client{};
+    GetWindowRect(m_window, &outer);
+    GetClientRect(m_window, &client);
+    return {outer.right - outer.left - client.right, outer.bottom - outer.top - client.bottom};
 }
 
 void ComboBoxEx::KeepInnerSize(WINDOWPOS* position) {
     if (!m_combo || !position || (position->flags & SWP_NOSIZE))
         return;
-    SetWindowPos(m_combo, nullptr, 0, 0, position->cx, position->cy,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const SIZE frame = FrameSize();
+    SetWindowPos(m_combo, nullptr, 0, 0, std::max(0, position->cx - frame.cx),
+                 std::max(0, position->cy - frame.cy), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     RECT inner{};
     GetWindowRect(m_combo, &inner);
-    position->cy = inner.bottom - inner.top;
+    position->cy = inner.bottom - inner.top + frame.cy;
 }
 
 int ComboBoxEx::ItemHeight() const {

@@ -143,6 +143,23 @@ TEST_F(ComboBoxExTest, ItsFirstChildIsItsOwnerDrawnComboBoxSizedWithIt) {
     GetWindowRect(inner, &innerRect);
     EXPECT_EQ(innerRect.right - innerRect.left, 260);
 
+    // A bordered one keeps its inner combo box inside the border, also when resized.
+    HWND bordered =
+        CreateWindowExW(WS_EX_CLIENTEDGE, WC_COMBOBOXEXW, u"", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, 10,
+                        40, 200, 150, parent, nullptr, nullptr, nullptr);
+    HWND borderedInner = GetWindow(bordered, GW_CHILD);
+    for (int width : {200, 150}) {
+        SetWindowPos(bordered, nullptr, 0, 0, width, 150, SWP_NOMOVE | SWP_NOZORDER);
+        RECT client{};
+        GetClientRect(bordered, &client);
+        GetWindowRect(bordered, &outer);
+        GetWindowRect(borderedInner, &innerRect);
+        EXPECT_EQ(outer.right - outer.left, width);
+        EXPECT_EQ(innerRect.right - innerRect.left, client.right) << width;
+        EXPECT_EQ(innerRect.bottom - innerRect.top, client.bottom) << width;
+        EXPECT_LT(client.right, width) << "the border stays";
+    }
+
     HWND dropDown = CreateEx(parent, CBS_DROPDOWN);
     auto edit = reinterpret_cast<HWND>(SendMessageW(dropDown, CBEM_GETEDITCONTROL, 0, 0));
     ASSERT_NE(edit, nullptr);
