@@ -50,6 +50,11 @@ constexpr int PatienceTicks = 1200;
 // may be loaded, and a wait ends as soon as its condition holds.
 constexpr unsigned Patience = 60000;
 
+// A skin archive the build draws.
+std::string SkinPath(const std::string& design) {
+    return std::string(QUILLMERE_BIN_DIR) + "/../skins/" + design + ".skn";
+}
+
 // A skin the build draws, read with the skin reader as the program reads it.
 std::unique_ptr<TSkinData> ReadSkin(const std::string& design) {
     auto skin = std::make_unique<TSkinData>(nullptr);
@@ -58,7 +63,7 @@ std::unique_ptr<TSkinData> ReadSkin(const std::string& design) {
         const auto archive = DefaultSkinArchive();
         bytes.assign(archive.begin(), archive.end());
     } else {
-        std::ifstream file(std::string(QUILLMERE_BIN_DIR) + "/../skins/" + design + ".skn", std::ios::binary);
+        std::ifstream file(SkinPath(design), std::ios::binary);
         bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
     }
     skin->SkinArchive().WriteBuffer(bytes.data(), static_cast<std::int64_t>(bytes.size()));
@@ -320,10 +325,16 @@ private:
     UINT_PTR m_stepTimer = 0;
 };
 
-TEST_F(MainWindowXvfbTest, TheDefaultSkinShowsItsFramesAndTheWindowWorksUnderRealInput) {
-    const std::unique_ptr<TSkinData> skin = ReadSkin("default");
-    ASSERT_NE(skin, nullptr);
-    OpenSkinnedWindow();
+// The whole round in the built-in skin and in the dark one chosen at start.
+class MainWindowInSkinXvfbTest : public MainWindowXvfbTest,
+                                 public ::testing::WithParamInterface<std::string> {};
+
+TEST_P(MainWindowInSkinXvfbTest, TheScreenShowsTheSkinsFramesAndTheWindowWorksUnderRealInput) {
+    const std::string design = GetParam();
+    const std::unique_ptr<TSkinData> skin = ReadSkin(design);
+    ASSERT_NE(skin, nullptr) << design;
+    // The built-in skin, or another one worn as `--skin` wears it.
+    OpenSkinnedWindow(design == "default" ? std::string() : SkinPath(design));
     const TSkinElements& faces = skin->Elements();
     ASSERT_TRUE(form->Radio_Remotetcp->Checked());
     ExpectTheSkinsFaces(faces);
@@ -410,32 +421,18 @@ TEST_F(MainWindowXvfbTest, TheDefaultSkinShowsItsFramesAndTheWindowWorksUnderRea
         << "the tabs after the switch: " << last;
     EXPECT_TRUE(WaitUntil([&] { return (last = ButtonCompared(form->Button_IPVer, faces, 1)).Same(); }))
         << last;
-    m_client->SaveScreenPng(std::string(QUILLMERE_BIN_DIR) + "/../quillmere-x11-database-page.png");
+    m_client->SaveScreenPng(std::string(QUILLMERE_BIN_DIR) + "/../quillmere-x11-" + design + ".png");
     EXPECT_TRUE(errors.empty());
 }
 
-TEST_F(MainWindowXvfbTest, TheDarkSkinChosenAtStartShowsItsFramesUnderRealInput) {
-    const std::string dark = std::string(QUILLMERE_BIN_DIR) + "/../skins/dark.skn";
-    const std::unique_ptr<TSkinData> skin = ReadSkin("dark");
-    ASSERT_NE(skin, nullptr) << dark;
-    OpenSkinnedWindow(dark);
-    ExpectTheSkinsFaces(skin->Elements());
-    ClickControl(form->Radio_Tcp);
-    ClickControl(form->Button_Refresh);
-    ASSERT_TRUE(WaitUntil([&] { return form->Radio_Tcp->Checked() && form->StringGrid1->RowCount() == 5; }))
-        << form->StringGrid1->RowCount();
-    ExpectTheSkinsFaces(skin->Elements());
-    m_client->SaveScreenPng(std::string(QUILLMERE_BIN_DIR) + "/../quillmere-x11-dark.png");
-    EXPECT_TRUE(errors.empty());
-}
+INSTANTIATE_TEST_SUITE_P(Skins, MainWindowInSkinXvfbTest, ::testing::Values("default", "dark"));
 
 // Texts beside the skinned boxes and in the status panels take the skin's text colour, so that
 // a dark skin's light text stands on its dark background.
 TEST_F(MainWindowXvfbTest, TheDarkSkinsTextsAreDrawnInItsTextColour) {
-    const std::string dark = std::string(QUILLMERE_BIN_DIR) + "/../skins/dark.skn";
     const std::unique_ptr<TSkinData> skin = ReadSkin("dark");
-    ASSERT_NE(skin, nullptr) << dark;
-    OpenSkinnedWindow(dark);
+    ASSERT_NE(skin, nullptr);
+    OpenSkinnedWindow(SkinPath("dark"));
     const TSkinElements& elements = skin->Elements();
     const std::uint32_t text = Rgb(ColorToRGB(SkinnedSystemColour(elements, clWindowText)));
     const TDataSkinObject& edges = *elements.StatusBarEdges;
