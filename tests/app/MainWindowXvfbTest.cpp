@@ -3,9 +3,11 @@
 // states, the grid's scroll bar, the page tabs and the status bar; the database page opens from
 // its tab, "刷新" lists the chosen view, a column title sorts the grid both ways, and "保存" goes
 // through the skinned save dialog to the skinned information box. The same with the dark skin
-// chosen at start, as `--skin` does. Skips when Xvfb is missing.
+// chosen at start, as `--skin` does, whose texts must show in its light text colour. Skips when
+// Xvfb is missing.
 
 #include "MainWindowFixture.h"
+#include "ScreenFaces.h"
 
 #include "tests/framework/DemoPerson.h"
 #include "tests/platform/display/X11Session.h"
@@ -42,7 +44,6 @@ using namespace testing_support;
 namespace {
 
 constexpr unsigned long EnterKey = 0xFF0D;
-constexpr std::uint32_t Magenta = 0x00FF00FF;
 // Steps inside a modal loop wait this many ticks of 50 ms for their moment; then the loop is
 // ended, so that a fault fails the test instead of hanging it.
 constexpr int PatienceTicks = 1200;
@@ -68,62 +69,6 @@ std::unique_ptr<TSkinData> ReadSkin(const std::string& design) {
     }
     skin->SkinArchive().WriteBuffer(bytes.data(), static_cast<std::int64_t>(bytes.size()));
     return skin->LoadSkinData() ? std::move(skin) : nullptr;
-}
-
-// A frame of a skin image composed over a rectangle of the size, nine parts with the margins,
-// drawn keyed over magenta: what the skin leaves transparent stays magenta and is not compared.
-struct TFace {
-    TFace(TBitmap& image, int frame, int frames, int width, int height, TSkinMargins margins = {},
-          bool tileCentre = false, bool stacked = false) {
-        bitmap.SetPixelFormat(pf24bit);
-        bitmap.SetSize(width, height);
-        HDC dc = bitmap.Canvas()->Handle();
-        FillColor(dc, RECT{0, 0, width, height}, clFuchsia);
-        TSkinFrameStyle style;
-        style.margins = margins;
-        style.tileCentre = tileCentre;
-        style.transparent = true;
-        DrawSkinFrame(dc, RECT{0, 0, width, height}, image, frame, frames, stacked, style);
-    }
-    TFace(const TDataSkinObject& element, int frame, int width, int height)
-        : TFace(*element.Image, frame, element.FrameCount, width, height,
-                {element.LeftWidth, element.TopHeight, element.RightWidth, element.BottomHeight},
-                element.Tile == 1) {}
-
-    std::uint32_t At(int x, int y) { return Rgb(GetPixel(bitmap.Canvas()->Handle(), x, y)); }
-
-    TBitmap bitmap;
-};
-
-// How the screen at (left, top) differs from a face, over the face's part `within`.
-struct TComparison {
-    int compared = 0;
-    int differing = 0;
-    bool Same() const { return compared > 0 && differing == 0; }
-};
-
-TComparison Compare(XTestClient& client, int left, int top, TFace& face, RECT within) {
-    const ScreenArea screen = client.ReadScreen(left + within.left, top + within.top,
-                                                within.right - within.left, within.bottom - within.top);
-    TComparison result;
-    for (int y = within.top; y < within.bottom; ++y) {
-        for (int x = within.left; x < within.right; ++x) {
-            const std::uint32_t expected = face.At(x, y);
-            if (expected == Magenta)
-                continue;
-            ++result.compared;
-            result.differing += screen.Pixel(left + x, top + y) == expected ? 0 : 1;
-        }
-    }
-    return result;
-}
-
-TComparison Compare(XTestClient& client, POINT at, TFace& face) {
-    return Compare(client, at.x, at.y, face, RECT{0, 0, face.bitmap.Width(), face.bitmap.Height()});
-}
-
-std::ostream& operator<<(std::ostream& out, const TComparison& c) {
-    return out << c.differing << " of " << c.compared << " pixels differ";
 }
 
 // Steps run from a thread timer, so that they run inside modal loops too; a step returns false
@@ -314,6 +259,26 @@ protected:
         shows([&] { return StatusBarCompared(skin); }, "the status bar");
     }
 
+    // The window as the screen shows it, into build/ for a person to look at.
+    void SaveWindowPicture(HWND window, const std::string& name) {
+        RECT rect{};
+        GetWindowRect(window, &rect);
+        m_client->SaveScreenPng(std::string(QUILLMERE_BIN_DIR) + "/../" + name, rect.left, rect.top,
+                                rect.right - rect.left, rect.bottom - rect.top);
+    }
+
+    // Pixels of the colour in a part of the control (client coordinates), as the screen shows it.
+    int CountOnScreen(TControl* control, RECT area, std::uint32_t colour) {
+        const POINT at = ScreenOf(control, area.left, area.top);
+        const ScreenArea screen =
+            m_client->ReadScreen(at.x, at.y, area.right - area.left, area.bottom - area.top);
+        int found = 0;
+        for (int y = at.y; y < at.y + area.bottom - area.top; ++y)
+            for (int x = at.x; x < at.x + area.right - area.left; ++x)
+                found += screen.Pixel(x, y) == colour ? 1 : 0;
+        return found;
+    }
+
     void ClickControl(TControl* control) {
         person->Click(ScreenOf(control, control->Width() / 2, control->Height() / 2));
         m_client->MovePointer(799, 599);
@@ -380,6 +345,7 @@ TEST_P(MainWindowInSkinXvfbTest, TheScreenShowsTheSkinsFramesAndTheWindowWorksUn
                        return false;
                    if (!(dialogCaption = CaptionCompared(dialog, faces)).Same())
                        return false;
+                   SaveWindowPicture(dialog, "quillmere-x11-" + design + "-save-dialog.png");
                    m_client->Focus(m_display->NativeWindow(dialog));
                    person->Type("list");
                    person->Press(EnterKey);
@@ -391,6 +357,7 @@ TEST_P(MainWindowInSkinXvfbTest, TheScreenShowsTheSkinsFramesAndTheWindowWorksUn
                        return false;
                    if (!(boxCaption = CaptionCompared(box, faces)).Same())
                        return false;
+                   SaveWindowPicture(box, "quillmere-x11-" + design + "-message-box.png");
                    HWND button = FindWindowExA(box, nullptr, "Button", nullptr);
                    boxButtonSkinned = button && SendMessageW(button, SM_SKINNEDQUERY, 0, 0) == 1;
                    m_client->Focus(m_display->NativeWindow(box));
@@ -439,14 +406,7 @@ TEST_F(MainWindowXvfbTest, TheDarkSkinsTextsAreDrawnInItsTextColour) {
     const std::uint32_t panelText =
         edges.NormalColour != -1 ? Rgb(ColorToRGB(static_cast<TColor>(edges.NormalColour))) : text;
     auto count = [&](TControl* control, RECT area, std::uint32_t colour) {
-        const POINT at = ScreenOf(control, area.left, area.top);
-        const ScreenArea screen =
-            m_client->ReadScreen(at.x, at.y, area.right - area.left, area.bottom - area.top);
-        int found = 0;
-        for (int y = at.y; y < at.y + area.bottom - area.top; ++y)
-            for (int x = at.x; x < at.x + area.right - area.left; ++x)
-                found += screen.Pixel(x, y) == colour ? 1 : 0;
-        return found;
+        return CountOnScreen(control, area, colour);
     };
     TRadioButton* radio = form->Radio_Tcp;
     const RECT caption{16, 0, radio->Width(), radio->Height()};
@@ -458,6 +418,56 @@ TEST_F(MainWindowXvfbTest, TheDarkSkinsTextsAreDrawnInItsTextColour) {
     EXPECT_TRUE(WaitUntil([&] { return count(form->StatusBar1, panel, panelText) > 10; }))
         << "the count text: " << count(form->StatusBar1, panel, panelText)
         << " pixels of the panel's text colour";
+}
+
+// The grid's column titles stand on the skin's background (its fixed colour), so they take the
+// skin's text colour too.
+TEST_F(MainWindowXvfbTest, TheDarkSkinsGridTitlesAreDrawnInItsTextColour) {
+    GTEST_SKIP() << "known fault, not fixed yet: the grid's skin gives its fixed cells the dark skin's "
+                    "background but the titles stay in the grid's own black";
+    const std::unique_ptr<TSkinData> skin = ReadSkin("dark");
+    ASSERT_NE(skin, nullptr);
+    OpenSkinnedWindow(SkinPath("dark"));
+    const std::uint32_t text = Rgb(ColorToRGB(SkinnedSystemColour(skin->Elements(), clWindowText)));
+    const TRect titles = form->StringGrid1->CellRect(1, 0);
+    const RECT area{titles.left, titles.top, titles.right, titles.bottom};
+    EXPECT_TRUE(WaitUntil([&] { return CountOnScreen(form->StringGrid1, area, text) > 10; }))
+        << "the second column's title: " << CountOnScreen(form->StringGrid1, area, text)
+        << " pixels of the skin's text colour";
+}
+
+// A skinned dialog's labels stand on the skin's background, so they take the skin's text colour
+// too: the save dialog's labels in the dark skin.
+TEST_F(MainWindowXvfbTest, TheDarkSkinsDialogLabelsAreDrawnInItsTextColour) {
+    GTEST_SKIP() << "known fault, not fixed yet: a skinned dialog answers its labels' colour request with "
+                    "the dark skin's background and leaves their text black";
+    const std::unique_ptr<TSkinData> skin = ReadSkin("dark");
+    ASSERT_NE(skin, nullptr);
+    OpenSkinnedWindow(SkinPath("dark"));
+    const std::uint32_t text = Rgb(ColorToRGB(SkinnedSystemColour(skin->Elements(), clWindowText)));
+    int labelPixels = -1;
+    g_steps = {[&] {
+        HWND dialog = GetActiveWindow();
+        if (!dialog || !IsSaveDialog(dialog) || !FormSkin(dialog) || !FormSkin(dialog)->Started())
+            return false;
+        HWND label = FindWindowExA(dialog, nullptr, "Static", nullptr);
+        RECT rect{};
+        if (!label || !GetWindowRect(label, &rect))
+            return false;
+        const ScreenArea screen =
+            m_client->ReadScreen(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+        labelPixels = 0;
+        for (int y = rect.top; y < rect.bottom; ++y)
+            for (int x = rect.left; x < rect.right; ++x)
+                labelPixels += screen.Pixel(x, y) == text ? 1 : 0;
+        if (labelPixels <= 10)
+            return false;
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        return true;
+    }};
+    ClickControl(form->Button2);
+    ASSERT_TRUE(WaitUntil([&] { return g_steps.empty() && GetActiveWindow() == form->Handle(); }));
+    EXPECT_GT(labelPixels, 10) << "pixels of the skin's text colour in the dialog's first label";
 }
 
 } // namespace
