@@ -1,6 +1,7 @@
 #include "skin/controls/SkinComboBox.h"
 
 #include "framework/controls/Messages.h"
+#include "platform/controls/common/CommCtrl.h"
 #include "platform/gdi/WinGdi.h"
 #include "platform/gdi/WinRect.h"
 #include "platform/gdi/WinUserDraw.h"
@@ -13,6 +14,8 @@
 #include "skin/data/SkinElementSet.h"
 #include "skin/forms/WinSkinDataHelpers.h"
 #include "skin/forms/WindowThunk.h"
+
+#include <string_view>
 
 namespace {
 
@@ -36,6 +39,16 @@ TSkinFrameStyle StyleOf(const TDataSkinObject& element, bool transparent, bool t
     return style;
 }
 
+// One pixel of `outer` at the rectangle's edge and one of `inner` just inside it.
+void FrameTwice(HDC dc, RECT rect, COLORREF outer, COLORREF inner) {
+    for (COLORREF colour : {outer, inner}) {
+        HBRUSH brush = CreateSolidBrush(colour);
+        FrameRect(dc, &rect, brush);
+        DeleteObject(brush);
+        InflateRect(&rect, -1, -1);
+    }
+}
+
 // Where the client area's origin lies in the window's own coordinates.
 POINT ClientOrigin(HWND window) {
     RECT outer{};
@@ -46,6 +59,21 @@ POINT ClientOrigin(HWND window) {
 }
 
 } // namespace
+
+bool IsExtendedComboBoxWindow(HWND window) {
+    if (!window)
+        return false;
+    // The class name as it was registered, whatever case the window was made with.
+    char name[32] = {};
+    if (GetClassNameA(window, name, sizeof name) > 0 && std::string_view(name) == WC_COMBOBOXEXA)
+        return true;
+    // A framework control made on the class registers a class of its own name: it is known by
+    // its inner combo box, the first child, which it names when asked.
+    HWND inner = GetWindow(window, GW_CHILD);
+    if (!inner || GetClassNameA(inner, name, sizeof name) <= 0 || std::string_view(name) != "ComboBox")
+        return false;
+    return reinterpret_cast<HWND>(SendMessageW(window, CBEM_GETCOMBOCONTROL, 0, 0)) == inner;
+}
 
 const TClass& TSkinComBox::ClassInfo() {
     static const TClass info("TSkinComBox", &TSkinControl::ClassInfo());
@@ -375,16 +403,13 @@ void TSkinComBox::DrawFlat(HDC dc, const RECT& rect, int state) {
 
 void TSkinComBox::DrawExtended(HDC dc, const RECT& rect, int state) {
     const TSkinElements& skin = m_skinData->Elements();
+    const COLORREF border = ColorToRGB(SkinBorderColour(skin));
+    const COLORREF white = RGB(255, 255, 255);
     RECT client{};
     GetClientRect(m_window, &client);
-    if (client.right < rect.right - rect.left || client.bottom < rect.bottom - rect.top) {
-        HBRUSH border = CreateSolidBrush(ColorToRGB(SkinBorderColour(skin)));
-        FrameRect(dc, &rect, border);
-        DeleteObject(border);
-        RECT inside = rect;
-        InflateRect(&inside, -1, -1);
-        FrameRect(dc, &inside, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    }
+    const bool bordered = client.right < rect.right - rect.left || client.bottom < rect.bottom - rect.top;
+    if (bordered)
+        FrameTwice(dc, rect, border, white);
     // The inner combo box covers the window: its button is drawn on its own window, so that
     // the items it shows stay its own.
     COMBOBOXINFO inner{};
@@ -396,6 +421,11 @@ void TSkinComBox::DrawExtended(HDC dc, const RECT& rect, int state) {
     HDC innerDc = GetDC(m_innerWindow);
     if (!innerDc)
         return;
+    // The inner combo box's own sunken edge goes under the skin's frame: it continues the white
+    // inside the window's frame, or is the frame of a window without a border.
+    RECT innerRect{};
+    GetClientRect(m_innerWindow, &innerRect);
+    FrameTwice(innerDc, innerRect, bordered ? white : border, white);
     FillColor(innerDc, inner.rcButton, SkinBackgroundColour(skin));
     const TDataSkinObject* face = skin.ComboArrow.get();
     if (face && !face->Image->Empty()) {

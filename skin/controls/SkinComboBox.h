@@ -14,6 +14,9 @@
 
 class TWindowSubclass;
 
+// Whether the window is an extended combo box ("ComboBoxEx32"), which wants the extended skin.
+bool IsExtendedComboBoxWindow(HWND window);
+
 class TSkinComBox : public TSkinControl {
 public:
     static const TClass& ClassInfo();

@@ -260,6 +260,8 @@ TEST_P(SkinExtendedComboBoxTest, IsFramedAndItsInnerButtonShowsTheFaceOfEachStat
     EXPECT_EQ(skin->InnerWindow(), inner);
     EXPECT_EQ(Pixel(ex, 0, 0), ColorToRGB(SkinBorderColour(Skin())));
     EXPECT_EQ(Pixel(ex, 1, 1), RGB(255, 255, 255));
+    EXPECT_EQ(Pixel(inner, 0, 0), RGB(255, 255, 255)) << "the inner combo box's edge continues the frame";
+    EXPECT_EQ(Pixel(inner, 1, 1), RGB(255, 255, 255));
     ASSERT_FALSE(IsRectEmpty(&button));
     EXPECT_EQ(DifferingFromFace(1), 0) << "the normal face over the whole inner button";
     EXPECT_NE(DifferingFromFace(4), 0) << "the hot face differs from it";
@@ -295,6 +297,9 @@ TEST_P(SkinExtendedComboBoxTest, IsFramedAndItsInnerButtonShowsTheFaceOfEachStat
 
 TEST_P(SkinExtendedComboBoxTest, ARightToLeftOneHasItsButtonFaceAtTheLeft) {
     NewExtended(WS_EX_LEFTSCROLLBAR, CBS_DROPDOWNLIST);
+    EXPECT_EQ(Pixel(inner, 0, 0), ColorToRGB(SkinBorderColour(Skin())))
+        << "without a border of its own, the inner combo box is framed";
+    EXPECT_EQ(Pixel(inner, 1, 1), RGB(255, 255, 255));
     EXPECT_LT(button.left, 4);
     EXPECT_LT(skin->ButtonRect().left, 4);
     EXPECT_EQ(DifferingFromFace(1), 0);

@@ -81,13 +81,8 @@ void ComboBoxEx::Create(const CREATESTRUCTW* create) {
         static_cast<DWORD>(GetWindowLongW(m_window, GWL_EXSTYLE)) & (WS_EX_LEFTSCROLLBAR | WS_EX_RTLREADING);
     m_combo = CreateWindowExW(exStyle, u"ComboBox", u"", style, 0, 0, client.right, client.bottom, m_window,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(InnerComboId)), nullptr, nullptr);
-    UpdateItemHeight();
     // The window takes the inner combo box's height; what was asked for more is its list's.
-    const SIZE frame = FrameSize();
-    RECT inner{};
-    GetWindowRect(m_combo, &inner);
-    SetWindowPos(m_window, nullptr, 0, 0, client.right + frame.cx, inner.bottom - inner.top + frame.cy,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    UpdateItemHeight();
 }
 
 SIZE ComboBoxEx::FrameSize() const {
@@ -123,6 +118,12 @@ void ComboBoxEx::UpdateItemHeight() {
     const int height = ItemHeight();
     SendMessageW(m_combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height);
     SendMessageW(m_combo, CB_SETITEMHEIGHT, 0, height);
+    // The inner combo box's field follows the item height: the window follows it, so that a
+    // taller field (a larger font or images) is not cut off.
+    RECT outer{};
+    GetWindowRect(m_window, &outer);
+    SetWindowPos(m_window, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 int ComboBoxEx::Resolve(INT_PTR index) const {

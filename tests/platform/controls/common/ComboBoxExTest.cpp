@@ -142,6 +142,15 @@ TEST_F(ComboBoxExTest, ItsFirstChildIsItsOwnerDrawnComboBoxSizedWithIt) {
     SetWindowPos(list, nullptr, 0, 0, 260, 150, SWP_NOMOVE | SWP_NOZORDER);
     GetWindowRect(inner, &innerRect);
     EXPECT_EQ(innerRect.right - innerRect.left, 260);
+    const int shorter = innerRect.bottom - innerRect.top;
+    HIMAGELIST tall = ImageList_Create(30, 30, ILC_COLOR24, 1, 1);
+    SendMessageW(list, CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(tall));
+    GetWindowRect(list, &outer);
+    GetWindowRect(inner, &innerRect);
+    EXPECT_GT(innerRect.bottom - innerRect.top, shorter) << "taller images make a taller field";
+    EXPECT_EQ(outer.bottom - outer.top, innerRect.bottom - innerRect.top) << "and the window follows it";
+    SendMessageW(list, CBEM_SETIMAGELIST, 0, 0);
+    ImageList_Destroy(tall);
 
     // A bordered one keeps its inner combo box inside the border, also when resized.
     HWND bordered =
