@@ -5,6 +5,7 @@
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
 #include "platform/gdi/WinGdi.h"
+#include "skin/controls/SkinColours.h"
 #include "skin/controls/SkinEdits.h"
 #include "skin/data/SkinDrawing.h"
 #include "skin/data/SkinElementSet.h"
@@ -41,7 +42,10 @@ void TSkinAdvPage::Unskin() {
         !m_control->ComponentState().Contains(csDestroying)) {
         SetObjectProp(m_control, RestingPicture, nullptr);
         SetObjectProp(m_control, SelectedPicture, nullptr);
+        if (m_savedFontColour)
+            m_control->Font()->SetColor(*m_savedFontColour);
     }
+    m_savedFontColour.reset();
     TSkinControl::Unskin();
 }
 
@@ -71,6 +75,13 @@ void TSkinAdvPage::AssignTabPictures() {
         DrawSkinFrame(dc, area, *tabs->Image, frame, tabs->FrameCount, false, style);
         SetObjectProp(m_control, property, &picture);
     }
+    // The captions are written over the pictures in the control's font: in the skin's tab text
+    // colour, so that they stay readable on a dark tab face.
+    if (!m_savedFontColour)
+        m_savedFontColour = m_control->Font()->Color();
+    const TColor text = tabs->NormalColour != -1 ? static_cast<TColor>(tabs->NormalColour)
+                                                 : SkinnedSystemColour(skin, clBtnText);
+    m_control->Font()->SetColor(text);
 }
 
 void TSkinAdvPage::SkinScroller() {

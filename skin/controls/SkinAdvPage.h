@@ -1,9 +1,11 @@
 #pragma once
 // TSkinAdvPage: a page control that draws its own tabs on background pictures is skinned by
-// handing it pictures made from the skin's tab image (the resting and the selected face) rather
-// than by painting over it; its tab scroller is skinned as an up-down.
+// handing it pictures made from the skin's tab image (the resting and the selected face) and the
+// skin's tab text colour rather than by painting over it; its tab scroller is skinned as an up-down.
 
 #include "skin/controls/WinSubClass.h"
+
+#include <optional>
 
 // The page kind whose control takes the tab pictures.
 constexpr int AdvPageKindTabPictures = 4;
@@ -14,6 +16,7 @@ public:
     const TClass& ClassType() const override { return ClassInfo(); }
 
     using TSkinControl::TSkinControl;
+    TSkinAdvPage(TComponent* owner, int pageKind) : TSkinControl(owner), m_pageKind(pageKind) {}
 
     // Chosen by the creator before attaching: only AdvPageKindTabPictures hands out pictures.
     int PageKind() const { return m_pageKind; }
@@ -34,4 +37,6 @@ private:
 
     int m_pageKind = 0;
     HWND m_scrollerWindow = nullptr;
+    // The control's font colour before the skin's tab text colour replaced it.
+    std::optional<TColor> m_savedFontColour;
 };

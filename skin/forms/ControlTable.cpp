@@ -5,6 +5,7 @@
 #include "framework/buttons/BitBtn.h"
 #include "framework/buttons/SpeedButton.h"
 #include "framework/classes/TypInfo.h"
+#include "framework/comctrls/AdvPageControl.h"
 #include "framework/comctrls/DateTimePicker.h"
 #include "framework/comctrls/HeaderControl.h"
 #include "framework/comctrls/ListView.h"
@@ -24,6 +25,7 @@
 #include "framework/stdctrls/Memo.h"
 #include "framework/stdctrls/Panels.h"
 #include "framework/stdctrls/ScrollBars.h"
+#include "skin/controls/SkinAdvPage.h"
 #include "skin/controls/SkinBitButtons.h"
 #include "skin/controls/SkinCheckBoxes.h"
 #include "skin/controls/SkinComboBox.h"
@@ -47,9 +49,6 @@
 #include <vector>
 
 namespace {
-
-// The tab kind of a tab control that is not a page control: it paints its graphic children.
-constexpr int PlainTabControlKind = 2;
 
 using TMatch = std::function<bool(TControl&, const std::string&)>;
 using TAllowed = std::function<bool(const TControlMapping&)>;
@@ -151,7 +150,7 @@ private:
 void SkinTabControl(TControlMapping& mapping, TControl& control, TComponent*) {
     auto* pages = dynamic_cast<TPageControl*>(&control);
     if (!pages)
-        mapping.Attach(new TSkinOfKind<TSkinTab>(&control, PlainTabControlKind));
+        mapping.Attach(new TSkinOfKind<TSkinTab>(&control, TabKindWithGraphicChildren));
     else if (pages->Style() != tsTabs)
         mapping.Give<TSkinTabBtn>(control);
     else
@@ -200,6 +199,11 @@ bool IsEmbeddedForm(TControl& control, const std::string&) {
     return control.InheritsFrom(TCustomForm::ClassInfo()) && control.Parent();
 }
 
+bool HasExtendedComboBoxWindow(TControl& control, const std::string&) {
+    auto* windowed = dynamic_cast<TWinControl*>(&control);
+    return windowed && windowed->HandleAllocated() && IsExtendedComboBoxWindow(windowed->Handle());
+}
+
 bool HoldsMenuItem(TControl& control, const std::string&) {
     auto* button = dynamic_cast<TToolButton*>(&control);
     return button && button->MenuItem();
@@ -207,6 +211,11 @@ bool HoldsMenuItem(TControl& control, const std::string&) {
 
 const std::vector<TTableRow>& Rows() {
     static const std::vector<TTableRow> rows = {
+        // A page control that draws its tabs on pictures is handed the skin's tab faces.
+        {IsA<TAdvPageControl>(), NeedsTabs(),
+         [](TControlMapping& mapping, TControl& control, TComponent*) {
+             mapping.Attach(new TSkinAdvPage(&control, AdvPageKindTabPictures), true);
+         }},
         {IsA<TCustomTabControl>(), NeedsTabs(), SkinTabControl},
         {HoldsMenuItem, Needs(xcMainMenu),
          [](TControlMapping& mapping, TControl& control, TComponent*) {
@@ -243,6 +252,12 @@ const std::vector<TTableRow>& Rows() {
         {IsA<TScrollBar>(), Needs(xcScrollbar),
          [](TControlMapping& mapping, TControl& control, TComponent*) {
              mapping.AttachScrollControl(new TSkinScControl(&control), control);
+         }},
+        {HasExtendedComboBoxWindow, Needs(xcCombo),
+         [](TControlMapping& mapping, TControl& control, TComponent*) {
+             auto* skin = new TSkinComBox(&control);
+             skin->SetExtended(true);
+             mapping.Attach(skin);
          }},
         {Named({"TTNTCOMBOBOX"}), Needs(xcCombo), Give<TSkinComBox>()},
         {IsA<TCustomComboBox>(), Needs(xcCombo), Give<TSkinComBox>()},

@@ -7,6 +7,7 @@
 #include "framework/classes/TypInfo.h"
 #include "framework/controls/WinControl.h"
 #include "framework/stdctrls/ScrollBars.h"
+#include "skin/controls/SkinAdvPage.h"
 #include "skin/controls/SkinBitButtons.h"
 #include "skin/controls/SkinCheckBoxes.h"
 #include "skin/controls/SkinComboBox.h"
@@ -50,6 +51,15 @@ bool HasBorder(TControl& control) {
     if (!GetWindowRect(windowed->Handle(), &outer) || !GetClientRect(windowed->Handle(), &client))
         return false;
     return outer.right - outer.left != client.right || outer.bottom - outer.top != client.bottom;
+}
+
+// The combo box skin, for the extended combo box when the kind says so or the window is one
+// (a plain combo skin would draw its image over the extended box's inner combo box).
+void GiveComboSkin(TControlMapping& mapping, TControl& control, bool extended) {
+    auto* skin = new TSkinComBox(&control);
+    auto* windowed = dynamic_cast<TWinControl*>(&control);
+    skin->SetExtended(extended || (windowed && IsExtendedComboBoxWindow(windowed->Handle())));
+    mapping.Attach(skin);
 }
 
 void MakeTransparent(TControl& control) {
@@ -101,9 +111,8 @@ struct TKindRow {
 const std::map<std::string, TKindRow, std::less<>>& KindRows() {
     static const std::map<std::string, TKindRow, std::less<>> rows = {
         {"nil", {std::nullopt, [](auto&, auto&, auto&, auto*) {}}},
-        {"combobox", {xcCombo, [](auto& m, auto& c, auto&, auto*) { Give<TSkinComBox>(m, c); }}},
-        // The extended combo box's own look is not there yet: it wears the combo box skin.
-        {"comboboxex", {xcCombo, [](auto& m, auto& c, auto&, auto*) { Give<TSkinComBox>(m, c); }}},
+        {"combobox", {xcCombo, [](auto& m, auto& c, auto&, auto*) { GiveComboSkin(m, c, false); }}},
+        {"comboboxex", {xcCombo, [](auto& m, auto& c, auto&, auto*) { GiveComboSkin(m, c, true); }}},
         {"edit",
          {xcEdit,
           [](auto& m, auto& c, auto&, auto*) {
@@ -179,8 +188,10 @@ const std::map<std::string, TKindRow, std::less<>>& KindRows() {
                   m.SkinChildControls(*windowed, container);
           }}},
         {"groupbox", {xcGroupBox, [](auto& m, auto& c, auto&, auto*) { Give<TSkinGroupBox>(m, c); }}},
-        // Foreign page controls with tab background properties have no skin yet: left alone.
-        {"advpagecontrol", {xcTab, [](auto&, auto&, auto&, auto*) {}}},
+        // A page control that draws its tabs on pictures gets the skin's tab faces as those pictures.
+        {"advpagecontrol",
+         {xcTab, [](auto& m, auto& c, auto&,
+                    auto*) { m.Attach(new TSkinAdvPage(&c, AdvPageKindTabPictures), true); }}},
         {"radiogroup",
          {xcGroupBox,
           [](auto& m, auto& c, const std::string& name, auto*) {

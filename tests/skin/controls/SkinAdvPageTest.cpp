@@ -8,6 +8,7 @@
 #include "framework/comctrls/AdvPageControl.h"
 #include "platform/controls/common/CommCtrl.h"
 #include "skin/controls/SkinAdvPage.h"
+#include "skin/controls/SkinColours.h"
 #include "skin/controls/SkinEdits.h"
 
 namespace {
@@ -32,6 +33,11 @@ protected:
         skin->InitSkin(skinForm.get(), skinData.get(), true, skinForm->ControlCanvas());
         Pump();
         return skin;
+    }
+    // The colour the tab captions are written in while skinned.
+    TColor TabTextColour() const {
+        const std::int32_t own = Skin().Tabs->NormalColour;
+        return own != -1 ? static_cast<TColor>(own) : SkinnedSystemColour(Skin(), clBtnText);
     }
     // Pixels of the picture that differ from the skin's tab frame.
     int DifferencesFromTabFrame(TBitmap& picture, int frame) {
@@ -80,6 +86,11 @@ TEST_F(SkinAdvPageTest, ANewSkinBringsNewFaces) {
     skin->SkinChanged();
     EXPECT_EQ(DifferencesFromTabFrame(*control->TabBackGround(), 1), 0);
     EXPECT_NE(PictureAt(*control->TabBackGround(), 50, 10), before);
+    EXPECT_EQ(control->Font()->Color(), TabTextColour()) << "the dark skin's tab text colour";
+    EXPECT_NE(ColorToRGB(control->Font()->Color()), PictureAt(*control->TabBackGround(), 50, 10))
+        << "readable on the dark tab face";
+    skin->Unskin();
+    EXPECT_EQ(control->Font()->Color(), clWindowText) << "the control's own colour comes back";
 }
 
 TEST_F(SkinAdvPageTest, TheScrollerOfOverflowingTabsIsSkinned) {

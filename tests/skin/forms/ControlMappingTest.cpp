@@ -6,6 +6,7 @@
 
 #include "framework/buttons/BitBtn.h"
 #include "framework/buttons/SpeedButton.h"
+#include "framework/comctrls/AdvPageControl.h"
 #include "framework/comctrls/DateTimePicker.h"
 #include "framework/comctrls/HeaderControl.h"
 #include "framework/comctrls/ListView.h"
@@ -28,8 +29,11 @@
 #include "framework/stdctrls/Memo.h"
 #include "framework/stdctrls/Panels.h"
 #include "framework/stdctrls/ScrollBars.h"
+#include "platform/controls/common/CommCtrl.h"
+#include "skin/controls/SkinAdvPage.h"
 #include "skin/controls/SkinButtons.h"
 #include "skin/controls/SkinColours.h"
+#include "skin/controls/SkinComboBox.h"
 #include "skin/controls/SkinScrollbars.h"
 #include "skin/forms/ControlMapping.h"
 #include "skin/forms/Skin3rd.h"
@@ -58,6 +62,38 @@ public:
     }
     const TClass& ClassType() const override { return ClassInfo(); }
     using TComboBox::TComboBox;
+};
+
+// A control of another library over an extended combo box window; its name is on the default
+// Skin3rd list as a plain combo box.
+class TComboBoxEx : public TWinControl {
+public:
+    static const TClass& ClassInfo() {
+        static const TClass info("TComboBoxEx", &TWinControl::ClassInfo());
+        return info;
+    }
+    const TClass& ClassType() const override { return ClassInfo(); }
+    using TWinControl::TWinControl;
+
+protected:
+    void CreateParams(TCreateParams& params) override {
+        TWinControl::CreateParams(params);
+        INITCOMMONCONTROLSEX init{sizeof init, ICC_USEREX_CLASSES};
+        InitCommonControlsEx(&init);
+        CreateSubClass(params, WC_COMBOBOXEXA);
+        params.Style |= CBS_DROPDOWNLIST;
+    }
+};
+
+// The same window under a name no list knows.
+class TImageCombo : public TComboBoxEx {
+public:
+    static const TClass& ClassInfo() {
+        static const TClass info("TImageCombo", &TComboBoxEx::ClassInfo());
+        return info;
+    }
+    const TClass& ClassType() const override { return ClassInfo(); }
+    using TComboBoxEx::TComboBoxEx;
 };
 
 class TButtonPlus : public TButton {
@@ -361,6 +397,34 @@ TEST_F(ControlMappingTest, TabsNeedTheSkinsTabImage) {
     auto* bare = Add<TPageControl>(form, 220, 140, 150, 80);
     Map(bare);
     EXPECT_EQ(SkinClass(bare), "");
+}
+
+TEST_F(ControlMappingTest, ExtendedCombosAndPageControlsWithTabPicturesGetTheirOwnSkins) {
+    auto* listed = Add<TComboBoxEx>(form, 10, 10, 150, 24);
+    auto* unlisted = Add<TImageCombo>(form, 10, 40, 150, 24);
+    auto* pictured = Add<TAdvPageControl>(form, 170, 10, 200, 120);
+    auto* sheet = new TTabSheet(form);
+    sheet->SetPageControl(pictured);
+    Mapping().SkinForm(*form);
+    for (TWinControl* combo : std::initializer_list<TWinControl*>{listed, unlisted}) {
+        ASSERT_EQ(SkinClass(combo), "TSkinComBox") << combo->ClassName();
+        EXPECT_TRUE(dynamic_cast<TSkinComBox*>(skinForm->FindSkinControl(combo))->Extended())
+            << combo->ClassName();
+    }
+    ASSERT_EQ(SkinClass(pictured), "TSkinAdvPage") << "not the plain tab skin of a page control";
+    EXPECT_EQ(pictured->TabBackGround()->Width(), TSkinAdvPage::PictureWidth)
+        << "it takes the skin's tab faces";
+    EXPECT_EQ(pictured->Color(), Skin().Colours[3]) << "recoloured";
+
+    Skin3rdLines({"TAdvPageControl=advpagecontrol", "TImageCombo=comboboxex"});
+    auto* byKind = Add<TAdvPageControl>(form, 170, 140, 200, 120);
+    auto* comboByKind = Add<TImageCombo>(form, 10, 70, 150, 24);
+    Map(byKind);
+    Map(comboByKind);
+    EXPECT_EQ(SkinClass(byKind), "TSkinAdvPage");
+    EXPECT_FALSE(byKind->TabBackGround()->Empty());
+    ASSERT_EQ(SkinClass(comboByKind), "TSkinComBox");
+    EXPECT_TRUE(dynamic_cast<TSkinComBox*>(skinForm->FindSkinControl(comboByKind))->Extended());
 }
 
 TEST_F(ControlMappingTest, BarsPickersAndTheRestOfTheCommonControls) {
