@@ -4,7 +4,7 @@
 // the right of each form and in their classic look on the left, in the default and the dark skin. Written to
 // build/skin-controls2-*.png.
 
-#include "ControlSkinFixture.h"
+#include "ContainerGalleryFixture.h"
 
 #include "framework/comctrls/DateTimePicker.h"
 #include "framework/comctrls/HeaderControl.h"
@@ -24,7 +24,6 @@
 #include "framework/stdctrls/ListItems.h"
 #include "framework/stdctrls/Panels.h"
 #include "platform/controls/common/CommCtrl.h"
-#include "platform/gdi/PngWriter.h"
 #include "skin/controls/SkinComboBox.h"
 #include "skin/controls/SkinContainers.h"
 #include "skin/controls/SkinDateTime.h"
@@ -38,55 +37,7 @@
 
 namespace {
 
-class ContainerGalleryTest : public ControlSkinTest, public ::testing::WithParamInterface<const char*> {
-protected:
-    void SetUp() override {
-        ControlSkinTest::SetUp();
-        const Bytes archive = controlskins::SkinFileBytes(GetParam());
-        ASSERT_FALSE(archive.empty()) << "the build draws " << GetParam() << ".skn";
-        LoadSkin(archive);
-    }
-
-    TForm* GalleryForm(int width, int height) {
-        TForm* form = NewForm(width, height);
-        form->SetColor(Skin().Colours[3]);
-        form->SetCaption(std::string("控件皮肤 ") + GetParam());
-        return form;
-    }
-
-    // Places the control in the classic column (left) or the skinned one (right, skinned).
-    template <typename Control, typename Skin>
-    Control* Pair(TForm* form, bool skinned, int left, int top, int width, int height) {
-        auto* control = Add<Control>(form, left + (skinned ? ColumnOffset : 0), top, width, height);
-        if (skinned)
-            SkinOf<Skin>(control);
-        return control;
-    }
-
-    void Save(TForm* form, const std::string& page) {
-        Pump();
-        Save(form, page, [](HDC) {});
-    }
-    // The form's picture with `overlay` drawn into it (a state that lasts only while the mouse
-    // holds it, taken from the window meanwhile).
-    template <typename Overlay>
-    void Save(TForm* form, const std::string& page, Overlay overlay) {
-        RECT window{};
-        GetWindowRect(form->Handle(), &window);
-        TBitmap picture;
-        picture.SetPixelFormat(pf24bit);
-        picture.SetSize(window.right - window.left, window.bottom - window.top);
-        HDC source = GetWindowDC(form->Handle());
-        BitBlt(picture.Canvas()->Handle(), 0, 0, picture.Width(), picture.Height(), source, 0, 0, SRCCOPY);
-        ReleaseDC(form->Handle(), source);
-        overlay(picture.Canvas()->Handle());
-        const std::string name = "skin-controls2-" + page + "-" + GetParam() + ".png";
-        EXPECT_TRUE(
-            platform::WriteBitmapPng(picture.Handle(), std::string(QUILLMERE_BIN_DIR) + "/../" + name));
-    }
-
-    static constexpr int ColumnOffset = 230;
-};
+class ContainerGalleryTest : public ContainerGalleryFixture {};
 
 TEST_P(ContainerGalleryTest, ProgressAndTrackBars) {
     TForm* form = GalleryForm(470, 400);
