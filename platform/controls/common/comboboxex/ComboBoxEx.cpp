@@ -56,8 +56,23 @@ private:
     int Resolve(INT_PTR index) const;
     void NotifyItem(UINT code, int index);
 
-    void DrawItem(const DRAWITEMSTRUCT& draw) const;
+    // The item as shown: the members its parent keeps (callbacks) asked of it now.
+    ComboBoxExItem Displayed(int index);
+    template <typename Notice, typename Char>
+    void AskDisplay(int index, UINT code, ComboBoxExItem& shown);
+    void DrawItem(const DRAWITEMSTRUCT& draw);
     LRESULT ForwardColours(UINT message, WPARAM wParam, LPARAM lParam) const;
+
+    // The edit of an editable box shows the chosen item's text; typing marks it changed until
+    // the edit ends (return, escape, the focus leaving, the list dropping down), which the
+    // parent is told of with CBEN_ENDEDIT.
+    void ShowSelectionInEdit();
+    void EndEdit(int why);
+    LRESULT InnerCommand(WORD code);
+    // The item whose text the edit holds (case ignored unless CBES_EX_CASESENSITIVE), or -1.
+    int ItemWithText(std::u16string_view text);
+    void WatchEditKeys();
+    static LRESULT CALLBACK EditKeysProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND m_window;
     HWND m_combo = nullptr;
@@ -65,7 +80,12 @@ private:
     HIMAGELIST m_images = nullptr;
     DWORD m_extendedStyle = 0;
     std::vector<ComboBoxExItem> m_items;
+    HWND m_edit = nullptr;
+    bool m_editChanged = false;
 };
+
+constexpr const char* EditOwnerProperty = "QuillmereComboBoxExEdit";
+constexpr const char* EditProcedureProperty = "QuillmereComboBoxExEditProcedure";
 
 void ComboBoxEx::Create(const CREATESTRUCTW* create) {
     DWORD kind = (create ? create->style : Style()) & CBS_DROPDOWNLIST;
@@ -83,6 +103,119 @@ void ComboBoxEx::Create(const CREATESTRUCTW* create) {
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(InnerComboId)), nullptr, nullptr);
     // The window takes the inner combo box's height; what was asked for more is its list's.
     UpdateItemHeight();
+    WatchEditKeys();
+}
+
+void ComboBoxEx::WatchEditKeys() {
+    COMBOBOXINFO info{sizeof info, {}, {}, 0, nullptr, nullptr, nullptr};
+    if (!m_combo || !GetComboBoxInfo(m_combo, &info) || !info.hwndItem || info.hwndItem == m_combo)
+        return;
+    m_edit = info.hwndItem;
+    SetPropA(m_edit, EditOwnerProperty, this);
+    SetPropA(m_edit, EditProcedureProperty,
+             reinterpret_cast<HANDLE>(
+                 SetWindowLongPtrW(m_edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&EditKeysProcedure))));
+}
+
+LRESULT CALLBACK ComboBoxEx::EditKeysProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* owner = static_cast<ComboBoxEx*>(GetPropA(edit, EditOwnerProperty));
+    auto previous = reinterpret_cast<WNDPROC>(GetPropA(edit, EditProcedureProperty));
+    // Return and escape end an edit, unless the list is open: then they choose or close it.
+    if (owner && message == WM_KEYDOWN && (wParam == VK_RETURN || wParam == VK_ESCAPE) &&
+        !SendMessageW(owner->m_combo, CB_GETDROPPEDSTATE, 0, 0)) {
+        owner->EndEdit(wParam == VK_RETURN ? CBENF_RETURN : CBENF_ESCAPE);
+        return 0;
+    }
+    if (message == WM_NCDESTROY) {
+        RemovePropA(edit, EditOwnerProperty);
+        RemovePropA(edit, EditProcedureProperty);
+        if (owner)
+            owner->m_edit = nullptr;
+    }
+    return previous ? CallWindowProcW(previous, edit, message, wParam, lParam) : 0;
+}
+
+void ComboBoxEx::ShowSelectionInEdit() {
+    if (!m_edit)
+        return;
+    const int selection = static_cast<int>(SendMessageW(m_combo, CB_GETCURSEL, 0, 0));
+    const std::u16string text =
+        selection >= 0 && selection < Count() ? Displayed(selection).text : std::u16string();
+    SetWindowTextW(m_edit, text.c_str());
+    // Setting the text is no edit of the user's.
+    m_editChanged = false;
+}
+
+int ComboBoxEx::ItemWithText(std::u16string_view text) {
+    const bool caseSensitive = (m_extendedStyle & CBES_EX_CASESENSITIVE) != 0;
+    auto lower = [](char16_t c) {
+        return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
+    };
+    for (int index = 0; index < Count(); ++index) {
+        const std::u16string item = Displayed(index).text;
+        if (item.size() != text.size())
+            continue;
+        bool same = true;
+        for (std::size_t i = 0; i < item.size() && same; ++i)
+            same = caseSensitive ? item[i] == text[i] : lower(item[i]) == lower(text[i]);
+        if (same)
+            return index;
+    }
+    return -1;
+}
+
+void ComboBoxEx::EndEdit(int why) {
+    if (!m_edit)
+        return;
+    std::u16string text(static_cast<std::size_t>(CBEMAXSTRLEN), u'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(m_edit, text.data(), CBEMAXSTRLEN)));
+    const bool changed = m_editChanged;
+    const int found = ItemWithText(text);
+    LRESULT refused = 0;
+    if (ParentTakesUnicode(m_window)) {
+        NMCBEENDEDITW notice{};
+        notice.fChanged = changed;
+        notice.iNewSelection = found >= 0 ? found : CB_ERR;
+        CopyTextToCaller(text, notice.szText, CBEMAXSTRLEN);
+        notice.iWhy = why;
+        refused = NotifyParent(m_window, CBEN_ENDEDITW, notice.hdr);
+    } else {
+        NMCBEENDEDITA notice{};
+        notice.fChanged = changed;
+        notice.iNewSelection = found >= 0 ? found : CB_ERR;
+        CopyTextToCaller(text, notice.szText, CBEMAXSTRLEN);
+        notice.iWhy = why;
+        refused = NotifyParent(m_window, CBEN_ENDEDITA, notice.hdr);
+    }
+    m_editChanged = false;
+    // A refusal leaves the text as typed; otherwise the chosen item shows again (escape drops
+    // what was typed), or the item the text names becomes the chosen one.
+    if (refused || !m_edit)
+        return;
+    if (why != CBENF_ESCAPE && changed && found >= 0)
+        SendMessageW(m_combo, CB_SETCURSEL, static_cast<WPARAM>(found), 0);
+    if (why == CBENF_ESCAPE || (changed && found >= 0))
+        ShowSelectionInEdit();
+}
+
+LRESULT ComboBoxEx::InnerCommand(WORD code) {
+    switch (code) {
+    case CBN_EDITCHANGE:
+        m_editChanged = true;
+        break;
+    case CBN_SELCHANGE:
+        ShowSelectionInEdit();
+        break;
+    case CBN_KILLFOCUS:
+        EndEdit(CBENF_KILLFOCUS);
+        break;
+    case CBN_DROPDOWN:
+        EndEdit(CBENF_DROPDOWN);
+        break;
+    default:
+        break;
+    }
+    return NotifyParentCommand(m_window, code);
 }
 
 SIZE ComboBoxEx::FrameSize() const {
@@ -197,7 +330,59 @@ void ComboBoxEx::NotifyItem(UINT code, int index) {
     NotifyParent(m_window, code, notice.hdr);
 }
 
-void ComboBoxEx::DrawItem(const DRAWITEMSTRUCT& draw) const {
+ComboBoxExItem ComboBoxEx::Displayed(int index) {
+    ComboBoxExItem shown = At(index);
+    if (shown.CallbackMask() == 0)
+        return shown;
+    if (ParentTakesUnicode(m_window))
+        AskDisplay<NMCOMBOBOXEXW, char16_t>(index, CBEN_GETDISPINFOW, shown);
+    else
+        AskDisplay<NMCOMBOBOXEXA, char>(index, CBEN_GETDISPINFOA, shown);
+    return shown;
+}
+
+template <typename Notice, typename Char>
+void ComboBoxEx::AskDisplay(int index, UINT code, ComboBoxExItem& shown) {
+    const UINT mask = shown.CallbackMask();
+    Char buffer[CBEMAXSTRLEN] = {};
+    Notice notice{};
+    notice.ceItem.mask = mask;
+    notice.ceItem.iItem = index;
+    notice.ceItem.pszText = buffer;
+    notice.ceItem.cchTextMax = CBEMAXSTRLEN;
+    notice.ceItem.iImage = shown.image;
+    notice.ceItem.iSelectedImage = shown.selectedImage;
+    notice.ceItem.iIndent = shown.indent;
+    notice.ceItem.lParam = shown.data;
+    NotifyParent(m_window, code, notice.hdr);
+    const auto& answer = notice.ceItem;
+    // The parent writes into the buffer or points at a text of its own.
+    if (mask & CBEIF_TEXT) {
+        const bool readable = answer.pszText && answer.pszText != reinterpret_cast<Char*>(-1);
+        if (answer.pszText == buffer)
+            buffer[CBEMAXSTRLEN - 1] = 0;
+        shown.text = readable ? TextFromCaller(answer.pszText) : std::u16string();
+    }
+    if (mask & CBEIF_IMAGE)
+        shown.image = answer.iImage;
+    if (mask & CBEIF_SELECTEDIMAGE)
+        shown.selectedImage = answer.iSelectedImage;
+    if (!(answer.mask & CBEIF_DI_SETITEM))
+        return;
+    // Kept from now on: the parent is not asked again.
+    ComboBoxExItem& item = At(index);
+    if (mask & CBEIF_TEXT)
+        item.text = shown.text;
+    if (mask & CBEIF_IMAGE)
+        item.image = shown.image;
+    if (mask & CBEIF_SELECTEDIMAGE)
+        item.selectedImage = shown.selectedImage;
+    item.textCallback = false;
+    item.imageCallback = false;
+    item.selectedImageCallback = false;
+}
+
+void ComboBoxEx::DrawItem(const DRAWITEMSTRUCT& draw) {
     HDC dc = draw.hDC;
     RECT rect = draw.rcItem;
     const bool highlighted = (draw.itemState & ODS_SELECTED) != 0;
@@ -207,7 +392,7 @@ void ComboBoxEx::DrawItem(const DRAWITEMSTRUCT& draw) const {
     const int index = static_cast<int>(draw.itemID);
     if (index < 0 || index >= Count())
         return;
-    const ComboBoxExItem& item = At(index);
+    const ComboBoxExItem item = Displayed(index);
     // Only the list shows the indent; the field keeps its image at the left.
     int x = rect.left + LeadingGap + (field ? 0 : item.indent * IndentStep);
     const bool withImage = m_images && !(field && (m_extendedStyle & CBES_EX_NOEDITIMAGE));
@@ -285,7 +470,7 @@ LRESULT ComboBoxEx::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
         // The inner combo box's notifications reach the parent as this window's.
         if (reinterpret_cast<HWND>(lParam) == m_combo && m_combo)
-            return NotifyParentCommand(m_window, HIWORD(wParam));
+            return InnerCommand(HIWORD(wParam));
         return 0;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
@@ -336,6 +521,13 @@ LRESULT ComboBoxEx::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case CBEM_GETEXTENDEDSTYLE:
         return m_extendedStyle;
+    case CBEM_HASEDITCHANGED:
+        return m_editChanged ? TRUE : FALSE;
+    case CB_SETCURSEL: {
+        const LRESULT result = m_combo ? SendMessageW(m_combo, message, wParam, lParam) : CB_ERR;
+        ShowSelectionInEdit();
+        return result;
+    }
     case CB_GETITEMDATA: {
         const auto index = static_cast<INT_PTR>(wParam);
         return index >= 0 && index < Count() ? At(static_cast<int>(index)).data : CB_ERR;
@@ -349,7 +541,6 @@ LRESULT ComboBoxEx::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case CB_GETCOUNT:
     case CB_GETCURSEL:
-    case CB_SETCURSEL:
     case CB_SHOWDROPDOWN:
     case CB_GETDROPPEDSTATE:
     case CB_GETDROPPEDCONTROLRECT:

@@ -9,10 +9,14 @@ namespace {
 
 template <typename Record>
 void ApplyNumbers(ComboBoxExItem& item, const Record& record) {
-    if (record.mask & CBEIF_IMAGE)
+    if (record.mask & CBEIF_IMAGE) {
         item.image = record.iImage;
-    if (record.mask & CBEIF_SELECTEDIMAGE)
+        item.imageCallback = record.iImage == I_IMAGECALLBACK;
+    }
+    if (record.mask & CBEIF_SELECTEDIMAGE) {
         item.selectedImage = record.iSelectedImage;
+        item.selectedImageCallback = record.iSelectedImage == I_IMAGECALLBACK;
+    }
     if (record.mask & CBEIF_OVERLAY)
         item.overlay = record.iOverlay;
     // A negative indent would draw the item left of the list.
@@ -48,15 +52,24 @@ void Describe(Record& record, const ComboBoxExItem& item, int index, Text& text)
 
 } // namespace
 
+UINT ComboBoxExItem::CallbackMask() const {
+    return (textCallback ? CBEIF_TEXT : 0) | (imageCallback ? CBEIF_IMAGE : 0) |
+           (selectedImageCallback ? CBEIF_SELECTEDIMAGE : 0);
+}
+
 void ApplyRecord(ComboBoxExItem& item, const COMBOBOXEXITEMA& record) {
-    if (record.mask & CBEIF_TEXT)
-        item.text = TextFromCaller(record.pszText);
+    if (record.mask & CBEIF_TEXT) {
+        item.textCallback = record.pszText == LPSTR_TEXTCALLBACKA;
+        item.text = item.textCallback ? std::u16string() : TextFromCaller(record.pszText);
+    }
     ApplyNumbers(item, record);
 }
 
 void ApplyRecord(ComboBoxExItem& item, const COMBOBOXEXITEMW& record) {
-    if (record.mask & CBEIF_TEXT)
-        item.text = TextFromCaller(record.pszText);
+    if (record.mask & CBEIF_TEXT) {
+        item.textCallback = record.pszText == LPSTR_TEXTCALLBACKW;
+        item.text = item.textCallback ? std::u16string() : TextFromCaller(record.pszText);
+    }
     ApplyNumbers(item, record);
 }
 

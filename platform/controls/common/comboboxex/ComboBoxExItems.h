@@ -15,6 +15,14 @@ struct ComboBoxExItem {
     int overlay = 0;
     int indent = 0;
     LPARAM data = 0;
+    // Set by LPSTR_TEXTCALLBACK and I_IMAGECALLBACK: the parent is asked (CBEN_GETDISPINFO)
+    // each time the member is shown, until it answers with CBEIF_DI_SETITEM.
+    bool textCallback = false;
+    bool imageCallback = false;
+    bool selectedImageCallback = false;
+
+    // The CBEIF_ members the parent is asked for.
+    UINT CallbackMask() const;
 };
 
 // Takes the members the record's mask names.

@@ -230,4 +230,149 @@ TEST_F(ComboBoxExTest, AChoiceByMouseReachesTheParentAsTheControlsOwn) {
     EXPECT_TRUE(told);
 }
 
+TEST_F(ComboBoxExTest, AnEditableOneShowsTheChosenItemAndTellsTheParentWhenAnEditEnds) {
+    HWND parent = CreateParent();
+    HWND ex = CreateEx(parent, CBS_DROPDOWN);
+    InsertW(ex, -1, u"本地");
+    InsertW(ex, -1, u"Remote");
+    auto edit = reinterpret_cast<HWND>(SendMessageW(ex, CBEM_GETEDITCONTROL, 0, 0));
+    ASSERT_NE(edit, nullptr);
+    auto editText = [&] {
+        char16_t text[64] = {};
+        GetWindowTextW(edit, text, 64);
+        return std::u16string(text);
+    };
+    struct Ended {
+        BOOL changed;
+        int selection;
+        std::u16string text;
+        int why;
+    };
+    std::vector<Ended> ended;
+    LRESULT refuse = FALSE;
+    AnswerNotify([&](const NMHDR& header) -> std::optional<LRESULT> {
+        if (header.code != CBEN_ENDEDITW)
+            return std::nullopt;
+        const auto& notice = reinterpret_cast<const NMCBEENDEDITW&>(header);
+        ended.push_back({notice.fChanged, notice.iNewSelection, notice.szText, notice.iWhy});
+        return refuse;
+    });
+
+    SendMessageW(ex, CB_SETCURSEL, 1, 0);
+    EXPECT_EQ(editText(), u"Remote") << "the chosen item's text";
+    EXPECT_FALSE(SendMessageW(ex, CBEM_HASEDITCHANGED, 0, 0));
+
+    SetFocus(edit);
+    SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(u"本地"));
+    EXPECT_TRUE(SendMessageW(ex, CBEM_HASEDITCHANGED, 0, 0));
+    SendMessageW(edit, WM_KEYDOWN, VK_RETURN, 0);
+    ASSERT_EQ(ended.size(), 1u);
+    EXPECT_TRUE(ended[0].changed);
+    EXPECT_EQ(ended[0].selection, 0) << "the item the text names";
+    EXPECT_EQ(ended[0].text, u"本地");
+    EXPECT_EQ(ended[0].why, CBENF_RETURN);
+    EXPECT_EQ(SendMessageW(ex, CB_GETCURSEL, 0, 0), 0) << "accepted: it becomes the chosen item";
+    EXPECT_FALSE(SendMessageW(ex, CBEM_HASEDITCHANGED, 0, 0));
+
+    SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(u"remote"));
+    SendMessageW(edit, WM_KEYDOWN, VK_ESCAPE, 0);
+    ASSERT_EQ(ended.size(), 2u);
+    EXPECT_EQ(ended[1].selection, 1) << "case is ignored";
+    EXPECT_EQ(ended[1].why, CBENF_ESCAPE);
+    EXPECT_EQ(editText(), u"本地") << "escape drops what was typed";
+    EXPECT_EQ(SendMessageW(ex, CB_GETCURSEL, 0, 0), 0);
+
+    refuse = TRUE;
+    SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(u"Remote"));
+    SetFocus(parent);
+    ASSERT_EQ(ended.size(), 3u);
+    EXPECT_EQ(ended[2].why, CBENF_KILLFOCUS);
+    EXPECT_EQ(editText(), u"Remote") << "refused: the text stays as typed";
+    EXPECT_EQ(SendMessageW(ex, CB_GETCURSEL, 0, 0), 0);
+
+    // A parent of the narrow character set hears it in code page 936.
+    HWND narrowParent = CreateParent(400, 300, true);
+    HWND narrow = CreateEx(narrowParent, CBS_DROPDOWN);
+    InsertW(narrow, -1, u"本地");
+    std::string narrowText;
+    AnswerNotify([&](const NMHDR& header) -> std::optional<LRESULT> {
+        if (header.code == CBEN_ENDEDITA)
+            narrowText = reinterpret_cast<const NMCBEENDEDITA&>(header).szText;
+        return std::nullopt;
+    });
+    SendMessageW(narrow, CB_SETCURSEL, 0, 0);
+    SendMessageW(reinterpret_cast<HWND>(SendMessageW(narrow, CBEM_GETEDITCONTROL, 0, 0)), WM_KEYDOWN,
+                 VK_RETURN, 0);
+    EXPECT_EQ(narrowText, "本地");
+
+    HWND list = CreateEx(parent, CBS_DROPDOWNLIST);
+    EXPECT_EQ(SendMessageW(list, CBEM_GETEDITCONTROL, 0, 0), 0);
+    EXPECT_FALSE(SendMessageW(list, CBEM_HASEDITCHANGED, 0, 0)) << "a list has no edit to change";
+}
+
+TEST_F(ComboBoxExTest, ItemsWhoseTextAndImageTheParentKeepsAreAskedForUntilItSaysKeepThem) {
+    HWND parent = CreateParent();
+    HWND ex = CreateEx(parent, CBS_DROPDOWN);
+    SendMessageW(ex, CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(RedAndBlue()));
+    for (int i = 0; i < 2; ++i) {
+        COMBOBOXEXITEMW item{};
+        item.mask = CBEIF_TEXT | CBEIF_IMAGE | CBEIF_LPARAM;
+        item.iItem = -1;
+        item.pszText = LPSTR_TEXTCALLBACKW;
+        item.iImage = I_IMAGECALLBACK;
+        item.lParam = 70 + i;
+        SendMessageW(ex, CBEM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    }
+    static const char16_t kept[] = u"保留 kept";
+    std::vector<int> asked;
+    AnswerNotify([&](const NMHDR& header) -> std::optional<LRESULT> {
+        if (header.code != CBEN_GETDISPINFOW)
+            return std::nullopt;
+        auto& item = const_cast<NMCOMBOBOXEXW&>(reinterpret_cast<const NMCOMBOBOXEXW&>(header)).ceItem;
+        asked.push_back(static_cast<int>(item.iItem));
+        EXPECT_EQ(item.mask, CBEIF_TEXT | CBEIF_IMAGE);
+        EXPECT_EQ(item.lParam, 70 + item.iItem) << "the item's data comes along";
+        if (item.iItem == 0) {
+            const std::u16string answer = u"问 asked";
+            std::copy(answer.begin(), answer.end(), item.pszText);
+            item.pszText[answer.size()] = 0;
+            item.iImage = 1;
+        } else {
+            item.pszText = const_cast<LPWSTR>(kept);
+            item.iImage = 0;
+            item.mask |= CBEIF_DI_SETITEM;
+        }
+        return 0;
+    });
+    auto edit = reinterpret_cast<HWND>(SendMessageW(ex, CBEM_GETEDITCONTROL, 0, 0));
+    char16_t text[64] = {};
+    SendMessageW(ex, CB_SETCURSEL, 0, 0);
+    GetWindowTextW(edit, text, 64);
+    EXPECT_EQ(std::u16string(text), u"问 asked") << "written into the buffer";
+    SendMessageW(ex, CB_SETCURSEL, 1, 0);
+    GetWindowTextW(edit, text, 64);
+    EXPECT_EQ(std::u16string(text), u"保留 kept") << "pointed at the parent's own text";
+    SendMessageW(ex, CB_SETCURSEL, 0, 0);
+    SendMessageW(ex, CB_SHOWDROPDOWN, TRUE, 0);
+    RunUntilIdle();
+    COMBOBOXINFO info{sizeof info, {}, {}, 0, nullptr, nullptr, nullptr};
+    ASSERT_TRUE(GetComboBoxInfo(ex, &info));
+    const int row = static_cast<int>(SendMessageW(ex, CB_GETITEMHEIGHT, 0, 0));
+    EXPECT_TRUE(AnyPixel(info.hwndList, RECT{0, 1, 24, 1 + row}, Blue)) << "the image the parent named";
+    EXPECT_TRUE(AnyPixel(info.hwndList, RECT{0, 1 + row, 24, 1 + 2 * row}, Red)) << "and the one it keeps";
+    SendMessageW(ex, CB_SHOWDROPDOWN, FALSE, 0);
+    asked.clear();
+    SendMessageW(ex, CB_SETCURSEL, 1, 0);
+    SendMessageW(ex, CB_SETCURSEL, 0, 0);
+    EXPECT_EQ(asked, std::vector<int>{0}) << "item 1 is kept now, item 0 is asked again";
+    COMBOBOXEXITEMW read{};
+    char16_t buffer[32] = {};
+    read.mask = CBEIF_TEXT;
+    read.iItem = 1;
+    read.pszText = buffer;
+    read.cchTextMax = 32;
+    SendMessageW(ex, CBEM_GETITEMW, 0, reinterpret_cast<LPARAM>(&read));
+    EXPECT_EQ(std::u16string(buffer), u"保留 kept");
+}
+
 } // namespace
