@@ -18,6 +18,8 @@ struct TNavigation {
     bool firstMessage = true;
     bool switching = false;
     bool tracking = false;
+    // Where the pointer was last seen; a move reported at the same place (a display does so
+    // when a drop-down appears or goes under the resting pointer) switches nothing.
     POINT lastMouse{-1, -1};
 };
 
@@ -176,6 +178,7 @@ void OpenMenuBarDropDown(TWinSkinMenu& bar, int index) {
     g_navigation.bar = &bar;
     g_navigation.current = index;
     g_navigation.tracking = true;
+    GetCursorPos(&g_navigation.lastMouse);
     g_navigation.hook = SetWindowsHookExW(WH_MSGFILTER, MenuFilter, nullptr, GetCurrentThreadId());
     if (button.enabled) {
         const POINT origin = WindowOrigin(window);

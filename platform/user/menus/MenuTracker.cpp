@@ -90,6 +90,9 @@ class MenuLoop {
 public:
     explicit MenuLoop(const TrackOptions& options) : m_options(options), m_owner(options.owner) {
         m_showAccel = options.keyboard;
+        // A move reported where the pointer rests (a display does so when a menu window
+        // appears under it) is no move.
+        GetCursorPos(&m_pointer);
     }
 
     UINT RunPopup(HMENU menu, POINT at);

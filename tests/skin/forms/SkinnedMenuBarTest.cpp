@@ -113,6 +113,29 @@ TEST_F(SkinnedMenuBarTest, APressOnAButtonOpensItsSkinnedDropDownAndAMoveSwitche
     EXPECT_FALSE(skin->MenuTracking());
 }
 
+// A display reports the pointer where it rests when a drop-down appears or goes under it; only
+// a move to a new place switches, so the keyboard's switch away from that button holds.
+TEST_F(SkinnedMenuBarTest, APointerRestingOnAButtonDoesNotUndoAnArrowSwitch) {
+    ASSERT_NE(skin, nullptr);
+    const POINT resting = OnButton(0);
+    headless::MoveMouse(resting.x, resting.y);
+    Pump();
+    std::string switched, afterRest;
+    Script({[&] { headless::TypeKey(VK_RIGHT); },
+            [&] {
+                switched = OpenDropDownsFirstItem();
+                headless::MoveMouse(resting.x, resting.y);
+            },
+            [&] {
+                afterRest = OpenDropDownsFirstItem();
+                headless::TypeKey(VK_ESCAPE);
+            }});
+    SendMessageA(form->Handle(), WM_NCLBUTTONDOWN, HTMENU, MAKELPARAM(resting.x, resting.y));
+    Pump();
+    EXPECT_EQ(switched, "刷新(&R)");
+    EXPECT_EQ(afterRest, "刷新(&R)") << "the view menu stays open";
+}
+
 TEST_F(SkinnedMenuBarTest, AltWithAMnemonicAndTheOpenButtonMessageOpenTheirDropDowns) {
     ASSERT_NE(skin, nullptr);
     std::string byKey, byMessage;

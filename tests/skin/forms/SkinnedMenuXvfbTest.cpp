@@ -1,22 +1,27 @@
-// The skinned system menu of a skinned form with a menu bar on a private Xvfb server, with real
-// input: a click on the caption icon opens the skinned system menu, and a click on its close
-// item closes the window. The steps inside the menu's loop run from a timer. Skips when Xvfb is
-// missing.
+// A skinned form with a menu bar on a private Xvfb server, with real input: a click on the
+// caption icon opens the skinned system menu, whose close item closes the window; a click opens
+// a drop-down of the bar, the pointer and the arrows switch between them and Escape closes; Alt
+// with a mnemonic opens one, and Enter chooses its item. The steps inside the menu's loop run
+// from a timer. Skips when Xvfb is missing.
 
 #include "tests/platform/display/X11Session.h"
 #include "tests/skin/forms/SkinEngineFixture.h"
 
 #include "framework/menus/Menus.h"
 #include "skin/forms/SkinFrameMenuBar.h"
+#include "skin/forms/SkinMenuNavigation.h"
 #include "skin/forms/WinSkinCaption.h"
 #include "skin/forms/WinSkinForm.h"
 #include "skin/forms/WinSkinMenu.h"
 #include "skin/forms/WinSysButton.h"
 
+#include <X11/keysym.h>
+
 #include <deque>
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 using namespace testing_support;
 
@@ -33,16 +38,19 @@ std::deque<Step> g_steps;
 int g_waited = 0;
 bool g_gaveUp = false;
 
-void CALLBACK RunStep(HWND window, UINT, UINT_PTR id, DWORD) {
-    if (g_steps.empty()) {
-        KillTimer(window, id);
-        return;
-    }
-    if (g_steps.front()()) {
+HWND OpenMenuWindow();
+
+// Runs the steps in turn; a step, or a menu left open after the last one, that waits too long
+// ends the menu, so that a test fails rather than hangs.
+void CALLBACK RunStep(HWND, UINT, UINT_PTR, DWORD) {
+    if (!g_steps.empty() && g_steps.front()()) {
         g_steps.pop_front();
+        g_waited = 0;
+    } else if (g_steps.empty() && !OpenMenuWindow()) {
         g_waited = 0;
     } else if (++g_waited > PatienceTicks) {
         g_steps.clear();
+        g_waited = 0;
         g_gaveUp = EndMenu() != FALSE;
     }
 }
@@ -102,10 +110,28 @@ protected:
                 window.top + (windowRect.top + windowRect.bottom) / 2};
     }
 
+    // The centre of a menu-bar button on the screen.
+    POINT BarButton(int index) const { return OnScreen(skin->MenuBar()->Bar().Button(index).rect); }
+
     void ClickAt(POINT point) {
         m_client->MovePointer(point.x, point.y);
         m_client->Button(1, true);
         m_client->Button(1, false);
+    }
+
+    void Press(unsigned long keysym) {
+        m_client->Key(keysym, true);
+        m_client->Key(keysym, false);
+    }
+
+    // A step that waits for the drop-down of the button to be open, then does what it is given.
+    Step WhenOpen(int button, std::function<void()> then) {
+        return [this, button, then] {
+            if (!OpenMenuWindow() || CurrentMenuBarButton() != button)
+                return false;
+            then();
+            return true;
+        };
     }
 
     TForm* form = nullptr;
@@ -153,6 +179,44 @@ TEST_F(SkinnedMenuXvfbTest, TheCaptionIconOpensTheSkinnedSystemMenuWhoseCloseIte
     EXPECT_TRUE(m_session->RunUntil([&] { return closed || g_gaveUp; }, 8000));
     EXPECT_EQ(skinnedMenus, 1) << "the system menu wears the skin";
     EXPECT_TRUE(closed) << "\"关闭\" closed the window";
+    EXPECT_FALSE(g_gaveUp);
+}
+
+TEST_F(SkinnedMenuXvfbTest, TheMenuBarSwitchesDropDownsByPointerAndArrowAndClosesOnEscape) {
+    ShowForm();
+    std::vector<int> opened;
+    g_steps = {WhenOpen(0,
+                        [&] {
+                            opened.push_back(0);
+                            const POINT second = BarButton(1);
+                            m_client->MovePointer(second.x, second.y);
+                        }),
+               // The last button's drop-down: the right arrow wraps round to the first.
+               WhenOpen(1, [&] { opened.push_back(1), Press(XK_Right); }),
+               WhenOpen(0, [&] { opened.push_back(0), Press(XK_Escape); })};
+    SetTimer(form->Handle(), StepTimer, StepInterval, RunStep);
+    ClickAt(BarButton(0));
+    EXPECT_TRUE(m_session->RunUntil(
+        [&] { return g_gaveUp || (g_steps.empty() && !OpenMenuWindow() && CurrentMenuBarButton() < 0); },
+        12000));
+    EXPECT_FALSE(g_gaveUp);
+    EXPECT_EQ(opened, (std::vector<int>{0, 1, 0})) << "click, pointer onto the second button, right arrow";
+    EXPECT_FALSE(skin->MenuTracking()) << "Escape closed the menu";
+}
+
+TEST_F(SkinnedMenuXvfbTest, AltAndAMnemonicOpenADropDownWhoseItemEnterChooses) {
+    ShowForm();
+    bool refreshed = false;
+    refresh->OnClick = [&](TObject*) { refreshed = true; };
+    bool opened = false;
+    g_steps = {WhenOpen(1, [&] { opened = true, Press(XK_Return); })};
+    SetTimer(form->Handle(), StepTimer, StepInterval, RunStep);
+    m_client->Key(XK_Alt_L, true);
+    Press(XK_v);
+    m_client->Key(XK_Alt_L, false);
+    EXPECT_TRUE(m_session->RunUntil([&] { return refreshed || g_gaveUp; }, 12000));
+    EXPECT_TRUE(opened) << "Alt+V opened the view menu";
+    EXPECT_TRUE(refreshed) << "Enter chose its first item";
     EXPECT_FALSE(g_gaveUp);
 }
 

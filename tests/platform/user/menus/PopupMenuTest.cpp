@@ -85,6 +85,15 @@ TEST_F(PopupMenuTest, KeyboardChoice_ArrowsSkipSeparatorsWrapAndReturnTheCommand
     EXPECT_TRUE(Commands().empty()) << "TPM_RETURNCMD posts nothing";
 }
 
+// A display reports the pointer where it rests when a menu window appears over or beside it;
+// that is no move, so the item chosen by the keyboard stays selected.
+TEST_F(PopupMenuTest, KeyboardChoice_SurvivesAMoveReportedWhereThePointerRests) {
+    headless::MoveMouse(20, 20);
+    headless::RunUntilIdle();
+    Script({[] { Key(VK_DOWN); }, [] { headless::MoveMouse(20, 20); }, [] { Key(VK_RETURN); }});
+    EXPECT_EQ(Track(TPM_RETURNCMD), 1u);
+}
+
 TEST_F(PopupMenuTest, Mnemonics_ChooseTheItemOrAskTheOwner) {
     Script({[] { headless::TypeKey('B'); }});
     EXPECT_EQ(Track(TPM_RETURNCMD), 2u);
