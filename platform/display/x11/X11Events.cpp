@@ -161,6 +161,11 @@ void HandleEvent(X11Display& display, Connection& c, XEvent& event) {
         break;
     case EnterNotify:
     case LeaveNotify:
+        // A grab taken or let go (an open menu's) moves nothing: reported as a move, it would
+        // undo what the keyboard chose in the menu, as the pointer may rest where none of our
+        // windows saw it.
+        if (event.xcrossing.mode != NotifyNormal)
+            break;
         // The window manager finds the window under the point itself; leaving for another
         // program's window is a move to a point none of ours covers.
         display.DeliverInput(

@@ -208,6 +208,16 @@ TEST_F(SkinnedMenuXvfbTest, AltAndAMnemonicOpenADropDownWhoseItemEnterChooses) {
     ShowForm();
     bool refreshed = false;
     refresh->OnClick = [&](TObject*) { refreshed = true; };
+    // The pointer rests in the client area, where the view menu does not drop.
+    RECT window{};
+    GetWindowRect(form->Handle(), &window);
+    const POINT resting{window.right - 20, window.bottom - 20};
+    m_client->MovePointer(resting.x, resting.y);
+    ASSERT_TRUE(m_session->RunUntil([&] {
+        POINT at{};
+        GetCursorPos(&at);
+        return at.x == resting.x && at.y == resting.y;
+    }));
     bool opened = false;
     g_steps = {WhenOpen(1, [&] { opened = true, Press(XK_Return); })};
     SetTimer(form->Handle(), StepTimer, StepInterval, RunStep);
