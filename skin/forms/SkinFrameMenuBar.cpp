@@ -11,6 +11,8 @@
 #include "skin/forms/WinSkinMenu.h"
 #include "skin/forms/WinSysButton.h"
 
+#include <algorithm>
+
 namespace {
 
 // The caption buttons whose first condition puts them into the menu bar.
@@ -31,25 +33,35 @@ TSkinFrameMenuBar::~TSkinFrameMenuBar() {
 }
 
 void TSkinFrameMenuBar::Paint(HDC dc, const RECT& band) {
-    m_bar->PaintBand(dc, band, m_form.Active());
-    PaintMdiChildButtons(dc);
+    const std::vector<TWinSysButton*> mdiButtons = MdiChildButtons();
+    int clearFrom = band.right;
+    for (const TWinSysButton* button : mdiButtons)
+        clearFrom = std::min<int>(clearFrom, button->Bounds.left);
+    m_bar->PaintBand(dc, band, m_form.Active(), clearFrom);
+    PaintMdiChildButtons(dc, mdiButtons);
 }
 
-void TSkinFrameMenuBar::PaintMdiChildButtons(HDC dc) {
+std::vector<TWinSysButton*> TSkinFrameMenuBar::MdiChildButtons() const {
+    std::vector<TWinSysButton*> shown;
     TSkinCaption& caption = m_form.Caption();
-    bool shown = false;
     for (int i = 0; i < caption.ButtonCount(); ++i) {
         TWinSysButton& button = caption.Button(i);
-        TDataSkinSysButton& record = button.Record();
-        if (!button.Visible || record.Visibility != InMenuBar || record.Image->Empty())
-            continue;
+        const TDataSkinSysButton& record = button.Record();
+        if (button.Visible && record.Visibility == InMenuBar && !record.Image->Empty())
+            shown.push_back(&button);
+    }
+    return shown;
+}
+
+void TSkinFrameMenuBar::PaintMdiChildButtons(HDC dc, const std::vector<TWinSysButton*>& buttons) {
+    for (TWinSysButton* button : buttons) {
+        TDataSkinSysButton& record = button->Record();
         const RECT source = SkinFrameRect(record.Image->Width(), record.Image->Height(), 1,
                                           std::max<int>(record.FrameCount, 1), false);
-        DrawKeyed(dc, button.Bounds, *record.Image, clFuchsia, source.left, source.top);
-        shown = true;
+        DrawKeyed(dc, button->Bounds, *record.Image, clFuchsia, source.left, source.top);
     }
     // The maximised child's own frame is not painted while its buttons are in the bar.
-    if (shown && !m_form.Manager().MdiMaximised())
+    if (!buttons.empty() && !m_form.Manager().MdiMaximised())
         m_form.Manager().MdiMaximise(1);
 }
 

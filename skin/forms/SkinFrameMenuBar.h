@@ -9,11 +9,13 @@
 #include "platform/user/WinUser.h"
 
 #include <memory>
+#include <vector>
 
 class TMainMenu;
 class TSkinData;
 class TWinSkinForm;
 class TWinSkinMenu;
+class TWinSysButton;
 
 class TSkinFrameMenuBar {
 public:
@@ -45,7 +47,9 @@ public:
 
 private:
     void SetState(int index, int state);
-    void PaintMdiChildButtons(HDC dc);
+    // A maximised MDI child's caption buttons, shown at the band's right end.
+    std::vector<TWinSysButton*> MdiChildButtons() const;
+    void PaintMdiChildButtons(HDC dc, const std::vector<TWinSysButton*>& buttons);
     void Open(int index);
 
     TWinSkinForm& m_form;

@@ -4,10 +4,12 @@
 #include "skin/forms/WinSkinForm.h"
 
 #include "platform/user/mdi/WinMdi.h"
+#include "skin/forms/SkinFrameMenuBar.h"
 #include "skin/forms/SkinHold.h"
 #include "skin/forms/SkinManage.h"
 #include "skin/forms/SkinMessages.h"
 #include "skin/forms/WinSkinData.h"
+#include "skin/forms/WinSkinMenu.h"
 
 void TWinSkinForm::AttachMdiClient() {
     if (m_windowKind != TSkinWindowKind::MdiFrame || !m_mdiClient || !m_skinData)
@@ -46,8 +48,25 @@ LRESULT TWinSkinForm::MdiClientProcedure(HWND client, UINT message, WPARAM wPara
         bool maximised = false;
         const HWND active = ActiveMdiChild(&maximised);
         m_manager.MdiMaximise(maximised ? 1 : 0);
-        if (!active && m_skinData)
-            m_skinData->SetMenuUpdate(m_menuUpdateAtAttach);
+        if (!active) {
+            if (m_skinData)
+                m_skinData->SetMenuUpdate(m_menuUpdateAtAttach);
+            // The last child took its system menu and buttons with it.
+            if (m_menuBar)
+                m_menuBar->MenuChanged();
+        }
+        return result;
+    }
+    case WM_MDISETMENU: {
+        // The frame shows the skinned bar, not a menu of its own: the bar takes the new menu
+        // over, and the program gets back the menu the bar showed.
+        const HMENU shown = m_menuBar ? m_menuBar->Bar().NativeMenu() : nullptr;
+        LRESULT result = callPrevious();
+        if (m_menuBar) {
+            m_menuBar->MenuChanged();
+            if (!result)
+                result = reinterpret_cast<LRESULT>(shown);
+        }
         return result;
     }
     case WM_MDITILE:

@@ -22,6 +22,8 @@ constexpr int StartAfterMargin = 4;
 constexpr int StartAfterRightMargin = 8;
 constexpr int StartInNarrowBand = 12;
 constexpr int StartWithoutImage = 6;
+// A right-to-left bar's buttons keep this far from the buttons at the band's right end.
+constexpr int ClearOfOtherButtons = 5;
 constexpr UINT MeasureFlags = DT_CALCRECT | DT_NOCLIP | DT_SINGLELINE;
 constexpr UINT CaptionFlags = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
 
@@ -76,7 +78,9 @@ void TWinSkinMenu::AddNativeButton(HMENU menu, int position) {
     info.fMask = MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_FTYPE | MIIM_STRING;
     info.dwTypeData = text;
     info.cch = ItemTextLength;
-    if (!GetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &info))
+    // Bitmap items are the system menu and buttons of a maximised MDI child, which the frame
+    // draws from the skin itself.
+    if (!GetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &info) || (info.fType & MFT_BITMAP))
         return;
     TMenuBtn button;
     button.index = static_cast<int>(m_buttons.size());
@@ -135,7 +139,7 @@ void TWinSkinMenu::DrawCaption(HDC dc, const TMenuBtn& button, const RECT& rect)
     SelectObject(dc, oldFont);
 }
 
-void TWinSkinMenu::PaintBand(HDC dc, const RECT& band, bool active) {
+void TWinSkinMenu::PaintBand(HDC dc, const RECT& band, bool active, int clearFrom) {
     m_band = band;
     const int width = band.right - band.left;
     const int height = band.bottom - band.top;
@@ -163,6 +167,8 @@ void TWinSkinMenu::PaintBand(HDC dc, const RECT& band, bool active) {
             rightToLeft ? record->RightWidth + StartAfterRightMargin : record->LeftWidth + StartAfterMargin;
         position = width > record->LeftWidth + record->RightWidth ? margin : StartInNarrowBand;
     }
+    if (rightToLeft && clearFrom < band.right)
+        position = std::max(position, static_cast<int>(band.right - clearFrom) + ClearOfOtherButtons);
     for (TMenuBtn& button : m_buttons) {
         if (!button.visible) {
             button.rect = RECT{};

@@ -46,7 +46,9 @@ public:
     void GiveMenuBack();
 
     // Lays the buttons out in the band (window coordinates) and paints it on the window DC.
-    void PaintBand(HDC dc, const RECT& band, bool active);
+    // Other buttons take the band from clearFrom (window x) to its right end: a right-to-left
+    // bar starts left of them.
+    void PaintBand(HDC dc, const RECT& band, bool active, int clearFrom);
     // Paints one button over the band painted last, in its state.
     void PaintButton(HDC dc, int index);
     void SetButtonState(int index, TMenuBtnState state);

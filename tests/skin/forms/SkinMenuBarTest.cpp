@@ -79,7 +79,7 @@ protected:
     // Lays the bar out in a band 20 pixels high at (4, 30) of the window.
     void LayOut() {
         HDC dc = GetWindowDC(window);
-        bar->PaintBand(dc, band, true);
+        bar->PaintBand(dc, band, true, band.right);
         ReleaseDC(window, dc);
     }
 
