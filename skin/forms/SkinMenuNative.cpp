@@ -72,10 +72,13 @@ void MeasureByText(TSkinData& skinData, const std::string& text, MEASUREITEMSTRU
     int width = TextRuleWidthExtra + margin;
     int height = EmptyItemHeight;
     if (!text.empty()) {
+        // The shortcut after a tab is placed apart from the caption, at the item's right end.
+        const std::size_t tab = text.find('\t');
+        const std::string caption = text.substr(0, tab);
+        const std::string shortCut = tab == std::string::npos ? std::string() : text.substr(tab + 1);
         TMenuFontDC dc;
-        const SIZE extent = MenuTextExtent(dc.Handle(), text);
-        width += extent.cx;
-        height = extent.cy + TextRuleHeightExtra;
+        width += MenuTextWidth(dc.Handle(), caption, shortCut);
+        height = MenuTextExtent(dc.Handle(), caption).cy + TextRuleHeightExtra;
     }
     if (!SkinSystemIsNT())
         height += OldSystemHeightExtra;

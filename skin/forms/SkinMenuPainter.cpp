@@ -18,6 +18,7 @@ namespace {
 constexpr int GlyphSize = 16;
 constexpr int GlyphGap = 3;
 constexpr int ShortCutRightGap = 11;
+constexpr int ShortCutLeftGap = 12;
 constexpr int SeparatorLineOffset = 4;
 constexpr UINT MeasureFlags = DT_CALCRECT | DT_NOCLIP | DT_EXPANDTABS | DT_SINGLELINE;
 constexpr UINT DrawFlags = DT_EXPANDTABS | DT_SINGLELINE;
@@ -104,6 +105,13 @@ SIZE MenuTextExtent(HDC dc, const std::string& text) {
     RECT r{0, 0, 0, 0};
     DrawTextA(dc, measured.c_str(), static_cast<int>(measured.size()), &r, MeasureFlags);
     return {r.right - r.left, r.bottom - r.top};
+}
+
+int MenuTextWidth(HDC dc, const std::string& caption, const std::string& shortCut) {
+    const int width = MenuTextExtent(dc, caption).cx;
+    if (shortCut.empty())
+        return width;
+    return width + ShortCutLeftGap + MenuTextExtent(dc, shortCut).cx + ShortCutRightGap;
 }
 
 void DrawMenuItemContent(TSkinData& skinData, HDC dc, const RECT& rect, const TSkinMenuItem& item) {

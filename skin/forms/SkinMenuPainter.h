@@ -43,3 +43,6 @@ void DrawMenuItemContent(TSkinData& skinData, HDC dc, const RECT& rect, const TS
 // The size of an item's text as the painters measure it, in the DC's font: an empty text or a
 // lone "&" as one blank.
 SIZE MenuTextExtent(HDC dc, const std::string& text);
+// The width the painters give an item's caption and shortcut text: the caption alone, or the
+// caption, a clear gap, the shortcut and the room they leave after it.
+int MenuTextWidth(HDC dc, const std::string& caption, const std::string& shortCut);

@@ -6,8 +6,10 @@
 #include "framework/comctrls/ImageList.h"
 #include "framework/menus/MenuItem.h"
 #include "framework/menus/Menus.h"
+#include "framework/menus/ShortCuts.h"
 #include "platform/sys/SystemInfo.h"
 #include "skin/forms/SkinManage.h"
+#include "skin/forms/SkinMenuHandlers.h"
 #include "skin/forms/WinSkinData.h"
 #include "skin/forms/WinSkinForm.h"
 #include "skin/forms/WinSysButton.h"
@@ -22,6 +24,23 @@ constexpr int MaximiseGlyph = 1;
 constexpr int MinimiseGlyph = 2;
 constexpr int CloseGlyph = 3;
 constexpr int TextBufferSize = 80;
+
+// The item's text up to a tab is its caption, the rest its shortcut ("Alt+F4"), which the
+// painters place apart at the item's right end; "-" for an item without text.
+void SetCaptionAndShortCut(TMenuItem& item, const std::string& text) {
+    if (text.empty()) {
+        item.SetCaption("-");
+        return;
+    }
+    const std::size_t tab = text.find('\t');
+    const TShortCut shortCut = tab == std::string::npos ? scNone : TextToShortCut(text.substr(tab + 1));
+    if (shortCut == scNone) {
+        item.SetCaption(text);
+        return;
+    }
+    item.SetCaption(text.substr(0, tab));
+    item.SetShortCut(shortCut);
+}
 
 } // namespace
 
@@ -53,7 +72,7 @@ void TSkinCaption::BuildSystemMenuCopy() {
         if (!GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info))
             continue;
         auto* item = new TMenuItem(&copy);
-        item->SetCaption(text[0] ? std::string(text) : std::string("-"));
+        SetCaptionAndShortCut(*item, text);
         item->SetTag(static_cast<int>(info.wID));
         bool enabled = (info.fState & (MFS_GRAYED | MFS_DISABLED)) != (MFS_GRAYED | MFS_DISABLED);
         int image = -1;
@@ -85,6 +104,10 @@ void TSkinCaption::BuildSystemMenuCopy() {
         item->SetChecked((info.fState & MFS_CHECKED) != 0);
         const WPARAM command = info.wID;
         item->OnClick = [window, command](TObject*) { PostMessageA(window, WM_SYSCOMMAND, command, 0); };
+        if (skinData) {
+            item->OnAdvancedDrawItem = TSkinItemPainter(*skinData);
+            item->OnMeasureItem = TSkinPopupMeasurer(*skinData);
+        }
         copy.Items()->Add(item);
     }
 }

@@ -62,11 +62,17 @@ TEST_F(SkinMenuNativeTest, ABareWindowsItemsAreMeasuredByTheirText) {
     ASSERT_TRUE(MeasureNativeMenuItem(*data, bar, close));
     HDC dc = GetDC(nullptr);
     HGDIOBJ old = SelectObject(dc, SkinMenuFont(false));
-    const SIZE text = MenuTextExtent(dc, "关闭(&C)\tAlt+F4");
+    const SIZE caption = MenuTextExtent(dc, "关闭(&C)");
+    const SIZE shortCut = MenuTextExtent(dc, "Alt+F4");
     SelectObject(dc, old);
     ReleaseDC(nullptr, dc);
-    EXPECT_EQ(close.itemWidth, static_cast<UINT>(text.cx + 26 + ItemMargin())) << "read from the system menu";
-    EXPECT_EQ(close.itemHeight, static_cast<UINT>(text.cy + 4));
+    // The painter puts the caption after the margin, the glyph box and a gap, and ends the
+    // shortcut 11 pixels before the item's right edge; a blank of 8 keeps the two apart.
+    const int painted = 1 + ItemMargin() + 16 + 3 + caption.cx + 8 + shortCut.cx + 11;
+    EXPECT_GE(static_cast<int>(close.itemWidth), painted)
+        << "read from the system menu, room for the shortcut";
+    EXPECT_LE(static_cast<int>(close.itemWidth), painted + 16);
+    EXPECT_EQ(close.itemHeight, static_cast<UINT>(caption.cy + 4));
 
     MEASUREITEMSTRUCT unknown = Measure(UnknownCommand);
     ASSERT_TRUE(MeasureNativeMenuItem(*data, bar, unknown)) << "a bare window has no framework to ask";
