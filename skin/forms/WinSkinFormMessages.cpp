@@ -140,8 +140,15 @@ bool TWinSkinForm::FrameWindowMessage(UINT message, WPARAM wParam, LPARAM lParam
         if (m_windowState == TSkinWindowState::Minimised)
             return true;
         if (m_windowKind == TSkinWindowKind::MdiChild &&
-            (m_manager.MdiMaximised() || m_windowState != TSkinWindowState::Normal))
+            (m_manager.MdiMaximised() || m_windowState != TSkinWindowState::Normal)) {
+            // A maximised child fills the client, its frame outside; a region kept from its
+            // restored size would show only that corner of it.
+            if (m_windowState == TSkinWindowState::Maximised && m_regionSet) {
+                SetWindowRgn(m_window, nullptr, TRUE);
+                m_regionSet = false;
+            }
             return true;
+        }
         if (m_skinState == TSkinFormState::Running || m_skinState == TSkinFormState::Applying)
             BuildRegion();
         return true;

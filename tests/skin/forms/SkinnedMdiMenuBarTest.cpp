@@ -128,6 +128,9 @@ TEST_F(SkinnedMdiMenuBarTest, AMaximisedChildsButtonsInTheBarMinimiseRestoreAndC
     EXPECT_GE(restore->Bounds.top, skin->CaptionHeight()) << "the buttons lie in the menu-bar band";
     EXPECT_LE(restore->Bounds.bottom, skin->CaptionHeight() + skin->MenuBarHeight());
     EXPECT_EQ(Bar().ButtonCount(), 2) << "the child's system menu and buttons are no bar buttons";
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(GetWindowRgn(child->Handle(), region), ERROR) << "the maximised child shows whole";
+    DeleteObject(region);
 
     Press(*restore);
     bool maximised = true;
