@@ -1,7 +1,7 @@
 // Pictures of the skinned menus for a person to look at, in the default and the dark skin: a
 // popup menu with a selected item, a check mark, a separator, a disabled item, shortcuts and a
-// cascade, and a skinned form's menu bar in its frame with a drop-down open. Written next to
-// the test programs as skinned-menu-*.png.
+// cascade, a skinned form's menu bar in its frame with a drop-down open, and an MDI frame's bar
+// with a maximised child's buttons. Written next to the test programs as skinned-menu-*.png.
 
 #include "tests/skin/forms/SkinEngineFixture.h"
 #include "tests/skin/forms/SkinMenuTestSupport.h"
@@ -10,6 +10,7 @@
 #include "framework/menus/ShortCuts.h"
 #include "platform/gdi/PngWriter.h"
 #include "platform/gdi/WinGdi.h"
+#include "platform/user/mdi/WinMdi.h"
 #include "skin/forms/SkinFrameMenuBar.h"
 #include "skin/forms/SkinMenuOwnerDraw.h"
 #include "skin/forms/WinSkinForm.h"
@@ -114,6 +115,37 @@ TEST_P(SkinnedMenuPicturesTest, MenuBarWithADropDown) {
     // Alt+F, as the keyboard opens it.
     SendMessageA(form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 'f');
     EXPECT_TRUE(written);
+}
+
+TEST_P(SkinnedMenuPicturesTest, MdiFrameWithAMaximisedChild) {
+    const std::string design = GetParam();
+    skinengine::Design skin;
+    skin.archive = skinengine::SkinFileBytes(design);
+    NewSkinData(skin);
+    auto* frame = new TForm(nullptr);
+    forms.emplace_back(frame);
+    frame->SetCaption("Frame");
+    frame->SetFormStyle(fsMDIForm);
+    frame->SetBounds(100, 100, 360, 220);
+    auto* mainMenu = new TMainMenu(frame);
+    AddItem(*AddItem(*mainMenu->Items(), "文件(&F)"), "打开(&O)");
+    AddItem(*AddItem(*mainMenu->Items(), "窗口(&W)"), "层叠(&C)");
+    frame->SetMenu(mainMenu);
+    frame->AfterConstruction();
+    frame->Show();
+    auto* child = new TForm(nullptr);
+    forms.emplace_back(child);
+    child->SetFormStyle(fsMDIChild);
+    child->SetCaption("Child");
+    child->SetBounds(0, 0, 200, 120);
+    child->AfterConstruction();
+    child->Show();
+    Pump();
+    SendMessageA(frame->ClientHandle(), WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child->Handle()), 0);
+    Pump();
+    RECT window{};
+    GetWindowRect(frame->Handle(), &window);
+    EXPECT_TRUE(SaveScreen(window, "skinned-menu-mdi-" + design + ".png"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Skins, SkinnedMenuPicturesTest, ::testing::Values("default", "dark"));

@@ -124,6 +124,14 @@ protected:
         m_client->Key(keysym, false);
     }
 
+    // The form and what drops below it, as the screen shows it, into the build folder.
+    void SavePicture(const std::string& name) {
+        RECT window{};
+        GetWindowRect(form->Handle(), &window);
+        m_client->SaveScreenPng(std::string(QUILLMERE_BIN_DIR) + "/../" + name, window.left, window.top,
+                                window.right - window.left, window.bottom - window.top);
+    }
+
     // A step that waits for the drop-down of the button to be open, then does what it is given.
     Step WhenOpen(int button, std::function<void()> then) {
         return [this, button, then] {
@@ -157,11 +165,7 @@ TEST_F(SkinnedMenuXvfbTest, TheCaptionIconOpensTheSkinnedSystemMenuWhoseCloseIte
         if (!OpenMenuWindow() || !copy)
             return false;
         skinnedMenus = Manager().PopupSkinnerCount();
-        RECT window{};
-        GetWindowRect(form->Handle(), &window);
-        m_client->SaveScreenPng(std::string(QUILLMERE_BIN_DIR) + "/../skinned-menu-system-x11.png",
-                                window.left, window.top, window.right - window.left,
-                                window.bottom - window.top);
+        SavePicture("skinned-menu-system-x11.png");
         for (int i = 0; i < copy->Items()->Count(); ++i) {
             if (copy->Items()->Items(i)->Tag() != SC_CLOSE)
                 continue;
@@ -192,7 +196,12 @@ TEST_F(SkinnedMenuXvfbTest, TheMenuBarSwitchesDropDownsByPointerAndArrowAndClose
                             m_client->MovePointer(second.x, second.y);
                         }),
                // The last button's drop-down: the right arrow wraps round to the first.
-               WhenOpen(1, [&] { opened.push_back(1), Press(XK_Right); }),
+               WhenOpen(1,
+                        [&] {
+                            opened.push_back(1);
+                            SavePicture("skinned-menu-bar-x11.png");
+                            Press(XK_Right);
+                        }),
                WhenOpen(0, [&] { opened.push_back(0), Press(XK_Escape); })};
     SetTimer(form->Handle(), StepTimer, StepInterval, RunStep);
     ClickAt(BarButton(0));
