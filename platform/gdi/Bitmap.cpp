@@ -1,5 +1,7 @@
 #include "platform/gdi/Bitmap.h"
 
+#include <cstring>
+
 namespace platform {
 
 namespace {
@@ -27,6 +29,8 @@ Bitmap::Bitmap(DibLayout layout)
         const auto stride = static_cast<std::ptrdiff_t>(dib.Stride());
         m_pixels = std::make_unique<PixelSurface>(m_width, m_height, top, dib.topDown ? stride : -stride);
     } else {
+        // All-zero bits and black pixels need not match: the first refresh decodes them all.
+        m_dib->matched.assign(m_dib->bits.size(), 0xFF);
         m_pixels = std::make_unique<PixelSurface>(m_width, m_height);
         RefreshFromDib();
     }
@@ -45,9 +49,22 @@ int Bitmap::BitsPerPixel() const {
 void Bitmap::RefreshFromDib() const {
     if (!m_dib || SharesDibBits(m_dib->layout))
         return;
-    const DibLayout& layout = m_dib->layout;
-    for (int y = 0; y < m_height; ++y)
-        DecodeDibRow(layout, m_dib->bits.data() + layout.RowOffset(y), m_pixels->Row(y));
+    DibSection& dib = *m_dib;
+    if (dib.bits == dib.matched)
+        return;
+    const DibLayout& layout = dib.layout;
+    const std::size_t stride = layout.Stride();
+    // Decoding writes the pixels without making those rows count as drawn on.
+    const PixelSurface& pixels = *m_pixels;
+    for (int y = 0; y < m_height; ++y) {
+        const std::size_t offset = layout.RowOffset(y);
+        const std::uint8_t* bits = dib.bits.data() + offset;
+        std::uint8_t* matched = dib.matched.data() + offset;
+        if (std::memcmp(bits, matched, stride) == 0)
+            continue;
+        DecodeDibRow(layout, bits, const_cast<Pixel*>(pixels.Row(y)));
+        std::memcpy(matched, bits, stride);
+    }
 }
 
 PixelSurface& Bitmap::Pixels() {
@@ -63,10 +80,17 @@ const PixelSurface& Bitmap::Pixels() const {
 void Bitmap::EndWrite() {
     if (!m_dib || SharesDibBits(m_dib->layout))
         return;
-    DibLayout& layout = m_dib->layout;
+    DibSection& dib = *m_dib;
+    const DibLayout& layout = dib.layout;
+    const std::size_t stride = layout.Stride();
+    const PixelSurface& pixels = *m_pixels;
     DibRowEncoder encoder(layout);
-    for (int y = 0; y < m_height; ++y)
-        encoder.Encode(m_pixels->Row(y), m_dib->bits.data() + layout.RowOffset(y));
+    for (int y = m_pixels->WrittenTop(); y < m_pixels->WrittenBottom(); ++y) {
+        const std::size_t offset = layout.RowOffset(y);
+        encoder.Encode(pixels.Row(y), dib.bits.data() + offset);
+        std::memcpy(dib.matched.data() + offset, dib.bits.data() + offset, stride);
+    }
+    m_pixels->ForgetWritten();
 }
 
 void Bitmap::FillBitmapInfo(BITMAP& info) const {

@@ -2,7 +2,9 @@
 // A bitmap object: a monochrome or colour device bitmap, or a DIB section whose bits the
 // program reads and writes directly. Drawing always works on 32-bit pixels; a DIB section of
 // another depth keeps a 32-bit working copy that is refreshed from its bits before drawing and
-// written back after, so the program and the drawing calls see the same picture.
+// written back after, so the program and the drawing calls see the same picture. Only what
+// changed is converted: rows of bits the program changed since the last exchange (found by
+// comparing with a copy of the bits as they were then), and rows the drawing wrote.
 
 #include "platform/gdi/DibFormat.h"
 #include "platform/gdi/GdiObject.h"
@@ -48,6 +50,8 @@ private:
     struct DibSection {
         DibLayout layout;
         std::vector<std::uint8_t> bits;
+        // The bits as the working copy last matched them.
+        std::vector<std::uint8_t> matched;
     };
 
     void RefreshFromDib() const;

@@ -4,8 +4,10 @@
 // (a 32-bit DIB section's bits, a window's backing store); rows may run bottom-up, which a
 // negative stride expresses.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 namespace platform {
@@ -45,12 +47,27 @@ public:
     int Height() const { return m_height; }
     bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < m_width && y < m_height; }
 
-    Pixel* Row(int y) { return reinterpret_cast<Pixel*>(m_top + y * m_stride); }
+    // A row handed out for writing counts as written (see WrittenRows).
+    Pixel* Row(int y) {
+        m_writtenTop = std::min(m_writtenTop, y);
+        m_writtenBottom = std::max(m_writtenBottom, y + 1);
+        return reinterpret_cast<Pixel*>(m_top + y * m_stride);
+    }
     const Pixel* Row(int y) const { return reinterpret_cast<const Pixel*>(m_top + y * m_stride); }
     Pixel At(int x, int y) const { return Row(y)[x] & PixelRgbMask; }
     void Set(int x, int y, Pixel value) { Row(y)[x] = value; }
 
     void Fill(Pixel value);
+
+    // The rows [top, bottom) that may have changed since ForgetWritten: every row a writer
+    // asked for, so that a copy kept in another form need only convert those. Empty when
+    // top >= bottom.
+    int WrittenTop() const { return std::max(m_writtenTop, 0); }
+    int WrittenBottom() const { return std::min(m_writtenBottom, m_height); }
+    void ForgetWritten() {
+        m_writtenTop = std::numeric_limits<int>::max();
+        m_writtenBottom = 0;
+    }
 
 private:
     int m_width;
@@ -58,6 +75,8 @@ private:
     std::vector<Pixel> m_owned;
     std::uint8_t* m_top;
     std::ptrdiff_t m_stride;
+    int m_writtenTop = std::numeric_limits<int>::max();
+    int m_writtenBottom = 0;
 };
 
 } // namespace platform

@@ -125,6 +125,54 @@ INSTANTIATE_TEST_SUITE_P(EveryDepth, DibSections,
                                            DepthCase{16, false}, DepthCase{16, true}, DepthCase{24, false},
                                            DepthCase{24, true}, DepthCase{32, false}, DepthCase{32, true}));
 
+// Drawing writes back only the rows it drew on: an index the program chose stays, though
+// another index names the same colour, and bits the program wrote between two drawing calls
+// survive the second, on the rows it draws too.
+TEST(DibBits, DrawingKeepsTheBitsItDoesNotDraw) {
+    const int width = 8;
+    const int height = 4;
+    InfoWithTable info = MakeInfo(width, -height, 8);
+    info.colors[3] = info.colors[2];
+    void* bits = nullptr;
+    HBITMAP bitmap =
+        CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0);
+    ASSERT_NE(bitmap, nullptr);
+    auto* bytes = static_cast<std::uint8_t*>(bits);
+    const auto row = [&](int y) { return bytes + y * width; };
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+
+    std::memset(row(3), 3, width);
+    FillSolid(dc, 0, 0, width, 1, RGB(255, 0, 0));
+    EXPECT_EQ(row(3)[0], 3);
+    EXPECT_EQ(row(0)[0], 1);
+
+    row(1)[6] = 1;
+    row(2)[0] = 1;
+    FillSolid(dc, 0, 1, 2, 2, RGB(255, 0, 0));
+    EXPECT_EQ(row(1)[6], 1);
+    EXPECT_EQ(row(2)[0], 1);
+    EXPECT_EQ(GetPixel(dc, 6, 1), RGB(255, 0, 0));
+    EXPECT_EQ(GetPixel(dc, 0, 2), RGB(255, 0, 0));
+    EXPECT_EQ(GetPixel(dc, 5, 1), RGB(0, 0, 0));
+
+    // A picture copied out after a change by hand shows the change.
+    row(0)[4] = 2;
+    HDC screen = CreateCompatibleDC(nullptr);
+    HBITMAP copy = CreateCompatibleBitmap(dc, width, height);
+    HGDIOBJ oldCopy = SelectObject(screen, copy);
+    BitBlt(screen, 0, 0, width, height, dc, 0, 0, SRCCOPY);
+    EXPECT_EQ(GetPixel(screen, 4, 0), RGB(0, 2, 2));
+    EXPECT_EQ(GetPixel(screen, 3, 0), RGB(255, 0, 0));
+    SelectObject(screen, oldCopy);
+    DeleteObject(copy);
+    DeleteDC(screen);
+
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(bitmap);
+}
+
 TEST(DibBits, MalformedHeadersAreRefused) {
     InfoWithTable info = MakeInfo(4, 4, 32);
     void* bits = reinterpret_cast<void*>(1);
