@@ -368,9 +368,10 @@ BOOL StretchBlt(HDC dest, int xDest, int yDest, int destWidth, int destHeight, H
     const int width = geometry.destination.right - geometry.destination.left;
     const int height = geometry.destination.bottom - geometry.destination.top;
     const bool smooth = destination->State().stretchMode == HALFTONE && !destination->IsMonochrome();
-    std::unique_ptr<PixelSurface> scaled =
-        smooth ? ResampleSmooth(*converted, width, height, geometry.mirrorX, geometry.mirrorY)
-               : ResampleNearest(*converted, width, height, geometry.mirrorX, geometry.mirrorY);
+    // The smooth filter scales the whole picture at once; the nearest pixel is read per run.
+    const std::unique_ptr<PixelSurface> smoothed =
+        smooth ? ResampleSmooth(*converted, width, height, geometry.mirrorX, geometry.mirrorY) : nullptr;
+    const NearestSampler nearest(*converted, width, height, geometry.mirrorX, geometry.mirrorY);
 
     Painter painter(*destination);
     if (!painter.Ready())
@@ -379,8 +380,16 @@ BOOL StretchBlt(HDC dest, int xDest, int yDest, int destWidth, int destHeight, H
     if (AnalyzeRop(index).pattern && !pattern.Paints())
         return TRUE;
     const RECT& area = geometry.destination;
+    std::vector<Pixel> row;
     painter.ForEachRun(area, [&](int y, int left, int right) {
-        painter.ApplyRun(y, left, right, pattern, index, scaled->Row(y - area.top) + (left - area.left));
+        if (smoothed) {
+            painter.ApplyRun(y, left, right, pattern, index,
+                             smoothed->Row(y - area.top) + (left - area.left));
+            return;
+        }
+        row.resize(static_cast<std::size_t>(right - left));
+        nearest.Row(y - area.top, left - area.left, right - left, row.data());
+        painter.ApplyRun(y, left, right, pattern, index, row.data());
     });
     return TRUE;
 }

@@ -54,19 +54,31 @@ std::vector<std::vector<Tap>> SmoothTaps(int sourceSize, int size, bool mirror) 
 
 } // namespace
 
+NearestSampler::NearestSampler(const PixelSurface& source, int width, int height, bool mirrorX, bool mirrorY)
+    : m_source(source) {
+    if (source.Width() == 0 || source.Height() == 0)
+        return;
+    m_columns = NearestMap(source.Width(), width, mirrorX);
+    m_rows = NearestMap(source.Height(), height, mirrorY);
+}
+
+void NearestSampler::Row(int y, int x, int count, Pixel* out) const {
+    if (m_rows.empty()) {
+        std::fill_n(out, count, PixelBlack);
+        return;
+    }
+    const Pixel* from = m_source.Row(m_rows[static_cast<std::size_t>(y)]);
+    const int* columns = m_columns.data() + x;
+    for (int i = 0; i < count; ++i)
+        out[i] = from[columns[i]] & PixelRgbMask;
+}
+
 std::unique_ptr<PixelSurface> ResampleNearest(const PixelSurface& source, int width, int height, bool mirrorX,
                                               bool mirrorY) {
     auto result = std::make_unique<PixelSurface>(width, height);
-    if (source.Width() == 0 || source.Height() == 0)
-        return result;
-    const std::vector<int> columns = NearestMap(source.Width(), width, mirrorX);
-    const std::vector<int> rows = NearestMap(source.Height(), height, mirrorY);
-    for (int y = 0; y < height; ++y) {
-        const Pixel* from = source.Row(rows[static_cast<std::size_t>(y)]);
-        Pixel* to = result->Row(y);
-        for (int x = 0; x < width; ++x)
-            to[x] = from[columns[static_cast<std::size_t>(x)]] & PixelRgbMask;
-    }
+    const NearestSampler sampler(source, width, height, mirrorX, mirrorY);
+    for (int y = 0; y < height; ++y)
+        sampler.Row(y, 0, width, result->Row(y));
     return result;
 }
 
