@@ -3,6 +3,7 @@
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
 #include "platform/gdi/WinGdi.h"
+#include "platform/gdi/WinRect.h"
 #include "skin/controls/SkinColours.h"
 #include "skin/controls/WinSubClass.h"
 #include "skin/data/SkinDrawing.h"
@@ -130,6 +131,12 @@ TScrollPart ScrollPartAt(int along, int length, int arrow, int thumbStart, int t
     if (along < length - arrow)
         return spTrackAfter;
     return spSecondArrow;
+}
+
+bool SamePicture(const TScrollBarPicture& a, const TScrollBarPicture& b) {
+    return EqualRect(&a.bar, &b.bar) && a.vertical == b.vertical && a.enabled == b.enabled &&
+           a.arrow == b.arrow && a.thumbStart == b.thumbStart && a.thumbEnd == b.thumbEnd && a.hot == b.hot &&
+           a.pressed == b.pressed && a.skinThickness == b.skinThickness;
 }
 
 bool CanPaintScrollBar(const TSkinElements& skin) {

@@ -36,6 +36,9 @@ struct TScrollBarPicture {
     bool skinThickness = false;
 };
 
+// Whether two pictures paint the same pixels.
+bool SamePicture(const TScrollBarPicture& a, const TScrollBarPicture& b);
+
 // Whether the skin has the scroll-bar arrow strip the picture needs.
 bool CanPaintScrollBar(const TSkinElements& skin);
 

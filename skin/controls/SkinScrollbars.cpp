@@ -24,12 +24,12 @@ void InvalidateShown(TWScrollbar* overlay) {
         overlay->Invalidate();
 }
 
-// An overlay invalidated when it is shown, else placed when the window has its bar.
+// After the window painted: a shown overlay refreshed, else placed when the window has its bar.
 void RefreshOverlay(TWScrollbar* overlay, HWND window, DWORD styleBit) {
     if (!overlay)
         return;
     if (overlay->Shown())
-        overlay->Invalidate();
+        overlay->RefreshAfterScrolledPaint();
     else if (GetWindowLongPtrW(window, GWL_STYLE) & styleBit)
         overlay->Place();
 }
@@ -213,6 +213,8 @@ void TSkinScrollbar::Unskin() {
 void TSkinScrollbar::SkinChanged() {
     if (m_fixedColorChanged && m_control)
         SetOrdProp(m_control, "FixedColor", BackgroundColour());
+    InvalidateShown(m_horizontal.get());
+    InvalidateShown(m_vertical.get());
     Repaint();
 }
 

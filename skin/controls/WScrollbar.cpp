@@ -237,7 +237,22 @@ void TWScrollbar::Paint() {
     TScrollBarPicture picture;
     if (!CurrentPicture(picture))
         return;
-    PaintScrollBar(Canvas()->Handle(), m_skin->SkinData()->Elements(), picture, SIZE{Width(), Height()});
+    const TSkinElements& skin = m_skin->SkinData()->Elements();
+    PaintScrollBar(Canvas()->Handle(), skin, picture, SIZE{Width(), Height()});
+    m_painted = picture;
+    m_paintedSkin = &skin;
+}
+
+void TWScrollbar::RefreshAfterScrolledPaint() {
+    if (!m_shown)
+        return;
+    const bool keptOff = (GetWindowLongPtrW(m_scrolledWindow, GWL_STYLE) & WS_CLIPSIBLINGS) != 0;
+    TScrollBarPicture picture;
+    const bool same = keptOff && m_painted && m_skin && m_skin->SkinData() &&
+                      m_paintedSkin == &m_skin->SkinData()->Elements() && CurrentPicture(picture) &&
+                      SamePicture(picture, *m_painted);
+    if (!same)
+        Invalidate();
 }
 
 // ---- the mouse -----------------------------------------------------------------------------

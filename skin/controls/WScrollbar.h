@@ -9,6 +9,7 @@
 #include "skin/controls/ScrollBarPicture.h"
 
 #include <memory>
+#include <optional>
 
 class TSkinControl;
 
@@ -62,6 +63,10 @@ public:
     bool ReadGeometry(TOverlayGeometry& geometry) const;
     // The picture the overlay shows now (thumb following the pointer during a drag).
     bool CurrentPicture(TScrollBarPicture& picture);
+    // After the scrolled window painted: repaints a shown overlay when that painting may have
+    // reached it (the window does not keep off its siblings) or when the picture it should show
+    // is no longer the one it painted last.
+    void RefreshAfterScrolledPaint();
 
     void WndProc(TMessage& message) override;
 
@@ -98,5 +103,8 @@ private:
     RECT m_barClientRect{};
     bool m_shown = false;
     bool m_pressed = false;
+    // What the last paint showed, and with which skin; none before the first paint.
+    std::optional<TScrollBarPicture> m_painted;
+    const TSkinElements* m_paintedSkin = nullptr;
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
 };

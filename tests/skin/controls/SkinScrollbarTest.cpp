@@ -13,6 +13,7 @@
 #include "framework/stdctrls/ScrollBars.h"
 #include "platform/controls/edit/Edit.h"
 #include "platform/controls/listbox/ListBox.h"
+#include "platform/gdi/WinUserDraw.h"
 #include "platform/user/ScrollBar.h"
 #include "skin/controls/ScrollBarPicture.h"
 #include "skin/controls/SkinColours.h"
@@ -92,6 +93,40 @@ TEST_F(SkinScrollbarTest, OverlayLiesOnTheBarDirectlyAboveTheControl) {
         PaintScrollBar(dc, Skin(), picture, SIZE{bar.right - bar.left, bar.bottom - bar.top});
     });
     for (int y : {2, 30, (bar.bottom - bar.top) / 2, bar.bottom - bar.top - 3})
+        EXPECT_EQ(platform::headless::ReadScreenPixel(bar.left + 8, bar.top + y), PictureAt(*expected, 8, y))
+            << "row " << y;
+}
+
+// The memo keeps its painting off the overlay above it, so a paint of the memo repaints the
+// overlay only when the bar it shows has changed, as after scrolling by a message.
+TEST_F(SkinScrollbarTest, OverlayRepaintsAfterTheControlsPaintOnlyWhenItsPictureChanged) {
+    TForm* form = NewForm();
+    TMemo* memo = NewMemo(form);
+    TWScrollbar* vertical = ScrollSkinOf(memo)->VerticalOverlay();
+    const RECT bar = ScreenRect(vertical->Handle());
+    const auto mark = [&] {
+        HDC dc = GetDC(vertical->Handle());
+        HBRUSH magenta = CreateSolidBrush(RGB(255, 0, 255));
+        const RECT whole{0, 0, bar.right - bar.left, bar.bottom - bar.top};
+        FillRect(dc, &whole, magenta);
+        DeleteObject(magenta);
+        ReleaseDC(vertical->Handle(), dc);
+    };
+    mark();
+    InvalidateRect(memo->Handle(), nullptr, TRUE);
+    Pump();
+    EXPECT_EQ(platform::headless::ReadScreenPixel(bar.left + 8, bar.top + 30), RGB(255, 0, 255))
+        << "the same picture is not painted again";
+
+    SendMessageW(memo->Handle(), EM_LINESCROLL, 0, 40);
+    Pump();
+    TScrollBarPicture picture;
+    ASSERT_TRUE(vertical->CurrentPicture(picture));
+    EXPECT_GT(picture.thumbStart, 40) << "the thumb moved down";
+    auto expected = Picture(bar.right - bar.left, bar.bottom - bar.top, [&](HDC dc) {
+        PaintScrollBar(dc, Skin(), picture, SIZE{bar.right - bar.left, bar.bottom - bar.top});
+    });
+    for (int y : {2, picture.thumbStart + 2, (bar.bottom - bar.top) / 2, bar.bottom - bar.top - 3})
         EXPECT_EQ(platform::headless::ReadScreenPixel(bar.left + 8, bar.top + y), PictureAt(*expected, 8, y))
             << "row " << y;
 }
