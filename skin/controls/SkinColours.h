@@ -15,3 +15,7 @@ TColor SkinBorderColour(const TSkinElements& skin);
 // A system colour (window text, button text, shadow...) as the skin gives it; any other colour,
 // and a system colour the skin leaves alone, as it is.
 TColor SkinnedSystemColour(const TSkinElements& skin, TColor colour);
+// The colour of text a control draws itself in `fontColour` on a background the skin gave it:
+// the skin's own colour for that system text colour when the system's would hardly stand out
+// from the background (a light text colour on a dark skin); otherwise `fontColour` unchanged.
+TColor TextColourOnSkin(const TSkinElements& skin, TColor fontColour, TColor background);

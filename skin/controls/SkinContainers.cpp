@@ -135,9 +135,43 @@ void TSkinBox::InitSkin(SkinFormServices* form, TSkinData* skinData, bool recolo
         m_savedColour = control->Color();
         m_hadParentColor = control->ParentColor();
         control->SetColor(BackgroundColour());
+        FollowSkinTextColour();
     }
     m_initialized = true;
     m_lifecycle = slSkinned;
+}
+
+void TSkinBox::FollowSkinTextColour() {
+    TFont* font = m_control->Font();
+    const TColor wanted = TextColourOnSkin(m_skinData->Elements(), font->Color(), BackgroundColour());
+    if (wanted == font->Color())
+        return;
+    m_savedTextColour = font->Color();
+    m_hadParentFont = m_control->ParentFont();
+    m_givenTextColour = wanted;
+    m_tookTextColour = true;
+    font->SetColor(wanted);
+}
+
+void TSkinBox::GiveTextColourBack() {
+    if (!m_tookTextColour)
+        return;
+    m_tookTextColour = false;
+    // A colour the program set meanwhile is its own.
+    if (m_control->Font()->Color() != m_givenTextColour)
+        return;
+    m_control->Font()->SetColor(m_savedTextColour);
+    if (m_hadParentFont)
+        m_control->SetParentFont(true);
+}
+
+void TSkinBox::SkinChanged() {
+    if (m_recolor && m_control && m_lifecycle != slWindowDestroyed) {
+        GiveTextColourBack();
+        m_control->SetColor(BackgroundColour());
+        FollowSkinTextColour();
+    }
+    Repaint();
 }
 
 void TSkinBox::Unskin() {
@@ -149,6 +183,7 @@ void TSkinBox::Unskin() {
     if (m_switchedParentBackground)
         SetPropValue(m_control, "ParentBackground", "True");
     m_switchedParentBackground = false;
+    GiveTextColourBack();
     m_control->SetColor(m_savedColour);
     if (m_hadParentColor)
         m_control->SetParentColor(true);

@@ -31,10 +31,20 @@ public:
 
     void InitSkin(SkinFormServices* form, TSkinData* skinData, bool recolor, TCanvas* canvas) override;
     void Unskin() override;
+    void SkinChanged() override;
 
 private:
+    // A recoloured panel draws its caption in the skin's text colour where the system's would
+    // not stand out from the skin's background; the program's own font colour stays.
+    void FollowSkinTextColour();
+    void GiveTextColourBack();
+
     bool m_switchedParentBackground = false;
     bool m_hadParentColor = false;
+    bool m_tookTextColour = false;
+    TColor m_savedTextColour = clWindowText;
+    TColor m_givenTextColour = clWindowText;
+    bool m_hadParentFont = false;
 };
 
 class TSkinBoxH : public TSkinControl {

@@ -5,6 +5,7 @@
 
 #include "ControlSkinFixture.h"
 
+#include "framework/graphics/Font.h"
 #include "framework/stdctrls/Buttons.h"
 #include "framework/stdctrls/Panels.h"
 #include "platform/controls/buttons/Button.h"
@@ -74,6 +75,47 @@ TEST_F(SkinContainersTest, APanelIsOnlyRecolouredAndGetsItsColourBack) {
     ASSERT_EQ(skinForm->listed.size(), 1u);
     skin->Unskin();
     EXPECT_EQ(panel->Color(), clRed);
+}
+
+// On the dark skin's background the system's black text would hardly show: a recoloured
+// panel's caption takes the skin's text colour, and gets the system's back when unskinned. A
+// colour the program chose stays, and on the default skin's light background nothing changes.
+TEST_F(SkinContainersTest, APanelsCaptionTakesTheSkinsTextColourWhereTheSystemsWouldNotShow) {
+    TForm* form = NewForm();
+    auto* plain = Add<TPanel>(form, 10, 10, 150, 40);
+    plain->SetCaption("Panel");
+    auto* own = Add<TPanel>(form, 10, 60, 150, 40);
+    own->SetCaption("Own");
+    own->Font()->SetColor(clRed);
+    auto* plainSkin = new TSkinBox(plain);
+    plainSkin->InitSkin(skinForm.get(), skinData.get(), true, skinForm->ControlCanvas());
+    Pump();
+    EXPECT_EQ(plain->Font()->Color(), clWindowText) << "black reads on the default skin";
+
+    LoadSkin(controlskins::SkinFileBytes("dark"));
+    form = NewForm();
+    plain = Add<TPanel>(form, 10, 10, 150, 40);
+    plain->SetCaption("Panel");
+    own = Add<TPanel>(form, 10, 60, 150, 40);
+    own->SetCaption("Own");
+    own->Font()->SetColor(clRed);
+    plainSkin = new TSkinBox(plain);
+    plainSkin->InitSkin(skinForm.get(), skinData.get(), true, skinForm->ControlCanvas());
+    auto* ownSkin = new TSkinBox(own);
+    ownSkin->InitSkin(skinForm.get(), skinData.get(), true, skinForm->ControlCanvas());
+    Pump();
+    ASSERT_TRUE(Skin().ColourGiven[0]);
+    const TColor text = Skin().Colours[0];
+    EXPECT_EQ(plain->Font()->Color(), text);
+    EXPECT_EQ(own->Font()->Color(), clRed);
+    const RECT caption{0, 0, 150, 40};
+    EXPECT_GT(Count(plain->Handle(), caption, ColorToRGB(text)), 10)
+        << "the caption shows in the skin's text";
+    EXPECT_EQ(Count(plain->Handle(), caption, RGB(0, 0, 0)), 0);
+
+    plainSkin->Unskin();
+    EXPECT_EQ(plain->Font()->Color(), clWindowText);
+    EXPECT_TRUE(plain->ParentFont()) << "it follows its parent's font again";
 }
 
 TEST_F(SkinContainersTest, ABareContainerShowsTheBackgroundAndLendsItsBrushToStatics) {
