@@ -8,6 +8,7 @@
 #include "framework/menus/MenuMessages.h"
 #include "framework/menus/Menus.h"
 #include "platform/gdi/WinUserDraw.h"
+#include "skin/controls/SkinColours.h"
 #include "skin/forms/SkinFrameMenuBar.h"
 #include "skin/forms/SkinHold.h"
 #include "skin/forms/SkinManage.h"
@@ -22,6 +23,16 @@ constexpr UINT WM_NCUAHDRAWCAPTION = 0xAE;
 
 POINT PointOf(LPARAM lParam) {
     return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+}
+
+// A bare window's label or button text in the system's window-text colour stands on the skin's
+// background: where that colour would hardly show on it, the skin's own text colour is used.
+void FollowSkinTextColourOn(HDC dc, const TSkinElements& skin) {
+    if (GetTextColor(dc) != GetSysColor(COLOR_WINDOWTEXT))
+        return;
+    const TColor colour = TextColourOnSkin(skin, clWindowText, SkinBackgroundColour(skin));
+    if (colour != clWindowText)
+        SetTextColor(dc, ColorToRGB(colour));
 }
 
 bool IsSystemCommandId(WORD id) {
@@ -105,13 +116,17 @@ bool TWinSkinForm::AlwaysHandled(UINT message, WPARAM wParam, LPARAM lParam, LRE
         return false;
     case WM_CTLCOLORBTN:
         result = CallPrevious(message, wParam, lParam);
-        if (!m_form)
+        if (!m_form) {
             SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+            if (m_skinData)
+                FollowSkinTextColourOn(reinterpret_cast<HDC>(wParam), m_skinData->Elements());
+        }
         return true;
     case WM_CTLCOLORSTATIC:
         result = CallPrevious(message, wParam, lParam);
         if (!m_form && m_skinData) {
             SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+            FollowSkinTextColourOn(reinterpret_cast<HDC>(wParam), m_skinData->Elements());
             result = reinterpret_cast<LRESULT>(m_skinData->Elements().FaceBrush.Get());
         }
         return true;

@@ -12,8 +12,10 @@
 #include "platform/controls/dialogs/MessageBox.h"
 #include "platform/controls/filedialog/CommonDialogs.h"
 #include "platform/controls/scrollbar/ScrollBarControl.h"
+#include "platform/display/Headless.h"
 #include "skin/forms/ControlMapping.h"
 #include "skin/forms/SkinMessages.h"
+#include "skin/forms/WinSkinData.h"
 #include "skin/forms/WinSkinForm.h"
 
 #include <functional>
@@ -127,6 +129,42 @@ TEST_F(SkinnedFormControlsTest, AMessageBoxWearsTheSkinOnItsButtons) {
     ASSERT_EQ(skins.count("BUTTON"), 2u);
     for (auto [button, end] = skins.equal_range("BUTTON"); button != end; ++button)
         EXPECT_TRUE(button->second);
+}
+
+// A dialog's labels stand on the skin's background: on the dark skin's they show in its text
+// colour, where the system's black would hardly show; on the default skin's they keep black.
+TEST_F(SkinnedFormControlsTest, ADialogsLabelTakesTheSkinsTextColourWhereTheSystemsWouldNotShow) {
+    for (const std::string design : {"default", "dark"}) {
+        TSkinData* data = NewSkinData(Design{sfMainform, true, SkinFileBytes(design)});
+        const TSkinElements& skin = data->Elements();
+        const COLORREF expected = design == "dark" ? ColorToRGB(skin.Colours[0]) : RGB(0, 0, 0);
+        TForm* form = NewForm();
+        form->Show();
+        Pump();
+        int shown = -1;
+        TDialogWatch watch(
+            [&](HWND dialog) {
+                HWND label = nullptr;
+                for (HWND child = GetWindow(dialog, GW_CHILD); child && !label;
+                     child = GetWindow(child, GW_HWNDNEXT))
+                    if (ClassOf(child) == "STATIC" && GetWindowTextLengthA(child) > 0)
+                        label = child;
+                ASSERT_NE(label, nullptr);
+                RECT area{};
+                GetClientRect(label, &area);
+                shown = 0;
+                for (int y = area.top; y < area.bottom; ++y)
+                    for (int x = area.left; x < area.right; ++x)
+                        shown += platform::headless::ReadPixel(label, x, y) == expected ? 1 : 0;
+            },
+            IDOK);
+        EXPECT_EQ(MessageBoxA(form->Handle(), "some text", "caption", MB_OK), IDOK);
+        ASSERT_TRUE(watch.Looked());
+        EXPECT_GT(shown, 10) << design << ": pixels of the label's text in the expected colour";
+        skinData.clear();
+        forms.clear();
+        Pump();
+    }
 }
 
 TEST_F(SkinnedFormControlsTest, TheSaveDialogWearsTheSkinOnItsButtonsFieldsAndLists) {
