@@ -23,6 +23,7 @@ const TClass& TCustomGrid::ClassInfo() {
             OrdProperty("DefaultRowHeight", &TCustomGrid::DefaultRowHeight,
                         &TCustomGrid::SetDefaultRowHeight),
             OrdProperty("FixedColor", &TCustomGrid::FixedColor, &TCustomGrid::SetFixedColor),
+            OrdProperty("FixedFontColor", &TCustomGrid::FixedFontColor, &TCustomGrid::SetFixedFontColor),
             OrdProperty("FixedCols", &TCustomGrid::FixedCols, &TCustomGrid::SetFixedCols),
             OrdProperty("FixedRows", &TCustomGrid::FixedRows, &TCustomGrid::SetFixedRows),
             ObjProperty("Font", &TControl::Font, &TControl::SetFont),
@@ -177,6 +178,13 @@ void TCustomGrid::SetFixedColor(TColor color) {
     if (color == m_fixedColor)
         return;
     m_fixedColor = color;
+    Invalidate();
+}
+
+void TCustomGrid::SetFixedFontColor(TColor color) {
+    if (color == m_fixedFontColor)
+        return;
+    m_fixedFontColor = color;
     Invalidate();
 }
 
@@ -595,7 +603,8 @@ void TCustomGrid::Paint() {
                                      (!state.Contains(gdFocused) || m_options.Contains(goDrawFocusSelected) ||
                                       m_options.Contains(goRowSelect));
             canvas.Brush()->SetColor(fixed ? m_fixedColor : highlighted ? clHighlight : Color());
-            canvas.Font()->SetColor(highlighted ? clHighlightText : Font()->Color());
+            const TColor text = fixed && m_fixedFontColor != clDefault ? m_fixedFontColor : Font()->Color();
+            canvas.Font()->SetColor(highlighted ? clHighlightText : text);
             canvas.FillRect(cell);
             DrawCell(col, row, cell, state);
             if (fixed && line > 0) {

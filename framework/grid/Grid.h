@@ -82,6 +82,9 @@ public:
     void SetOptions(TGridOptions options);
     TColor FixedColor() const { return m_fixedColor; }
     void SetFixedColor(TColor color);
+    // The colour of the fixed cells' text; clDefault: the font's colour, as in the other cells.
+    TColor FixedFontColor() const { return m_fixedFontColor; }
+    void SetFixedFontColor(TColor color);
     TScrollStyle ScrollBars() const { return m_scrollBars; }
     void SetScrollBars(TScrollStyle scrollBars);
 
@@ -155,6 +158,7 @@ private:
     int m_gridLineWidth = 1;
     TGridOptions m_options{goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect};
     TColor m_fixedColor = clBtnFace;
+    TColor m_fixedFontColor = clDefault;
     TScrollStyle m_scrollBars = ssBoth;
     TGridCoord m_current{1, 1};
     TGridCoord m_anchor{1, 1};

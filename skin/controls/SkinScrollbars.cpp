@@ -3,6 +3,7 @@
 #include "core/TextUtils.h"
 #include "framework/classes/TypInfo.h"
 #include "framework/controls/WinControl.h"
+#include "framework/graphics/Font.h"
 #include "platform/controls/common/CommCtrl.h"
 #include "platform/gdi/WinGdi.h"
 #include "platform/gdi/WinRect.h"
@@ -84,6 +85,7 @@ void TSkinScrollbar::InitScrollSkin(TWinControl* control, TSkinData* skinData, S
         // The base restores the control's colour with the skin; it is kept as it is.
         m_savedColour = control->Color();
         SetOrdProp(control, "FixedColor", BackgroundColour());
+        FollowSkinTitleColour();
     }
     m_horizontal = std::make_unique<TWScrollbar>(nullptr);
     m_horizontal->AttachToControl(this, control, sbmWindowHorizontal);
@@ -99,6 +101,27 @@ void TSkinScrollbar::InitScrollSkin(TWinControl* control, TSkinData* skinData, S
     // A control already shown takes the skin's border now, not at its next frame paint.
     if (m_border)
         RedrawWindow(m_window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+}
+
+void TSkinScrollbar::FollowSkinTitleColour() {
+    if (!skin_properties::HasOrdinal(m_control, "FixedFontColor") ||
+        static_cast<TColor>(GetOrdProp(m_control, "FixedFontColor")) != clDefault)
+        return;
+    const TColor font = m_control->Font()->Color();
+    const TColor wanted = TextColourOnSkin(m_skinData->Elements(), font, BackgroundColour());
+    if (wanted == font)
+        return;
+    SetOrdProp(m_control, "FixedFontColor", wanted);
+    m_givenTitleColour = wanted;
+    m_tookTitleColour = true;
+}
+
+void TSkinScrollbar::GiveTitleColourBack() {
+    if (!m_tookTitleColour)
+        return;
+    m_tookTitleColour = false;
+    if (static_cast<TColor>(GetOrdProp(m_control, "FixedFontColor")) == m_givenTitleColour)
+        SetOrdProp(m_control, "FixedFontColor", clDefault);
 }
 
 void TSkinScrollbar::PlaceOverlays() {
@@ -200,6 +223,7 @@ void TSkinScrollbar::Unskin() {
     if (!m_active)
         return;
     if (m_fixedColorChanged && m_lifecycle != slWindowDestroyed && m_control) {
+        GiveTitleColourBack();
         SetOrdProp(m_control, "FixedColor", m_savedFixedColor);
         m_fixedColorChanged = false;
     }
@@ -211,8 +235,11 @@ void TSkinScrollbar::Unskin() {
 }
 
 void TSkinScrollbar::SkinChanged() {
-    if (m_fixedColorChanged && m_control)
+    if (m_fixedColorChanged && m_control) {
+        GiveTitleColourBack();
         SetOrdProp(m_control, "FixedColor", BackgroundColour());
+        FollowSkinTitleColour();
+    }
     InvalidateShown(m_horizontal.get());
     InvalidateShown(m_vertical.get());
     Repaint();

@@ -42,8 +42,15 @@ protected:
     bool m_border = false;
 
 private:
+    // A grid's titles on the skin's fixed colour take the skin's text colour where the system's
+    // would hardly show on it; a title colour the program chose stays.
+    void FollowSkinTitleColour();
+    void GiveTitleColourBack();
+
     bool m_fixedColorChanged = false;
     TColor m_savedFixedColor = 0;
+    bool m_tookTitleColour = false;
+    TColor m_givenTitleColour = clDefault;
 };
 
 // A list view: its bars as any scrolled control's, and its header skinned as a bare window

@@ -8,6 +8,7 @@
 
 #include "framework/classes/TypInfo.h"
 #include "framework/comctrls/ListView.h"
+#include "framework/graphics/Font.h"
 #include "framework/grid/StringGrid.h"
 #include "framework/stdctrls/Memo.h"
 #include "framework/stdctrls/ScrollBars.h"
@@ -254,6 +255,38 @@ TEST_F(SkinScrollbarTest, GridFixedColourIsRestoredExactlyAndItsColourLeftAlone)
     skin->Unskin();
     EXPECT_EQ(grid->FixedColor(), 0x123456);
     EXPECT_EQ(grid->Color(), 0x00ABCDEF);
+}
+
+// On the dark skin's fixed colour the grid's black titles would hardly show: they take the
+// skin's text colour while the data cells keep the font's, and get it back when unskinned; on
+// the default skin's light fixed colour the titles keep the font's colour.
+TEST_F(SkinScrollbarTest, GridTitlesTakeTheSkinsTextColourWhereTheFontsWouldNotShow) {
+    TForm* form = NewForm();
+    auto* grid = Add<TStringGrid>(form, 10, 10, 250, 150);
+    TSkinScrollbar* skin = ScrollSkinOf(grid);
+    EXPECT_EQ(grid->FixedFontColor(), clDefault);
+    skin->Unskin();
+
+    LoadSkin(controlskins::SkinFileBytes("dark"));
+    form = NewForm();
+    grid = Add<TStringGrid>(form, 10, 10, 250, 150);
+    grid->SetCells(1, 0, "Title");
+    grid->SetCells(1, 1, "Data");
+    skin = ScrollSkinOf(grid);
+    const TColor text = Skin().Colours[0];
+    EXPECT_EQ(grid->FixedFontColor(), text);
+    EXPECT_EQ(grid->Font()->Color(), clWindowText) << "the data cells' text on white stays";
+    const auto count = [&](const TRect& cell, COLORREF colour) {
+        int found = 0;
+        for (int y = cell.top; y < cell.bottom; ++y)
+            for (int x = cell.left; x < cell.right; ++x)
+                found += Pixel(grid, x, y) == colour ? 1 : 0;
+        return found;
+    };
+    EXPECT_GT(count(grid->CellRect(1, 0), ColorToRGB(text)), 10) << "the title in the skin's text colour";
+    EXPECT_GT(count(grid->CellRect(1, 1), RGB(0, 0, 0)), 10) << "the data in the font's colour";
+    skin->Unskin();
+    EXPECT_EQ(grid->FixedFontColor(), clDefault);
 }
 
 TEST_F(SkinScrollbarTest, ScrollNotificationsMarkTheHotPartAndARecreatedWindowAsksTheForm) {
