@@ -98,6 +98,8 @@ public:
     // The desktop's text clipboard. A display without a desktop keeps the text itself.
     virtual void SetClipboardText(std::u16string text) { m_clipboard = std::move(text); }
     virtual std::optional<std::u16string> ClipboardText() { return m_clipboard; }
+    // Leaves the desktop's clipboard without a text, whoever put it there.
+    virtual void ClearClipboardText() { m_clipboard.reset(); }
 
     InputSink* Sink() const { return m_sink; }
 

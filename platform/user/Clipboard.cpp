@@ -131,6 +131,9 @@ BOOL EmptyClipboard() {
     ClipboardState& state = State();
     FreeAll(state.held);
     FreeAll(state.rendered);
+    // The texts live in the desktop's clipboard, which is emptied too: a text copied before
+    // must not stay available.
+    platform::Display().ClearClipboardText();
     state.owner = state.openedBy;
     return TRUE;
 }

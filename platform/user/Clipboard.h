@@ -15,7 +15,8 @@ constexpr UINT CF_UNICODETEXT = 13;
 BOOL OpenClipboard(HWND owner);
 // FALSE with ERROR_CLIPBOARD_NOT_OPEN when it is not open.
 BOOL CloseClipboard();
-// Frees what the clipboard holds and makes the opener its owner. Needs the clipboard open.
+// Frees what the clipboard holds, the desktop's text included, and makes the opener its owner.
+// Needs the clipboard open.
 BOOL EmptyClipboard();
 // Hands the global block to the clipboard, which owns it from then on. Needs the clipboard
 // open and a block (delayed rendering is not offered: a null block fails with

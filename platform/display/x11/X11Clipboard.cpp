@@ -47,6 +47,14 @@ void Clipboard::SetText(std::u16string text) {
         m_owned.reset();
 }
 
+void Clipboard::Clear() {
+    m_owned.reset();
+    // At the server's present time: a text another program took ownership for after our last
+    // event must go too.
+    XSetSelectionOwner(m_connection.display, m_connection.atoms.clipboard, None, CurrentTime);
+    XFlush(m_connection.display);
+}
+
 std::optional<std::u16string> Clipboard::Text() {
     ::Window owner = XGetSelectionOwner(m_connection.display, m_connection.atoms.clipboard);
     if (owner == None)

@@ -14,6 +14,8 @@ public:
     explicit Clipboard(Connection& connection) : m_connection(connection) {}
 
     void SetText(std::u16string text);
+    // The selection gets no owner: no program offers a text any more.
+    void Clear();
     // The selection's text, asked of its owner; waits a bounded time for the answer.
     std::optional<std::u16string> Text();
 

@@ -737,4 +737,8 @@ std::optional<std::u16string> X11Display::ClipboardText() {
     return m_connection->clipboard->Text();
 }
 
+void X11Display::ClearClipboardText() {
+    m_connection->clipboard->Clear();
+}
+
 } // namespace platform

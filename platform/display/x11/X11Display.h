@@ -48,6 +48,7 @@ public:
     bool BeginMoveSize(HWND window, int hitCode, POINT screenPosition) override;
     void SetClipboardText(std::u16string text) override;
     std::optional<std::u16string> ClipboardText() override;
+    void ClearClipboardText() override;
 
     // Facts for tests and diagnostics.
     bool UsesSharedMemory() const;

@@ -152,6 +152,10 @@ TEST_F(X11DisplayTest, ClipboardTextGoesBothWays) {
     auto pasted = platform::Display().ClipboardText();
     ASSERT_TRUE(pasted);
     EXPECT_EQ(*pasted, u"粘贴 paste");
+
+    // Emptied, the clipboard offers no text, whichever program's it was.
+    platform::Display().ClearClipboardText();
+    EXPECT_FALSE(platform::Display().ClipboardText());
 }
 
 TEST_F(X11DisplayTest, MovingAWindowMovesItsXWindow) {

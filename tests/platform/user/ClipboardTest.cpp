@@ -91,4 +91,6 @@ TEST_F(ClipboardTest, Text_GoesToTheDisplayAndComesBackInEveryTextFormat) {
     EmptyClipboard();
     CloseClipboard();
     EXPECT_EQ(platform::LiveGlobalBlockCount(), live) << "the clipboard frees what it held and made";
+    EXPECT_FALSE(IsClipboardFormatAvailable(CF_TEXT)) << "emptying takes another program's text away too";
+    EXPECT_FALSE(headless::Screen().ClipboardText());
 }
