@@ -43,6 +43,9 @@ struct Surface {
     HWND handle = nullptr;
     ::Window xid = 0;
     RECT rect{}; // on the screen, as last set or reported
+    // The request that last moved or sized the X window: configure events the server made before
+    // it tell of an older place.
+    unsigned long placementRequest = 0;
     bool popup = false;
     bool mapped = false; // as the server reports it
     bool wantVisible = false;

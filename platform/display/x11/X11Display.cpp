@@ -515,6 +515,7 @@ void X11Display::SurfaceMoved(HWND window, const RECT& screenRect) {
     int width = std::max<int>(1, screenRect.right - screenRect.left);
     int height = std::max<int>(1, screenRect.bottom - screenRect.top);
     SetPlacementHints(c, surface->xid, screenRect);
+    surface->placementRequest = NextRequest(c.display);
     XMoveResizeWindow(c.display, surface->xid, screenRect.left, screenRect.top, static_cast<unsigned>(width),
                       static_cast<unsigned>(height));
     XFlush(c.display);

@@ -77,6 +77,11 @@ void OnConfigure(Connection& c, const XConfigureEvent& configure) {
     Surface* surface = c.FindByXid(configure.window);
     if (!surface)
         return;
+    // An event the server made before it carried out our last move or size tells of a place the
+    // window has left already: followed, it would size the window back (and our answer to it
+    // would undo the newer place again). The serial is that of the last request carried out.
+    if (static_cast<long>(configure.serial - surface->placementRequest) < 0)
+        return;
     RECT rect;
     if (configure.send_event) {
         // The window manager tells where the window lies on the screen.

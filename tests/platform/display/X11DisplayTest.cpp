@@ -171,6 +171,25 @@ TEST_F(X11DisplayTest, MovingAWindowMovesItsXWindow) {
         << "," << y << " " << width << "x" << height;
 }
 
+TEST_F(X11DisplayTest, AWindowSizedTwiceBeforeTheServerAnswersKeepsItsLastSize) {
+    HWND window = Create(WS_POPUP | WS_VISIBLE, 40, 60, 120, 80);
+    unsigned long xid = m_display->NativeWindow(window);
+    ASSERT_TRUE(RunUntil([&] { return m_client->IsShown(xid); }));
+    // Both sizes are asked for before the loop reads the server's reports of either.
+    MoveWindow(window, 40, 60, 200, 150, TRUE);
+    MoveWindow(window, 40, 60, 160, 90, TRUE);
+    int x = 0, y = 0, width = 0, height = 0;
+    ASSERT_TRUE(RunUntil([&] { return m_client->Geometry(xid, x, y, width, height) && width == 160; }));
+    Settle();
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    EXPECT_EQ(rect.right - rect.left, 160) << "the report of the first size is no new size";
+    EXPECT_EQ(rect.bottom - rect.top, 90);
+    ASSERT_TRUE(m_client->Geometry(xid, x, y, width, height));
+    EXPECT_EQ(width, 160);
+    EXPECT_EQ(height, 90);
+}
+
 TEST_F(X11DisplayTest, DraggingTheFrameWithThePointerMovesAndSizesTheWindow) {
     m_client->PaintDesktop(0x003A6EA5);
     HWND window = Create(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 200);
